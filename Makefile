@@ -1,0 +1,51 @@
+# make run: set up, build and start Trovia. make test: set up, build and run every test.
+BUILD   ?= build
+PREFIX  ?= /usr/local
+JOBS    ?= $(shell nproc)
+SHELL   := bash
+.SHELLFLAGS := -o pipefail -c
+QUIET    = { grep -v -E '^\[ *[0-9]+%\] (Built target|Automatic MOC)' || true; }
+CTEST    = ctest --test-dir $(BUILD) --output-on-failure
+
+.PHONY: all deps configure build run test unit e2e bench install format clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/CMakeCache.txt: | deps
+	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+
+configure: deps $(BUILD)/CMakeCache.txt
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory -s 2>&1 | $(QUIET)
+
+run: build
+	$(BUILD)/trovia
+
+# Unit and widget suites first, then the end-to-end tests of the real program.
+test: build
+	@$(CTEST) -j $(JOBS) -LE e2e --no-tests=error
+	@$(CTEST) -L e2e
+
+unit: build
+	@$(CTEST) -j $(JOBS) -LE e2e --no-tests=error
+
+e2e: build
+	@$(CTEST) -L e2e
+
+bench: build
+	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks -- --no-print-directory -s
+	@bench/run-benchmarks $(BUILD)
+
+install: build
+	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --install $(BUILD)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD)

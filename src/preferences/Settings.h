@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QColor>
+#include <QSettings>
+#include <QStringList>
+#include <QVariantMap>
+#include <memory>
+
+// The user's settings: a QSettings INI file with defaults registered for the run. A read gives the
+// stored value, else the registered default, else nothing. Registered defaults are never written.
+class Settings
+{
+public:
+    // The user's store, $XDG_CONFIG_HOME/Trovia/Trovia.conf, created on first use.
+    static Settings &standard();
+
+    explicit Settings(const QString &filePath);
+
+    QString filePath() const;
+
+    void registerDefaults(const QVariantMap &defaults);
+
+    QVariant object(const QString &key) const;
+    QString string(const QString &key) const;
+    qint64 integer(const QString &key) const;
+    bool boolean(const QString &key) const;
+    float floatValue(const QString &key) const;
+    QStringList stringList(const QString &key) const;
+    QColor color(const QString &key) const; // an archived colour; invalid when absent or unreadable
+    bool hasStoredValue(const QString &key) const;
+
+    void setObject(const QString &key, const QVariant &value);
+    void setInteger(const QString &key, qint64 value) { setObject(key, value); }
+    void setBool(const QString &key, bool value) { setObject(key, value); }
+    void setFloat(const QString &key, float value) { setObject(key, value); }
+    void setStringList(const QString &key, const QStringList &value);
+    void setColor(const QString &key, const QColor &color);
+    void remove(const QString &key);
+
+    // Writes pending changes to disk (QSettings also does this on its own, atomically).
+    void sync();
+
+    static QByteArray archivedColor(const QColor &color);
+    static QColor unarchivedColor(const QByteArray &data);
+
+private:
+    std::unique_ptr<QSettings> store;
+    QVariantMap defaults;
+};

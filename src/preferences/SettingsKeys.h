@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Every settings key and notification name Trovia uses; code refers to these, never to the literals.
+
+inline const QString WindowStyleKey = QStringLiteral("Window Style");
+inline const QString WindowColorKey = QStringLiteral("Window Color");
+inline const QString WindowColorPresetKey = QStringLiteral("Window Color Preset");
+inline const QString CustomWindowColorKey = QStringLiteral("Custom Window Color");
+inline const QString HotKeyCodeKey = QStringLiteral("Hot Key Code");
+inline const QString HotKeyModifiersKey = QStringLiteral("Hot Key Modifiers");
+inline const QString IncludeClassicAppsKey = QStringLiteral("Include Classic Apps");
+inline const QString ShowFullscreenMessageKey = QStringLiteral("Show Fullscreen Message");
+inline const QString MaximumListHightKey = QStringLiteral("Maximum List Height");
+inline const QString ExcludedLocationsKey = QStringLiteral("Excluded Locations");
+inline const QString MainWindowXKey = QStringLiteral("Main Window X");
+inline const QString MainWindowYKey = QStringLiteral("Main Window Y");
+
+inline const QString WindowAppearanceChangedNotification = QStringLiteral("Window Appearance Changed");
+inline const QString ClassicAppInclusionChangedNotification =
+    QStringLiteral("Classic App Inclusion Changed");
+inline const QString ExcludedLocationsChangedNotification =
+    QStringLiteral("Excluded Locations Changed");
+
+// Window styles, as stored under WindowStyleKey.
+enum SurfaceStyle { MatteStyle = 1, ShinyStyle = 2 };
