@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QIcon>
+#include <QList>
+#include <QString>
+#include <QUrl>
+#include <memory>
+
+// Trovia's record of one installed application: one desktop entry that passed the catalogue's
+// filters. Its path (the entry's file path) is its identity. The matching pass writes relevance
+// and usage for the current query.
+class Application
+{
+public:
+    // The registry's facts about one entry, taken once when the record is created.
+    Application(const QUrl &url, const QString &displayName, bool isClassicApp,
+                const QString &iconName);
+
+    QUrl url() const { return entryUrl; }
+    QString path() const;
+    QString displayName() const { return name; }
+    bool isClassicApp() const { return classic; }
+
+    // Fetched on first use and kept for the record's lifetime.
+    QIcon icon() const;
+
+    // Launches the entry as it is on disk now; false when it is gone or the launch failed.
+    bool launch() const;
+
+    int relevance() const { return relevanceValue; }
+    void setRelevance(int relevance) { relevanceValue = relevance; }
+    int usage() const { return usageValue; }
+    void setUsage(int usage) { usageValue = usage; }
+
+    // (usage + 1) × relevance, in 64 bits so that it cannot overflow.
+    qint64 rank() const;
+    // -1 when this record comes first, +1 when other does, 0 when neither.
+    int compareApplication(const Application &other) const;
+
+    bool operator==(const Application &other) const { return path() == other.path(); }
+
+private:
+    // ... private members are the catalogue's own.
+    QUrl entryUrl;
+    QString name;
+    QString iconName;
+    mutable QIcon cachedIcon;
+    mutable bool iconFetched = false;
+    bool classic = false;
+    int relevanceValue = 0;
+    int usageValue = 0;
+};
+
+using ApplicationRef = std::shared_ptr<Application>;
+using ApplicationList = QList<ApplicationRef>;
