@@ -39,10 +39,17 @@ public:
 
     bool operator==(const Application &other) const { return path() == other.path(); }
 
+    // The display name normalised and case-folded for matching, taken once at creation: without
+    // spaces (the name a query must occur in) and with them (where a later word starts).
+    const QString &foldedName() const { return foldedSpacelessName; }
+    const QString &foldedNameWithSpaces() const { return foldedSpacedName; }
+
 private:
-    // ... private members are the catalogue's own.
     QUrl entryUrl;
+    QString entryPath;
     QString name;
+    QString foldedSpacelessName;
+    QString foldedSpacedName;
     QString iconName;
     mutable QIcon cachedIcon;
     mutable bool iconFetched = false;

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Application.h"
+
+#include <QString>
+#include <functional>
+
+// The string with every U+0020 removed; tabs, no-break spaces and other white space stay.
+QString stringByDeletingSpaces(const QString &string);
+
+// The form names and queries are compared in: canonically decomposed and case-folded, so letter
+// case and canonically equivalent sequences never matter.
+QString foldedForMatching(const QString &string);
+
+// Whether a catalogued record may be listed (excluded locations, Windows applications).
+using DisplayFilter = std::function<bool(const Application &)>;
+// The launch count of the entry at a path (the usage log's).
+using UsageLookup = std::function<int(const QString &path)>;
+
+// The matching list for the text typed in the query field: the records of the catalogue whose
+// space-less name contains the space-less text, that the filter lets through, each given its
+// relevance (3 the name starts with the query, 2 a later word does, 0 otherwise) and its usage,
+// best first by Application::compareApplication. Empty when the text holds nothing but spaces.
+// The filter is asked only about records whose name matched, and the usage lookup only about
+// records the filter let through, so a lookup that creates the usage log on first use runs only
+// once something is listed.
+ApplicationList buildMatchingApplicationList(const QString &typedText,
+                                             const ApplicationList &catalogue,
+                                             const DisplayFilter &shouldDisplay,
+                                             const UsageLookup &usageForPath);

@@ -1,0 +1,147 @@
+#include "UsageLogger.h"
+
+#include "PropertyList.h"
+#include "SystemLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+namespace
+{
+
+const QString usesKey = QStringLiteral("Applications Uses");
+constexpr int maximumCount = std::numeric_limits<int>::max();
+
+// A count as stored: an integer, or a real from another writer; nothing for anything else.
+std::optional<int> countFrom(const QVariant &value)
+{
+    switch (value.metaType().id()) {
+    case QMetaType::LongLong: {
+        const qint64 count = value.toLongLong();
+        if (count < 0)
+            return std::nullopt;
+        return count > maximumCount ? maximumCount : int(count);
+    }
+    case QMetaType::Double: {
+        const double count = value.toDouble();
+        if (!std::isfinite(count) || count < 0)
+            return std::nullopt;
+        return count >= double(maximumCount) ? maximumCount : int(count);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+UsageLogger &UsageLogger::sharedLogger()
+{
+    static UsageLogger logger(defaultPlistPath());
+    return logger;
+}
+
+QString UsageLogger::defaultPlistPath()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/Trovia/Usage log.plist");
+}
+
+UsageLogger::UsageLogger(const QString &plistPath) : filePath(plistPath)
+{
+    QDir().mkpath(QFileInfo(filePath).absolutePath());
+    load();
+}
+
+void UsageLogger::applicationAtPathLaunched(const QString &path)
+{
+    const int count = usageForApplicationAtPath(path);
+    usedApplications.insert(path, count == maximumCount ? count : count + 1);
+    save();
+}
+
+int UsageLogger::usageForApplicationAtPath(const QString &path) const
+{
+    return usedApplications.value(path, 0);
+}
+
+void UsageLogger::load()
+{
+    usedApplications.clear();
+    keepFileBeforeWriting = false;
+    if (!QFileInfo::exists(filePath))
+        return;
+
+    const PropertyList::ReadResult read = PropertyList::fromFile(filePath);
+    if (!read.ok()) {
+        systemLog(read.error);
+        keepFileBeforeWriting = true;
+        return;
+    }
+    const QVariant uses = read.value.toMap().value(usesKey);
+    if (uses.metaType().id() != QMetaType::QVariantMap) {
+        systemLog(QStringLiteral("%1: no \"%2\" dictionary.").arg(filePath, usesKey));
+        keepFileBeforeWriting = true;
+        return;
+    }
+    const QVariantMap entries = uses.toMap();
+    usedApplications.reserve(entries.size());
+    int malformed = 0;
+    for (auto it = entries.cbegin(); it != entries.cend(); ++it) {
+        if (const std::optional<int> count = countFrom(it.value()))
+            usedApplications.insert(it.key(), *count);
+        else
+            ++malformed;
+    }
+    if (malformed > 0) {
+        systemLog(QStringLiteral("%1: ignored %2 entries whose count is not a number.")
+                      .arg(filePath)
+                      .arg(malformed));
+        keepFileBeforeWriting = true;
+    }
+}
+
+bool UsageLogger::save()
+{
+    QString error;
+    const QByteArray xml = PropertyList::toXml(plist(), &error);
+    if (xml.isEmpty()) {
+        systemLog(error);
+        return false;
+    }
+    // A fresh account has no ~/.local/share yet.
+    QDir().mkpath(QFileInfo(filePath).absolutePath());
+
+    if (keepFileBeforeWriting && QFileInfo::exists(filePath)) {
+        const QString aside = filePath + QStringLiteral(".corrupt");
+        QFile::remove(aside);
+        if (!QFile::rename(filePath, aside)) {
+            systemLog(QStringLiteral("%1: could not be moved aside to %2; it is left as it is.")
+                          .arg(filePath, aside));
+            return false;
+        }
+    }
+    keepFileBeforeWriting = false;
+
+    QSaveFile file(filePath);
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit()) {
+        systemLog(QStringLiteral("%1: %2").arg(filePath, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+QVariantMap UsageLogger::plist() const
+{
+    QVariantMap uses;
+    for (auto it = usedApplications.cbegin(); it != usedApplications.cend(); ++it)
+        uses.insert(it.key(), qint64(it.value()));
+    return {{usesKey, uses}};
+}

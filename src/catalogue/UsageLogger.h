@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <QVariantMap>
+
+// How often each application (by entry path, exact string) was launched through Trovia, kept in
+// $XDG_DATA_HOME/Trovia/Usage log.plist: {"Applications Uses": {path: count}}. The file is read
+// once, when the logger is created (XML or binary), and rewritten whole, as XML and atomically,
+// after every counted launch.
+class UsageLogger
+{
+public:
+    // The one logger of the program, created on first use (which reads the file).
+    static UsageLogger &sharedLogger();
+    // Where the shared logger keeps its file.
+    static QString defaultPlistPath();
+
+    // A logger over the given file; creates its folder and reads it.
+    explicit UsageLogger(const QString &plistPath);
+
+    // Counts one more launch (up to the largest 32-bit value) and writes the file.
+    void applicationAtPathLaunched(const QString &path);
+    // The count for a path; 0 when it was never launched. Writes nothing.
+    int usageForApplicationAtPath(const QString &path) const;
+
+    // Reads the file into the table. A missing file gives an empty table. A file that cannot be
+    // read, parsed or understood gives what could be taken from it and a line in the system log;
+    // it is moved aside to "<file>.corrupt" before the next write replaces it, so nothing is lost.
+    void load();
+    // Writes the table to the file; false (with a line in the system log) when it could not.
+    bool save();
+    // The file's top-level dictionary.
+    QVariantMap plist() const;
+
+    QString plistPath() const { return filePath; }
+
+private:
+    QHash<QString, int> usedApplications;
+    QString filePath;
+    bool keepFileBeforeWriting = false;
+};

@@ -1,0 +1,79 @@
+#include "ApplicationLauncher.h"
+
+#include "SystemLog.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcessEnvironment>
+#include <gio/gdesktopappinfo.h>
+#include <gio/gio.h>
+
+namespace
+{
+
+ApplicationLauncher *replacement = nullptr;
+
+// Variables Trovia sets for itself or inherited with its own start; a launched program must not
+// see them (QT_QPA_PLATFORM=xcb would push a Wayland program onto XWayland, a stale startup id
+// would confuse the window manager).
+GAppLaunchContext *newLaunchContext()
+{
+    GAppLaunchContext *context = g_app_launch_context_new();
+    QStringList names{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("DESKTOP_STARTUP_ID"),
+                      QStringLiteral("XDG_ACTIVATION_TOKEN")};
+    const QStringList all = QProcessEnvironment::systemEnvironment().keys();
+    for (const QString &name : all) {
+        if (name.startsWith(QLatin1String("TROVIA_")))
+            names.append(name);
+    }
+    for (const QString &name : std::as_const(names))
+        g_app_launch_context_unsetenv(context, name.toLocal8Bit().constData());
+    return context;
+}
+
+} // namespace
+
+ApplicationLauncher &ApplicationLauncher::current()
+{
+    static GioApplicationLauncher gio;
+    return replacement ? *replacement : gio;
+}
+
+void ApplicationLauncher::setCurrent(ApplicationLauncher *launcher)
+{
+    replacement = launcher;
+}
+
+bool GioApplicationLauncher::launch(const QString &entryPath)
+{
+    // Made from the file now: an entry listed earlier would still launch after its file was
+    // deleted.
+    GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(QFile::encodeName(entryPath));
+    if (!info)
+        return false;
+    if (g_desktop_app_info_get_is_hidden(info)) {
+        g_object_unref(info);
+        return false;
+    }
+    GAppLaunchContext *context = newLaunchContext();
+    GError *error = nullptr;
+    const bool launched = g_app_info_launch(G_APP_INFO(info), nullptr, context, &error);
+    if (error) {
+        systemLog(QStringLiteral("%1: %2").arg(entryPath, QString::fromUtf8(error->message)));
+        g_error_free(error);
+    }
+    g_object_unref(context);
+    g_object_unref(info);
+    return launched;
+}
+
+QIcon GioApplicationLauncher::icon(const QString &iconName)
+{
+    const QIcon generic = QIcon::fromTheme(QStringLiteral("application-x-executable"));
+    if (iconName.isEmpty())
+        return generic;
+    if (QDir::isAbsolutePath(iconName))
+        return QFileInfo(iconName).isFile() ? QIcon(iconName) : generic;
+    return QIcon::fromTheme(iconName, generic);
+}
