@@ -1,0 +1,170 @@
+#include "WindowActivation.h"
+
+#include <QGuiApplication>
+#include <QWindow>
+#include <cstring>
+#include <xcb/xcb.h>
+
+namespace
+{
+
+xcb_connection_t *x11Connection()
+{
+    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+        return nullptr;
+    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    return x11 ? x11->connection() : nullptr;
+}
+
+xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+{
+    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
+    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(reply);
+    return result;
+}
+
+xcb_window_t windowProperty(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property)
+{
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, XCB_ATOM_WINDOW, 0, 1),
+        nullptr);
+    xcb_window_t result = XCB_WINDOW_NONE;
+    if (reply && reply->type == XCB_ATOM_WINDOW && xcb_get_property_value_length(reply) == 4)
+        result = *static_cast<xcb_window_t *>(xcb_get_property_value(reply));
+    free(reply);
+    return result;
+}
+
+xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
+{
+    xcb_get_geometry_reply_t *reply =
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
+    const xcb_window_t root = reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
+    free(reply);
+    return root;
+}
+
+// The server's current time: a property change on a private window reports it.
+quint32 serverTime(xcb_window_t root)
+{
+    // A connection of its own, so that no event of Qt's connection is taken from it.
+    xcb_connection_t *own = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(own)) {
+        xcb_disconnect(own);
+        return XCB_CURRENT_TIME;
+    }
+    const xcb_window_t window = xcb_generate_id(own);
+    const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
+    xcb_create_window(own, XCB_COPY_FROM_PARENT, window, root, -1, -1, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, XCB_CW_EVENT_MASK, &mask);
+    xcb_change_property(own, XCB_PROP_MODE_APPEND, window, XCB_ATOM_WM_NAME, XCB_ATOM_STRING, 8, 0,
+                        nullptr);
+    xcb_flush(own);
+    quint32 time = XCB_CURRENT_TIME;
+    while (xcb_generic_event_t *event = xcb_wait_for_event(own)) {
+        const bool found = (event->response_type & ~0x80) == XCB_PROPERTY_NOTIFY;
+        if (found)
+            time = reinterpret_cast<xcb_property_notify_event_t *>(event)->time;
+        free(event);
+        if (found)
+            break;
+    }
+    xcb_disconnect(own);
+    return time;
+}
+
+} // namespace
+
+namespace WindowActivation
+{
+
+void activate(QWindow *window, quint32 timestamp)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || !window) {
+        if (window)
+            window->requestActivate();
+        return;
+    }
+    const auto id = xcb_window_t(window->winId());
+    const xcb_window_t root = rootOf(connection, id);
+    if (timestamp == XCB_CURRENT_TIME)
+        timestamp = serverTime(root);
+
+    // The user time decides whether the manager gives the newly mapped window focus; Qt keeps it
+    // on a window of its own named by _NET_WM_USER_TIME_WINDOW.
+    xcb_window_t userTimeWindow =
+        windowProperty(connection, id, atom(connection, "_NET_WM_USER_TIME_WINDOW"));
+    if (userTimeWindow == XCB_WINDOW_NONE)
+        userTimeWindow = id;
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, userTimeWindow,
+                        atom(connection, "_NET_WM_USER_TIME"), XCB_ATOM_CARDINAL, 32, 1,
+                        &timestamp);
+
+    const xcb_window_t manager =
+        windowProperty(connection, root, atom(connection, "_NET_SUPPORTING_WM_CHECK"));
+    if (manager != XCB_WINDOW_NONE) {
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = id;
+        message.type = atom(connection, "_NET_ACTIVE_WINDOW");
+        message.data.data32[0] = 1; // the request comes from an application
+        message.data.data32[1] = timestamp;
+        message.data.data32[2] = XCB_WINDOW_NONE;
+        xcb_send_event(connection, 0, root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char *>(&message));
+    } else {
+        // No manager: focus is Trovia's own to set.
+        const uint32_t above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(connection, id, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+        xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, id, timestamp);
+    }
+    xcb_flush(connection);
+}
+
+quint32 timestampFromStartupId(const QByteArray &startupId)
+{
+    const int at = startupId.lastIndexOf("_TIME");
+    if (at < 0)
+        return 0;
+    bool ok = false;
+    const quint32 time = startupId.mid(at + 5).toUInt(&ok);
+    return ok ? time : 0;
+}
+
+void completeStartup(const QByteArray &startupId)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection || startupId.isEmpty())
+        return;
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (!screen)
+        return;
+    // The message goes out in pieces of 20 bytes, the last padded with zeros.
+    QByteArray text = "remove: ID=\"" + QByteArray(startupId).replace('"', "\\\"") + '"';
+    text.append('\0');
+    const xcb_atom_t begin = atom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = atom(connection, "_NET_STARTUP_INFO");
+    const xcb_window_t sender = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, screen->root, -1, -1, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    for (int offset = 0; offset < text.size(); offset += 20) {
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 8;
+        message.window = sender;
+        message.type = offset == 0 ? begin : more;
+        std::memcpy(message.data.data8, text.constData() + offset,
+                    size_t(qMin(20, int(text.size()) - offset)));
+        xcb_send_event(connection, 0, screen->root, XCB_EVENT_MASK_PROPERTY_CHANGE,
+                       reinterpret_cast<const char *>(&message));
+    }
+    xcb_destroy_window(connection, sender);
+    xcb_flush(connection);
+}
+
+} // namespace WindowActivation

@@ -1,0 +1,106 @@
+#include "SingleInstance.h"
+
+#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+#include <future>
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void secondStartAsksTheFirstToToggle_data();
+    void secondStartAsksTheFirstToToggle();
+    void garbageRequestIsIgnored();
+    void nobodyAnsweringIsReported();
+    void lockOfACrashedTroviaIsTakenOver();
+
+private:
+    // A later start is another process; its blocking request runs beside this test's event loop.
+    static std::future<bool> requestFromAnotherStart(const QString &dir, const QByteArray &token)
+    {
+        return std::async(std::launch::async, [dir, token] {
+            SingleInstance second(dir);
+            return !second.acquire() && second.requestToggle(token);
+        });
+    }
+};
+
+void TestSingleInstance::secondStartAsksTheFirstToToggle_data()
+{
+    QTest::addColumn<QByteArray>("token");
+    QTest::addColumn<QByteArray>("delivered");
+    QTest::newRow("startup id") << QByteArray("trovia-123_TIME4567")
+                                << QByteArray("trovia-123_TIME4567");
+    QTest::newRow("no token") << QByteArray() << QByteArray();
+    QTest::newRow("token with a space is dropped") << QByteArray("a b") << QByteArray();
+}
+
+void TestSingleInstance::secondStartAsksTheFirstToToggle()
+{
+    QFETCH(QByteArray, token);
+    QFETCH(QByteArray, delivered);
+    QTemporaryDir dir;
+    SingleInstance first(dir.path());
+    QVERIFY(first.acquire());
+    QVERIFY(first.listen());
+    QSignalSpy toggles(&first, &SingleInstance::toggleRequested);
+
+    std::future<bool> request = requestFromAnotherStart(dir.path(), token);
+    QVERIFY(toggles.wait(5000));
+    QCOMPARE(toggles.count(), 1);
+    QCOMPARE(toggles.first().first().toByteArray(), delivered);
+    QVERIFY(request.get());
+}
+
+void TestSingleInstance::garbageRequestIsIgnored()
+{
+    QTemporaryDir dir;
+    SingleInstance first(dir.path());
+    QVERIFY(first.acquire());
+    QVERIFY(first.listen());
+    QSignalSpy toggles(&first, &SingleInstance::toggleRequested);
+
+    QLocalSocket stranger;
+    stranger.connectToServer(first.socketPath());
+    QVERIFY(stranger.waitForConnected(5000));
+    stranger.write("delete everything\n");
+    QVERIFY(stranger.waitForBytesWritten(5000));
+    QTRY_COMPARE(stranger.state(), QLocalSocket::UnconnectedState);
+
+    std::future<bool> request = requestFromAnotherStart(dir.path(), "x_TIME1");
+    QVERIFY(toggles.wait(5000));
+    QCOMPARE(toggles.count(), 1);
+    QVERIFY(request.get());
+}
+
+void TestSingleInstance::nobodyAnsweringIsReported()
+{
+    QTemporaryDir dir;
+    SingleInstance first(dir.path());
+    QVERIFY(first.acquire()); // holds the lock but never listens
+
+    SingleInstance second(dir.path());
+    QVERIFY(!second.acquire());
+    QVERIFY(!second.requestToggle("token", 200));
+}
+
+void TestSingleInstance::lockOfACrashedTroviaIsTakenOver()
+{
+    QTemporaryDir dir;
+    {
+        // The lock a Trovia leaves when it is killed: a process number that no longer runs.
+        QFile lock(dir.filePath(QStringLiteral("trovia/trovia.lock")));
+        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("trovia"))));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write("2147483000\ntrovia\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    }
+    SingleInstance next(dir.filePath(QStringLiteral("trovia")));
+    QVERIFY(next.acquire());
+    QVERIFY(next.listen());
+}
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "tst_singleinstance.moc"
