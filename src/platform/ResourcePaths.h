@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Trovia's read-only resources (interface descriptions, colour presets, strings): the folder
+// "resources" beside the executable when it exists (the build tree links one there), else the
+// installed folder <prefix>/share/trovia.
+QString resourceDirectory();
+
+// The full path of the resource file name; the file need not exist.
+QString resourcePath(const QString &name);
