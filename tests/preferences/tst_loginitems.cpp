@@ -1,0 +1,340 @@
+#include "LoginItems.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gio/gdesktopappinfo.h>
+#include <memory>
+#include <unistd.h>
+
+using Files = QMap<QString, QByteArray>;
+
+// Entries other programs wrote, in the shapes found in real autostart folders.
+const QByteArray otherEntry = "# written by hand\n"
+                              "[Desktop Entry]\n"
+                              "Type=Application\n"
+                              "Name=Syncthing\n"
+                              "Name[de]=Syncthing  \n"
+                              "Exec=/usr/bin/syncthing serve --no-browser\n"
+                              "X-GNOME-Autostart-Delay=5\n"
+                              "\n"
+                              "[Desktop Action Quit]\n"
+                              "Exec=syncthing cli operations shutdown\n";
+const QByteArray brokenEntry = "not a desktop entry \x01\xff\n[unterminated\n";
+const QByteArray disabledEntry = "[Desktop Entry]\nType=Application\nName=Old\n"
+                                 "Exec=/usr/bin/old --hidden\nHidden=true\n";
+
+class TestLoginItems : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> home;
+    QString folder;
+    QString trovia;
+
+    void write(const QString &name, const QByteArray &contents)
+    {
+        QVERIFY(QDir().mkpath(folder));
+        QFile file(folder + '/' + name);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(contents), contents.size());
+    }
+
+    QByteArray entryFor(const QString &exec, const QByteArray &extra = {})
+    {
+        return "[Desktop Entry]\nType=Application\nName=T\nExec=" + exec.toUtf8() + "\n" + extra;
+    }
+
+    // Every file of the autostart folder, desktop entries or not, with its bytes.
+    Files files() const
+    {
+        Files all;
+        const QDir dir(folder);
+        for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+            QFile file(dir.filePath(name));
+            all.insert(name, file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>");
+        }
+        return all;
+    }
+
+    QStringList entryNames(const ASLoginItems &items) const
+    {
+        QStringList names;
+        for (const LoginItem &item : items.loginItemsArray())
+            names.append(item.fileName);
+        return names;
+    }
+
+    void writeOtherPrograms()
+    {
+        write("syncthing.desktop", otherEntry);
+        write("broken.desktop", brokenEntry);
+        write("zz-old.desktop", disabledEntry);
+        write("README", "not an entry\n");
+        QVERIFY(QFile::link(folder + "/syncthing.desktop", folder + "/linked.desktop"));
+    }
+
+private Q_SLOTS:
+    void initTestCase() { trovia = QCoreApplication::applicationFilePath(); }
+
+    void init()
+    {
+        home = std::make_unique<QTemporaryDir>();
+        QVERIFY(home->isValid());
+        folder = home->filePath("autostart");
+    }
+
+    void withNoItemsAddingStoresTroviasHiddenEntry()
+    {
+        ASLoginItems items(folder);
+        QVERIFY(!QFileInfo::exists(folder));
+        QVERIFY(items.loginItemsArray().isEmpty());
+        QVERIFY(!items.loginItemExists(trovia));
+
+        QVERIFY(items.addLoginItem(trovia));
+        QCOMPARE(files().keys(), QStringList{"trovia.desktop"});
+        const QList<LoginItem> stored = items.loginItemsArray();
+        QCOMPARE(stored.size(), 1);
+        QCOMPARE(stored.first().path, trovia);
+        QVERIFY(stored.first().hide);
+        QVERIFY(items.loginItemExists(trovia));
+
+        // A session manager built on GIO reads it as a valid entry that starts Trovia hidden.
+        g_autoptr(GDesktopAppInfo) info = g_desktop_app_info_new_from_filename(
+            QFile::encodeName(folder + "/trovia.desktop").constData());
+        QVERIFY(info);
+        QCOMPARE(QString::fromUtf8(g_app_info_get_commandline(G_APP_INFO(info))),
+                 trovia + " --hidden");
+        QCOMPARE(QString::fromUtf8(g_app_info_get_name(G_APP_INFO(info))), QString("Trovia"));
+    }
+
+    void addingTwiceWritesNothingTheSecondTime()
+    {
+        ASLoginItems items(folder);
+        QVERIFY(items.addLoginItem(trovia));
+        // Marks the file, so a rewrite would show.
+        write("trovia.desktop", files().value("trovia.desktop") + "# edited\n");
+        const Files before = files();
+
+        QVERIFY(items.addLoginItem(trovia));
+        QCOMPARE(files(), before);
+    }
+
+    void pathMatchingIsExactForPresenceAndCaseBlindForRemoval()
+    {
+        const QString upper = trovia.toUpper();
+        QVERIFY(upper != trovia);
+        write("a-trovia.desktop", entryFor(upper));
+        ASLoginItems items(folder);
+        QVERIFY(!items.loginItemExists(trovia));
+        QVERIFY(items.loginItemExists(upper));
+
+        QVERIFY(items.addLoginItem(trovia));
+        QCOMPARE(entryNames(items), (QStringList{"a-trovia.desktop", "trovia.desktop"}));
+
+        // The first entry found ignoring case goes; Trovia's own, which differs, stays.
+        QVERIFY(items.removeLoginItem(trovia));
+        QCOMPARE(entryNames(items), QStringList{"trovia.desktop"});
+        QVERIFY(items.loginItemExists(trovia));
+        QVERIFY(items.removeLoginItem(trovia));
+        QVERIFY(items.loginItemsArray().isEmpty());
+    }
+
+    void removingTakesEveryIdenticalEntry()
+    {
+        const QByteArray own = ASLoginItems::newLoginItem(trovia, true).contents;
+        write("trovia-copy.desktop", own);
+        write("trovia.desktop", own);
+        write("x-trovia.desktop", own + "X-Extra=1\n");
+        ASLoginItems items(folder);
+
+        QVERIFY(items.removeLoginItem(trovia));
+        QCOMPARE(entryNames(items), QStringList{"x-trovia.desktop"});
+        QVERIFY(items.loginItemExists(trovia));
+    }
+
+    void removingAnAbsentPathLeavesEveryFileAsItWas()
+    {
+        writeOtherPrograms();
+        const Files before = files();
+        ASLoginItems items(folder);
+        QVERIFY(items.removeLoginItem(trovia));
+        QCOMPARE(files(), before);
+    }
+
+    void otherProgramsEntriesSurviveAddAndRemoveByteForByte()
+    {
+        writeOtherPrograms();
+        const Files before = files();
+        ASLoginItems items(folder);
+        const QStringList order = entryNames(items);
+        QCOMPARE(order, (QStringList{"broken.desktop", "linked.desktop", "syncthing.desktop",
+                                     "zz-old.desktop"}));
+
+        QVERIFY(items.addLoginItem(trovia));
+        Files withTrovia = files();
+        QVERIFY(withTrovia.remove("trovia.desktop"));
+        QCOMPARE(withTrovia, before);
+
+        QVERIFY(items.removeLoginItem(trovia));
+        QCOMPARE(files(), before);
+        QCOMPARE(entryNames(items), order);
+        QVERIFY(QFileInfo(folder + "/linked.desktop").isSymLink());
+    }
+
+    void entriesReadAsThePathTheyStart_data()
+    {
+        QTest::addColumn<QByteArray>("contents");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<bool>("hide");
+        const QString sh = QStandardPaths::findExecutable("sh");
+
+        QTest::newRow("absolute, hidden")
+            << entryFor("/usr/bin/foo --hidden") << "/usr/bin/foo" << true;
+        QTest::newRow("found on PATH") << entryFor("sh -c true") << sh << false;
+        QTest::newRow("not on PATH")
+            << entryFor("no-such-program-x") << "no-such-program-x" << false;
+        QTest::newRow("double quotes, field code")
+            << entryFor(R"("/opt/My App/run" %U --hidden)") << "/opt/My App/run" << true;
+        QTest::newRow("single quotes") << entryFor("'/opt/x y/bin'") << "/opt/x y/bin" << false;
+        QTest::newRow("escaped percent") << entryFor("/opt/100%%/app") << "/opt/100%/app" << false;
+        QTest::newRow("--hidden as the program only")
+            << entryFor("/usr/bin/--hidden") << "/usr/bin/--hidden" << false;
+        QTest::newRow("turned off with Hidden") << disabledEntry << "" << true;
+        QTest::newRow("turned off for GNOME")
+            << entryFor("/usr/bin/foo", "X-GNOME-Autostart-enabled=false\n") << "" << false;
+        QTest::newRow("enabled for GNOME")
+            << entryFor("/usr/bin/foo", "X-GNOME-Autostart-enabled=true\n") << "/usr/bin/foo"
+            << false;
+        QTest::newRow("no Exec") << QByteArray("[Desktop Entry]\nType=Application\nName=N\n") << ""
+                                 << false;
+        QTest::newRow("unbalanced quote") << entryFor("\"/usr/bin/foo") << "" << false;
+        QTest::newRow("not a desktop entry") << brokenEntry << "" << false;
+        QTest::newRow("empty file") << QByteArray() << "" << false;
+    }
+
+    void entriesReadAsThePathTheyStart()
+    {
+        QFETCH(QByteArray, contents);
+        QFETCH(QString, path);
+        QFETCH(bool, hide);
+        write("entry.desktop", contents);
+        const QList<LoginItem> items = ASLoginItems(folder).loginItemsArray();
+        QCOMPARE(items.size(), 1);
+        QCOMPARE(items.first().path, path);
+        if (!path.isEmpty())
+            QCOMPARE(items.first().hide, hide);
+    }
+
+    void entriesThatStartNothingNeverMatch()
+    {
+        write("a.desktop", brokenEntry);
+        write("b.desktop", entryFor("/usr/bin/foo", "Hidden=true\n"));
+        ASLoginItems items(folder);
+        QVERIFY(!items.loginItemExists(QString()));
+        QVERIFY(!items.loginItemExists("/usr/bin/foo"));
+        const Files before = files();
+        QVERIFY(items.removeLoginItem(QString()));
+        QVERIFY(items.removeLoginItem("/usr/bin/foo"));
+        QCOMPARE(files(), before);
+    }
+
+    // A program at an awkward path really starts, with --hidden, from the entry Trovia writes.
+    void entryForAnOddPathStartsThatProgram_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("gioLoadsIt");
+        QTest::newRow("plain") << "run" << true;
+        QTest::newRow("spaces and quotes") << "my \"odd\" app's run" << true;
+        QTest::newRow("shell characters") << "a$b`c`;d&e*f(g)\\h" << true;
+        // GIO looks for the program before it expands %%, so it refuses such an entry; Trovia
+        // still recognises its own.
+        QTest::newRow("percent") << "100% run %U" << false;
+    }
+
+    void entryForAnOddPathStartsThatProgram()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, gioLoadsIt);
+        const QString program = home->filePath(name);
+        const QString marker = home->filePath("marker");
+        {
+            QFile script(program);
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write("#!/bin/sh\nprintf '%s' \"$*\" > \"$TROVIA_TEST_MARKER\"\n");
+            QVERIFY(script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        }
+        qputenv("TROVIA_TEST_MARKER", QFile::encodeName(marker));
+
+        ASLoginItems items(folder);
+        QVERIFY(items.addLoginItem(program));
+        QVERIFY(items.loginItemExists(program));
+        const QList<LoginItem> stored = items.loginItemsArray();
+        QCOMPARE(stored.size(), 1);
+        QVERIFY(stored.first().hide);
+
+        if (gioLoadsIt) {
+            g_autoptr(GDesktopAppInfo) info = g_desktop_app_info_new_from_filename(
+                QFile::encodeName(folder + '/' + stored.first().fileName).constData());
+            QVERIFY(info);
+            g_autoptr(GError) error = nullptr;
+            QVERIFY(g_app_info_launch(G_APP_INFO(info), nullptr, nullptr, &error));
+            QTRY_VERIFY(QFileInfo(marker).size() > 0);
+            QFile result(marker);
+            QVERIFY(result.open(QIODevice::ReadOnly));
+            QCOMPARE(result.readAll(), QByteArray("--hidden"));
+        }
+
+        QVERIFY(items.removeLoginItem(program));
+        QVERIFY(files().isEmpty());
+    }
+
+    void aFailedWriteIsReportedAndLosesNothing()
+    {
+        // The autostart "folder" is a file: nothing can be added to it.
+        QFile blocker(folder);
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.write("keep me");
+        blocker.close();
+        ASLoginItems items(folder);
+        QVERIFY(!items.addLoginItem(trovia));
+        QVERIFY(blocker.open(QIODevice::ReadOnly));
+        QCOMPARE(blocker.readAll(), QByteArray("keep me"));
+    }
+
+    void aReadOnlyFolderIsReportedAndLosesNothing()
+    {
+        if (geteuid() == 0)
+            QSKIP("root writes into read-only folders");
+        writeOtherPrograms();
+        ASLoginItems items(folder);
+        QVERIFY(items.addLoginItem(trovia));
+        const Files before = files();
+        QVERIFY(QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner));
+
+        QVERIFY(!items.addLoginItem("/usr/bin/other"));
+        QVERIFY(!items.removeLoginItem(trovia));
+        QVERIFY(
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        QCOMPARE(files(), before);
+    }
+
+    void sharedItemsLiveInTheUsersAutostartFolder()
+    {
+        ASLoginItems &shared = ASLoginItems::sharedLoginItems();
+        QCOMPARE(&shared, &ASLoginItems::sharedLoginItems());
+        const QString configHome = home->filePath("config");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome));
+        QCOMPARE(shared.autostartFolder(), configHome + "/autostart");
+        QVERIFY(shared.addLoginItem(trovia));
+        QVERIFY(QFileInfo::exists(configHome + "/autostart/trovia.desktop"));
+        QVERIFY(shared.removeLoginItem(trovia));
+        QVERIFY(!shared.loginItemExists(trovia));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLoginItems)
+#include "tst_loginitems.moc"
