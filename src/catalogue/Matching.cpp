@@ -11,10 +11,7 @@ QString stringByDeletingSpaces(const QString &string)
 
 QString foldedForMatching(const QString &string)
 {
-    // Folding may yield a character that decomposes (U+212B becomes U+00E5): decompose again.
-    return string.normalized(QString::NormalizationForm_D)
-        .toCaseFolded()
-        .normalized(QString::NormalizationForm_D);
+    return string.normalized(QString::NormalizationForm_D).toCaseFolded();
 }
 
 ApplicationList buildMatchingApplicationList(const QString &typedText,
