@@ -1,0 +1,245 @@
+#include "TroviaSession.h"
+
+#include "PropertyList.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QPoint>
+#include <QTest>
+
+namespace
+{
+
+QString xdotool(const QStringList &arguments, bool *ok = nullptr)
+{
+    QProcess process;
+    process.start(QStringLiteral("xdotool"), arguments);
+    const bool finished = process.waitForFinished(10000);
+    if (ok)
+        *ok = finished && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return QString::fromUtf8(process.readAllStandardOutput()).trimmed();
+}
+
+bool writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size();
+}
+
+} // namespace
+
+TroviaSession::TroviaSession()
+{
+    const QString home = root.filePath(QStringLiteral("home"));
+    dataHome = home + QStringLiteral("/.local/share");
+    configHome = home + QStringLiteral("/.config");
+    dataDir = root.filePath(QStringLiteral("data"));
+    markerFile = root.filePath(QStringLiteral("launches"));
+    fileManagerRecord = root.filePath(QStringLiteral("file-manager"));
+    const QString runtime = root.filePath(QStringLiteral("runtime"));
+    for (const QString &dir :
+         {dataHome, configHome, home + QStringLiteral("/.cache"),
+          dataDir + QStringLiteral("/applications"), runtime, root.filePath(QStringLiteral("bin"))})
+        QDir().mkpath(dir);
+    QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    const QString mark = root.filePath(QStringLiteral("bin/mark"));
+    writeFile(mark, "#!/bin/sh\necho \"$1\" >> '" + markerFile.toUtf8() + "'\n");
+    QFile::setPermissions(mark, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+
+    env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("HOME"), home);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), dataHome);
+    env.insert(QStringLiteral("XDG_DATA_DIRS"), dataDir);
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), configHome);
+    env.insert(QStringLiteral("XDG_CONFIG_DIRS"), root.filePath(QStringLiteral("etc-xdg")));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
+    env.insert(QStringLiteral("XDG_STATE_HOME"), home + QStringLiteral("/.local/state"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
+    for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DESKTOP_STARTUP_ID",
+                             "XDG_ACTIVATION_TOKEN", "XDG_CURRENT_DESKTOP", "QT_LOGGING_RULES"})
+        env.remove(QString::fromLatin1(name));
+}
+
+TroviaSession::~TroviaSession()
+{
+    for (QProcess *process : {trovia.get(), fileManager.get()}) {
+        if (process && process->state() != QProcess::NotRunning) {
+            process->kill();
+            process->waitForFinished(5000);
+        }
+    }
+}
+
+QString TroviaSession::entryPath(const QString &id) const
+{
+    return dataDir + QStringLiteral("/applications/") + id + QStringLiteral(".desktop");
+}
+
+QString TroviaSession::addEntry(const QString &id, const QString &name)
+{
+    const QString path = entryPath(id);
+    writeFile(path, "[Desktop Entry]\nType=Application\nName=" + name.toUtf8() +
+                        "\nExec=" + root.filePath(QStringLiteral("bin/mark")).toUtf8() + ' ' +
+                        id.toUtf8() + "\nTerminal=false\n");
+    return path;
+}
+
+QStringList TroviaSession::launches() const
+{
+    QFile file(markerFile);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+int TroviaSession::usageCount(const QString &id) const
+{
+    const PropertyList::ReadResult log =
+        PropertyList::fromFile(dataHome + QStringLiteral("/Trovia/Usage log.plist"));
+    if (!log.ok())
+        return 0;
+    return log.value.toMap()
+        .value(QStringLiteral("Applications Uses"))
+        .toMap()
+        .value(entryPath(id))
+        .toInt();
+}
+
+QString TroviaSession::settingsPath() const
+{
+    return configHome + QStringLiteral("/Trovia/Trovia.conf");
+}
+
+bool TroviaSession::start(const QStringList &arguments)
+{
+    errors.clear();
+    trovia = std::make_unique<QProcess>();
+    trovia->setProcessEnvironment(env);
+    trovia->setProcessChannelMode(QProcess::ForwardedOutputChannel);
+    QObject::connect(trovia.get(), &QProcess::readyReadStandardError,
+                     [this] { errors += trovia->readAllStandardError(); });
+    trovia->start(QString::fromLocal8Bit(qgetenv("TROVIA_BINARY")), arguments);
+    return trovia->waitForStarted(10000);
+}
+
+bool TroviaSession::isRunning() const
+{
+    return trovia && trovia->state() == QProcess::Running;
+}
+
+bool TroviaSession::terminate()
+{
+    if (!isRunning())
+        return false;
+    trovia->terminate();
+    if (!trovia->waitForFinished(10000))
+        return false;
+    errors += trovia->readAllStandardError();
+    return trovia->exitStatus() == QProcess::NormalExit && trovia->exitCode() == 0;
+}
+
+int TroviaSession::runAnother(const QStringList &arguments)
+{
+    QProcess another;
+    another.setProcessEnvironment(env);
+    another.setProcessChannelMode(QProcess::ForwardedChannels);
+    another.start(QString::fromLocal8Bit(qgetenv("TROVIA_BINARY")), arguments);
+    if (!another.waitForFinished(15000)) {
+        another.kill();
+        another.waitForFinished();
+        return -1;
+    }
+    return another.exitStatus() == QProcess::NormalExit ? another.exitCode() : -1;
+}
+
+QString TroviaSession::standardError()
+{
+    if (trovia)
+        errors += trovia->readAllStandardError();
+    return QString::fromLocal8Bit(errors);
+}
+
+QString TroviaSession::windowNamed(const QString &name)
+{
+    bool ok = false;
+    const QString windows =
+        xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                 QStringLiteral("--name"), QLatin1Char('^') + name + QLatin1Char('$')},
+                &ok);
+    return ok ? windows.section(QLatin1Char('\n'), 0, 0) : QString();
+}
+
+QString TroviaSession::mainWindow()
+{
+    return windowNamed(QStringLiteral("Trovia"));
+}
+
+QString TroviaSession::resultList()
+{
+    return windowNamed(QStringLiteral("Trovia Results"));
+}
+
+QString TroviaSession::activeWindow()
+{
+    return xdotool({QStringLiteral("getactivewindow")});
+}
+
+QPoint TroviaSession::windowPosition(const QString &window)
+{
+    // "X=…\nY=…" in shell form.
+    const QStringList lines =
+        xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})
+            .split(QLatin1Char('\n'));
+    QPoint position(-1, -1);
+    for (const QString &line : lines) {
+        if (line.startsWith(QLatin1String("X=")))
+            position.setX(line.mid(2).toInt());
+        else if (line.startsWith(QLatin1String("Y=")))
+            position.setY(line.mid(2).toInt());
+    }
+    return position;
+}
+
+bool TroviaSession::key(const QString &keys)
+{
+    bool ok = false;
+    xdotool({QStringLiteral("key"), QStringLiteral("--clearmodifiers"), keys}, &ok);
+    return ok;
+}
+
+bool TroviaSession::type(const QString &text)
+{
+    bool ok = false;
+    xdotool({QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("5"), text}, &ok);
+    return ok;
+}
+
+bool TroviaSession::startFileManager()
+{
+    fileManager = std::make_unique<QProcess>();
+    fileManager->setProcessChannelMode(QProcess::ForwardedChannels);
+    fileManager->start(QString::fromLocal8Bit(qgetenv("TROVIA_FAKE_FILEMANAGER")),
+                       {fileManagerRecord});
+    if (!fileManager->waitForStarted(10000))
+        return false;
+    QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+    const QDeadlineTimer deadline(10000);
+    while (!bus->isServiceRegistered(QStringLiteral("org.freedesktop.FileManager1"))) {
+        if (deadline.hasExpired() || fileManager->state() != QProcess::Running)
+            return false;
+        QTest::qWait(20);
+    }
+    return true;
+}
+
+QStringList TroviaSession::shownItems() const
+{
+    QFile file(fileManagerRecord);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+// One isolated Trovia user for an end-to-end test: HOME and every XDG folder in a temporary
+// folder, fixture desktop entries whose Exec appends the entry's id to a marker file, and the real
+// trovia program started in it on the test's X display and session bus.
+class TroviaSession
+{
+public:
+    TroviaSession();
+    ~TroviaSession();
+
+    // Writes <data>/applications/<id>.desktop named name; launching it records id.
+    QString addEntry(const QString &id, const QString &name);
+    QString entryPath(const QString &id) const;
+    // The ids of the entries launched so far, in launch order.
+    QStringList launches() const;
+    // The count the usage log holds for the entry; 0 when it holds none.
+    int usageCount(const QString &id) const;
+    QString settingsPath() const;
+
+    // Starts Trovia; true once the process runs (its window may not be mapped yet).
+    bool start(const QStringList &arguments = {});
+    bool isRunning() const;
+    // Sends SIGTERM and waits for the exit; true when Trovia exited by itself with status 0.
+    bool terminate();
+    // Runs one more trovia with the arguments to its end; its exit code, -1 when it hung.
+    int runAnother(const QStringList &arguments);
+    QString standardError();
+
+    // The running Trovia's windows as the X server sees them; 0 when none is mapped.
+    static QString mainWindow();
+    static QString resultList();
+    static QString windowNamed(const QString &name);
+    static QString activeWindow();
+    static QPoint windowPosition(const QString &window);
+
+    // Real key presses through XTest, to whichever window has the focus.
+    static bool key(const QString &keys);
+    static bool type(const QString &text);
+
+    // A fake org.freedesktop.FileManager1 on the session bus; the URIs it was asked to show.
+    bool startFileManager();
+    QStringList shownItems() const;
+
+    QProcessEnvironment environment() const { return env; }
+
+private:
+    QTemporaryDir root;
+    QString dataHome, dataDir, configHome, markerFile, fileManagerRecord;
+    QProcessEnvironment env;
+    std::unique_ptr<QProcess> trovia;
+    std::unique_ptr<QProcess> fileManager;
+    QByteArray errors;
+};

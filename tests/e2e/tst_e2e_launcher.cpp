@@ -1,0 +1,229 @@
+// The real trovia program under Xvfb and openbox, driven by real key presses.
+#include "LocalizedStrings.h"
+#include "TroviaSession.h"
+
+#include <QSettings>
+#include <QTest>
+#include <xcb/xcb.h>
+
+namespace
+{
+const QString hotKey = QStringLiteral("alt+Escape");
+}
+
+// Starts Trovia shown, with its window focused.
+#define START_SHOWN(trovia)                                                                        \
+    do {                                                                                           \
+        QVERIFY((trovia).start());                                                                 \
+        QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::mainWindow().isEmpty(), 15000);                   \
+        QTRY_COMPARE_WITH_TIMEOUT(TroviaSession::activeWindow(), TroviaSession::mainWindow(),      \
+                                  10000);                                                          \
+    } while (false)
+
+class TestEndToEnd : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void hotKeyShowsTheFocusedWindowAndHidesIt();
+    void typingDownReturnLaunchesAndCounts();
+    void escapeClearsThenHides();
+    void onlySpacesAndReturnDoNothing();
+    void deletedEntryShowsTheAlertAndLeavesTheList();
+    void ctrlReturnShowsTheEntryInTheFileManager();
+    void secondStartTogglesTheFirst();
+    void takenHotKeyIsReportedAndTroviaKeepsRunning();
+    void windowOriginSurvivesARestartBySigterm();
+
+private:
+    std::unique_ptr<TroviaSession> session;
+};
+
+void TestEndToEnd::init()
+{
+    session = std::make_unique<TroviaSession>();
+    session->addEntry(QStringLiteral("alpha"), QStringLiteral("Alpha Editor"));
+    session->addEntry(QStringLiteral("alpine"), QStringLiteral("Alpine Maps"));
+    session->addEntry(QStringLiteral("beta"), QStringLiteral("Beta Browser"));
+    session->addEntry(QStringLiteral("doomed"), QStringLiteral("Doomed Viewer"));
+}
+
+void TestEndToEnd::hotKeyShowsTheFocusedWindowAndHidesIt()
+{
+    START_SHOWN(*session);
+    QVERIFY(TroviaSession::key(hotKey));
+    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+
+    QVERIFY(TroviaSession::key(hotKey));
+    QTRY_VERIFY(!TroviaSession::mainWindow().isEmpty());
+    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+    // Typing goes to the field at once.
+    QVERIFY(TroviaSession::type(QStringLiteral("bet")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+
+    // Hidden with a query, back empty: no list until something is typed.
+    QVERIFY(TroviaSession::key(hotKey));
+    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    QVERIFY(TroviaSession::resultList().isEmpty());
+    QVERIFY(TroviaSession::key(hotKey));
+    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+    QVERIFY(TroviaSession::resultList().isEmpty());
+}
+
+void TestEndToEnd::typingDownReturnLaunchesAndCounts()
+{
+    START_SHOWN(*session);
+    // "Alpha Editor" and "Alpine Maps" rank alike; the name puts Alpha first.
+    QVERIFY(TroviaSession::type(QStringLiteral("alp")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    QVERIFY(TroviaSession::key(QStringLiteral("Down")));
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("alpine")});
+    QTRY_COMPARE(session->usageCount(QStringLiteral("alpine")), 1);
+    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+
+    // Launched once, Alpine now ranks first.
+    QVERIFY(TroviaSession::key(hotKey));
+    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+    QVERIFY(TroviaSession::type(QStringLiteral("alp")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    QVERIFY(TroviaSession::key(QStringLiteral("KP_Enter")));
+    QTRY_COMPARE(session->launches().size(), 2);
+    QCOMPARE(session->launches().last(), QStringLiteral("alpine"));
+    QTRY_COMPARE(session->usageCount(QStringLiteral("alpine")), 2);
+    QCOMPARE(session->usageCount(QStringLiteral("alpha")), 0);
+}
+
+void TestEndToEnd::escapeClearsThenHides()
+{
+    START_SHOWN(*session);
+    QVERIFY(TroviaSession::type(QStringLiteral("alp")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    QVERIFY(TroviaSession::key(QStringLiteral("Escape")));
+    QTRY_VERIFY(TroviaSession::resultList().isEmpty());
+    QCOMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+
+    // The field was emptied: "eta" alone finds Beta ("alpeta" would find nothing).
+    QVERIFY(TroviaSession::type(QStringLiteral("eta")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    QVERIFY(TroviaSession::key(QStringLiteral("Escape")));
+    QTRY_VERIFY(TroviaSession::resultList().isEmpty());
+
+    QVERIFY(TroviaSession::key(QStringLiteral("Escape")));
+    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    QVERIFY(session->isRunning());
+    QVERIFY(session->launches().isEmpty());
+}
+
+void TestEndToEnd::onlySpacesAndReturnDoNothing()
+{
+    START_SHOWN(*session);
+    QVERIFY(TroviaSession::type(QStringLiteral("   ")));
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    // Then something that does show: the spaces and Return changed nothing on the way.
+    QVERIFY(TroviaSession::type(QStringLiteral("bet")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    QCOMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+    QVERIFY(session->launches().isEmpty());
+    QCOMPARE(session->usageCount(QStringLiteral("beta")), 0);
+}
+
+void TestEndToEnd::deletedEntryShowsTheAlertAndLeavesTheList()
+{
+    START_SHOWN(*session);
+    QVERIFY(TroviaSession::type(QStringLiteral("doo")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    QVERIFY(QFile::remove(session->entryPath(QStringLiteral("doomed"))));
+
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    const QString alertTitle = LocalizedStrings::text(QStringLiteral("CouldNotLaunchAppTitle"));
+    QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::windowNamed(alertTitle).isEmpty(), 10000);
+    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::windowNamed(alertTitle));
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_VERIFY(TroviaSession::windowNamed(alertTitle).isEmpty());
+
+    // Rebuilt for the same query: nothing matches "doo" any more, and Trovia stays in front.
+    QTRY_VERIFY(TroviaSession::resultList().isEmpty());
+    QVERIFY(!TroviaSession::mainWindow().isEmpty());
+    QVERIFY(session->launches().isEmpty());
+    QCOMPARE(session->usageCount(QStringLiteral("doomed")), 0);
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QVERIFY(TroviaSession::windowNamed(alertTitle).isEmpty());
+}
+
+void TestEndToEnd::ctrlReturnShowsTheEntryInTheFileManager()
+{
+    QVERIFY(session->startFileManager());
+    START_SHOWN(*session);
+    QVERIFY(TroviaSession::type(QStringLiteral("bet")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    QVERIFY(TroviaSession::key(QStringLiteral("ctrl+Return")));
+    const QString expected =
+        QStringLiteral("ShowItems ") +
+        QUrl::fromLocalFile(session->entryPath(QStringLiteral("beta"))).toString();
+    QTRY_COMPARE(session->shownItems(), QStringList{expected});
+    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    QVERIFY(session->launches().isEmpty());
+}
+
+void TestEndToEnd::secondStartTogglesTheFirst()
+{
+    START_SHOWN(*session);
+    QCOMPARE(session->runAnother({}), 0);
+    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    QCOMPARE(session->runAnother({QStringLiteral("--toggle")}), 0);
+    QTRY_VERIFY(!TroviaSession::mainWindow().isEmpty());
+    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+    // An autostart while Trovia runs changes nothing.
+    QCOMPARE(session->runAnother({QStringLiteral("--hidden")}), 0);
+    QVERIFY(!TroviaSession::mainWindow().isEmpty());
+    QVERIFY(session->isRunning());
+}
+
+void TestEndToEnd::takenHotKeyIsReportedAndTroviaKeepsRunning()
+{
+    // Another X client holds Alt+Escape (every lock-key variant) before Trovia starts.
+    xcb_connection_t *other = xcb_connect(nullptr, nullptr);
+    QVERIFY(!xcb_connection_has_error(other));
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(other)).data;
+    const xcb_keycode_t escape = 9;
+    for (int locks :
+         {0, int(XCB_MOD_MASK_LOCK), int(XCB_MOD_MASK_2), int(XCB_MOD_MASK_LOCK | XCB_MOD_MASK_2)})
+        QVERIFY(!xcb_request_check(
+            other, xcb_grab_key_checked(other, 1, screen->root, uint16_t(XCB_MOD_MASK_1 | locks),
+                                        escape, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
+    xcb_flush(other);
+
+    QVERIFY(session->start());
+    QTRY_VERIFY_WITH_TIMEOUT(!session->standardError().isEmpty(), 10000);
+    QVERIFY(session->isRunning());
+    // Still in service through its command.
+    QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::mainWindow().isEmpty(), 10000);
+    QCOMPARE(session->runAnother({QStringLiteral("--toggle")}), 0);
+    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    QVERIFY(session->isRunning());
+    xcb_disconnect(other);
+}
+
+void TestEndToEnd::windowOriginSurvivesARestartBySigterm()
+{
+    START_SHOWN(*session);
+    const QString window = TroviaSession::mainWindow();
+    const QPoint target(300, 240);
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("windowmove"), window, QString::number(target.x()),
+                       QString::number(target.y())});
+    QTRY_COMPARE(TroviaSession::windowPosition(window), target);
+    QVERIFY(session->terminate());
+    {
+        QSettings settings(session->settingsPath(), QSettings::IniFormat);
+        QVERIFY(settings.contains(QStringLiteral("Main Window X")));
+        QVERIFY(settings.contains(QStringLiteral("Main Window Y")));
+    }
+
+    START_SHOWN(*session);
+    QCOMPARE(TroviaSession::windowPosition(TroviaSession::mainWindow()), target);
+}
+
+QTEST_GUILESS_MAIN(TestEndToEnd)
+#include "tst_e2e_launcher.moc"
