@@ -5,7 +5,8 @@
 #include <QSet>
 #include <QTest>
 
-namespace {
+namespace
+{
 
 class FakeLauncher : public ApplicationLauncher
 {

@@ -8,7 +8,8 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-namespace {
+namespace
+{
 
 QStringList pathsOf(const ApplicationList &apps)
 {
@@ -39,11 +40,12 @@ private Q_SLOTS:
         QTest::addColumn<bool>("included");
         QTest::newRow("ordinary entry") << "/usr/share/applications/gimp.desktop" << true;
         QTest::newRow("under /System/") << "/System/Applications/Foo.desktop" << false;
-        QTest::newRow("deeper under /System/") << "/System/Library/CoreServices/Bar.desktop" << false;
+        QTest::newRow("deeper under /System/")
+            << "/System/Library/CoreServices/Bar.desktop" << false;
         QTest::newRow("contains /System/") << "/opt/System/Foo.desktop" << true;
         QTest::newRow("hidden file") << "/home/me/.local/share/applications/.x.desktop" << false;
-        QTest::newRow("hidden folder only") << "/home/me/.local/share/applications/x.desktop"
-                                            << true;
+        QTest::newRow("hidden folder only")
+            << "/home/me/.local/share/applications/x.desktop" << true;
         QTest::newRow("inside a bundle") << "/opt/Suite.app/Contents/MacOS/Tool.desktop" << false;
         QTest::newRow("beside a bundle's top") << "/opt/Suite.app/Tool.desktop" << true;
         QTest::newRow("bundle name is the entry") << "/opt/apps/Tool.app" << true;
@@ -144,7 +146,8 @@ private Q_SLOTS:
         FakeApplicationRegistry registry;
         QVERIFY(troviaEntryPath(registry).endsWith("/share/applications/trovia.desktop"));
         QVERIFY(QDir::isAbsolutePath(troviaEntryPath(registry)));
-        registry.pathsById.insert("trovia.desktop", "/home/me/.local/share/applications/trovia.desktop");
+        registry.pathsById.insert("trovia.desktop",
+                                  "/home/me/.local/share/applications/trovia.desktop");
         QCOMPARE(Catalogue(registry).applicationPath(),
                  QString("/home/me/.local/share/applications/trovia.desktop"));
     }
@@ -160,19 +163,19 @@ private Q_SLOTS:
         QTest::newRow("nothing excluded") << games << false << QStringList{} << true << true;
         QTest::newRow("Wine app, included") << games << true << QStringList{} << true << true;
         QTest::newRow("Wine app, left out") << games << true << QStringList{} << false << false;
-        QTest::newRow("native app, Wine left out") << games << false << QStringList{} << false
-                                                   << true;
-        QTest::newRow("excluded folder") << games << false << QStringList{"/opt/Games"} << true
-                                         << false;
-        QTest::newRow("plain prefix") << "/opt/Games Extra/Go.desktop" << false
-                                      << QStringList{"/opt/Games"} << true << false;
-        QTest::newRow("prefix is case-sensitive") << games << false << QStringList{"/opt/games"}
-                                                  << true << true;
-        QTest::newRow("the entry itself") << games << false << QStringList{"/x", games} << true
-                                          << false;
+        QTest::newRow("native app, Wine left out")
+            << games << false << QStringList{} << false << true;
+        QTest::newRow("excluded folder")
+            << games << false << QStringList{"/opt/Games"} << true << false;
+        QTest::newRow("plain prefix")
+            << "/opt/Games Extra/Go.desktop" << false << QStringList{"/opt/Games"} << true << false;
+        QTest::newRow("prefix is case-sensitive")
+            << games << false << QStringList{"/opt/games"} << true << true;
+        QTest::newRow("the entry itself")
+            << games << false << QStringList{"/x", games} << true << false;
         QTest::newRow("root hides all") << games << false << QStringList{"/"} << true << false;
-        QTest::newRow("empty location hides nothing") << games << false << QStringList{""} << true
-                                                      << true;
+        QTest::newRow("empty location hides nothing")
+            << games << false << QStringList{""} << true << true;
     }
 
     void displayFilter()
@@ -197,8 +200,7 @@ private Q_SLOTS:
         QTest::newRow("earlier") << QStringList{"-60000"} << false;
         QTest::newRow("later folder after an earlier one") << QStringList{"-5", "2000"} << true;
         QTest::newRow("missing folder is unchanged") << QStringList{"missing"} << false;
-        QTest::newRow("missing folder, then a later one") << QStringList{"missing", "1000"}
-                                                          << true;
+        QTest::newRow("missing folder, then a later one") << QStringList{"missing", "1000"} << true;
     }
 
     void refreshByFolderDates()

@@ -3,7 +3,8 @@
 #include <QTest>
 #include <limits>
 
-namespace {
+namespace
+{
 
 struct Record {
     QString name;
@@ -63,9 +64,8 @@ private Q_SLOTS:
     void workedExample_data()
     {
         QTest::addColumn<QString>("typed");
-        const QStringList expected{"Terminal 3 9",         "Unit Tester 2 4",
-                                   "TextEdit 3 3",         "TEXTEDIT 3 3 classic",
-                                   "Notes 0 0",            "Site Builder 0 0"};
+        const QStringList expected{"Terminal 3 9",         "Unit Tester 2 4", "TextEdit 3 3",
+                                   "TEXTEDIT 3 3 classic", "Notes 0 0",       "Site Builder 0 0"};
         QTest::addColumn<QStringList>("expected");
         QTest::newRow("te") << "te" << expected;
         QTest::newRow("t e") << "t e" << expected;
@@ -99,20 +99,32 @@ private Q_SLOTS:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("relevance");
-        QTest::newRow("typed with its space") << "Site Builder" << "site builder" << 3;
-        QTest::newRow("typed without space") << "Site Builder" << "sitebuilder" << 3;
-        QTest::newRow("across a space") << "Site Builder" << "eb" << 0;
-        QTest::newRow("later word") << "Site Builder" << "builder" << 2;
-        QTest::newRow("later word, upper case") << "Unit Tester" << "TE" << 2;
-        QTest::newRow("two spaces before word") << "Site  Builder" << "builder" << 2;
-        QTest::newRow("inside a word") << "Notes" << "tes" << 0;
-        QTest::newRow("inside, and a later word") << "Notes Tester" << "tes" << 2;
-        QTest::newRow("span in a later word") << "Photo Shop Pro" << "shoppro" << 0;
-        QTest::newRow("not contained") << "Mail" << "te" << -1;
-        QTest::newRow("tab is not a space") << "Text\tEdit" << "textedit" << -1;
-        QTest::newRow("no-break space is not a space") << QString("Text\u00a0Edit") << "textedit"
-                                                       << -1;
-        QTest::newRow("tab typed matches tab") << "Text\tEdit" << "t\te" << 0;
+        QTest::newRow("typed with its space") << "Site Builder"
+                                              << "site builder" << 3;
+        QTest::newRow("typed without space") << "Site Builder"
+                                             << "sitebuilder" << 3;
+        QTest::newRow("across a space") << "Site Builder"
+                                        << "eb" << 0;
+        QTest::newRow("later word") << "Site Builder"
+                                    << "builder" << 2;
+        QTest::newRow("later word, upper case") << "Unit Tester"
+                                                << "TE" << 2;
+        QTest::newRow("two spaces before word") << "Site  Builder"
+                                                << "builder" << 2;
+        QTest::newRow("inside a word") << "Notes"
+                                       << "tes" << 0;
+        QTest::newRow("inside, and a later word") << "Notes Tester"
+                                                  << "tes" << 2;
+        QTest::newRow("span in a later word") << "Photo Shop Pro"
+                                              << "shoppro" << 0;
+        QTest::newRow("not contained") << "Mail"
+                                       << "te" << -1;
+        QTest::newRow("tab is not a space") << "Text\tEdit"
+                                            << "textedit" << -1;
+        QTest::newRow("no-break space is not a space")
+            << QString("Text\u00a0Edit") << "textedit" << -1;
+        QTest::newRow("tab typed matches tab") << "Text\tEdit"
+                                               << "t\te" << 0;
         QTest::newRow("non-ASCII letter case") << QString("ÉCRAN Plus") << QString("écran") << 3;
         QTest::newRow("composed name, decomposed query")
             << QString("Caf\u00e9 Bar") << QString("cafe\u0301b") << 3;
@@ -147,8 +159,8 @@ private Q_SLOTS:
         QTest::newRow("letter case ignored")
             << QStringList{"cherry app", "Banana app", "apple app"} << "app"
             << QStringList{"apple app", "Banana app", "cherry app"};
-        QTest::newRow("not numeric") << QStringList{"Tool 9", "Tool 10"} << "tool"
-                                     << QStringList{"Tool 10", "Tool 9"};
+        QTest::newRow("not numeric")
+            << QStringList{"Tool 9", "Tool 10"} << "tool" << QStringList{"Tool 10", "Tool 9"};
         QTest::newRow("relevance 0 by name") << QStringList{"Zeta notes", "Alpha notes x"} << "otes"
                                              << QStringList{"Alpha notes x", "Zeta notes"};
     }
@@ -173,7 +185,8 @@ private Q_SLOTS:
         f.add("Bnotes", 1000);
         f.add("Anotes", 0);
         f.add("Notebook", 0);
-        QCOMPARE(describe(f.match("no")), QStringList({"Notebook 3 3", "Anotes 0 0", "Bnotes 0 0"}));
+        QCOMPARE(describe(f.match("no")),
+                 QStringList({"Notebook 3 3", "Anotes 0 0", "Bnotes 0 0"}));
     }
 
     void rankDoesNotOverflowAtTheLargestCount()
@@ -232,9 +245,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << "" << "";
-        QTest::newRow("spaces only") << "   " << "";
-        QTest::newRow("everywhere") << " Site  Builder " << "SiteBuilder";
+        QTest::newRow("empty") << ""
+                               << "";
+        QTest::newRow("spaces only") << "   "
+                                     << "";
+        QTest::newRow("everywhere") << " Site  Builder "
+                                    << "SiteBuilder";
         QTest::newRow("other white space stays")
             << QString("a\tb\u00a0c\u2003d\ne") << QString("a\tb\u00a0c\u2003d\ne");
     }

@@ -8,7 +8,8 @@
 #include <limits>
 #include <plist/plist.h>
 
-namespace {
+namespace
+{
 
 constexpr int most = std::numeric_limits<int>::max();
 
@@ -128,18 +129,17 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QVariantMap>("counts");
         QTest::newRow("garbage") << QByteArray("not a property list\n") << QVariantMap{};
-        QTest::newRow("truncated") << xmlLog("<key>/a/y.desktop</key><integer>3</integer>").left(90)
-                                   << QVariantMap{};
+        QTest::newRow("truncated")
+            << xmlLog("<key>/a/y.desktop</key><integer>3</integer>").left(90) << QVariantMap{};
         QTest::newRow("no uses dictionary")
             << QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><array/></plist>")
             << QVariantMap{};
-        QTest::newRow("malformed entries")
-            << xmlLog("<key>/a/int</key><integer>3</integer>"
-                      "<key>/a/real</key><real>2.9</real>"
-                      "<key>/a/text</key><string>five</string>"
-                      "<key>/a/negative</key><integer>-4</integer>"
-                      "<key>/a/dict</key><dict/>")
-            << QVariantMap{{"/a/int", 3}, {"/a/real", 2}};
+        QTest::newRow("malformed entries") << xmlLog("<key>/a/int</key><integer>3</integer>"
+                                                     "<key>/a/real</key><real>2.9</real>"
+                                                     "<key>/a/text</key><string>five</string>"
+                                                     "<key>/a/negative</key><integer>-4</integer>"
+                                                     "<key>/a/dict</key><dict/>")
+                                           << QVariantMap{{"/a/int", 3}, {"/a/real", 2}};
     }
 
     void unusableFileIsMovedAsideBeforeTheFirstWrite()
@@ -176,12 +176,13 @@ private Q_SLOTS:
     void countStopsAtTheLargest32BitValue()
     {
         QVERIFY(QDir().mkpath(QFileInfo(plistPath).path()));
-        QVERIFY(writeFile(plistPath, xmlLog(QString("<key>/a/max</key><integer>%1</integer>"
-                                                    "<key>/a/near</key><integer>%2</integer>"
-                                                    "<key>/a/huge</key><integer>8589934592</integer>"
-                                                    "<key>/a/big real</key><real>1e300</real>")
-                                                .arg(most)
-                                                .arg(most - 1))));
+        QVERIFY(
+            writeFile(plistPath, xmlLog(QString("<key>/a/max</key><integer>%1</integer>"
+                                                "<key>/a/near</key><integer>%2</integer>"
+                                                "<key>/a/huge</key><integer>8589934592</integer>"
+                                                "<key>/a/big real</key><real>1e300</real>")
+                                            .arg(most)
+                                            .arg(most - 1))));
         UsageLogger logger(plistPath);
         QCOMPARE(logger.usageForApplicationAtPath("/a/huge"), most);
         QCOMPARE(logger.usageForApplicationAtPath("/a/big real"), most);

@@ -1,0 +1,287 @@
+// The real registry and launcher over fixture desktop entries in temporary XDG folders. GLib reads
+// the XDG variables once per process, so main() sets them up before anything touches GIO.
+#include "ApplicationLauncher.h"
+#include "Catalogue.h"
+#include "GioApplicationRegistry.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+
+QString root;
+
+QString homeApps()
+{
+    return root + "/home/applications";
+}
+QString systemApps()
+{
+    return root + "/system/applications";
+}
+QString marker()
+{
+    return root + "/marker";
+}
+
+void writeEntry(const QString &folder, const QString &file, const QString &body)
+{
+    QDir().mkpath(folder);
+    QFile entry(folder + "/" + file);
+    entry.open(QIODevice::WriteOnly);
+    entry.write("[Desktop Entry]\nType=Application\n" + body.toUtf8() + "\n");
+}
+
+void writeFixtures()
+{
+    writeEntry(homeApps(), "plain.desktop", "Name=Plain Tool\nExec=true\nIcon=utilities-terminal");
+    writeEntry(homeApps(), "legacy-icon.desktop", "Name=Legacy\nExec=true\nIcon=legacy.png");
+    writeEntry(homeApps(), "file-icon.desktop",
+               "Name=File Icon\nExec=true\nIcon=" + root + "/icon.png");
+    writeEntry(homeApps(), "localised.desktop", "Name=Calculator\nName[de]=Rechner\nExec=true");
+    writeEntry(homeApps(), "nodisplay.desktop", "Name=No Display\nExec=true\nNoDisplay=true");
+    writeEntry(homeApps(), "hidden.desktop", "Name=Hidden\nExec=true\nHidden=true");
+    writeEntry(homeApps(), "tryexec.desktop", "Name=Try\nExec=true\nTryExec=/nonexistent/try");
+    writeEntry(homeApps(), "elsewhere.desktop", "Name=Elsewhere\nExec=true\nOnlyShowIn=KDE;");
+    writeEntry(homeApps(), "notepad.desktop",
+               "Name=Notepad\nExec=env WINEPREFIX=/home/me/.wine wine64 notepad.exe");
+    // Written beside and moved into place, so the test never reads half of it.
+    writeEntry(homeApps(), "marker.desktop",
+               "Name=Marker\nExec=sh -c \"env > " + marker() + ".part && mv " + marker() +
+                   ".part " + marker() + "\"");
+    writeEntry(homeApps(), "broken.desktop", "Name=Broken\nExec=/nonexistent/program");
+    writeEntry(homeApps(), "deleted.desktop", "Name=Deleted Later\nExec=true");
+    writeEntry(homeApps(), "trovia.desktop", "Name=Trovia\nExec=true");
+    writeEntry(homeApps(), "shadowed.desktop", "Name=Shadow Home\nExec=true");
+    writeEntry(systemApps(), "shadowed.desktop", "Name=Shadow System\nExec=true");
+    writeEntry(systemApps(), "system.desktop", "Name=System Tool\nExec=true");
+}
+
+QStringList readMarker()
+{
+    QFile file(marker());
+    file.open(QIODevice::ReadOnly);
+    return QString::fromLocal8Bit(file.readAll()).split('\n');
+}
+
+QMap<QString, RegistryEntry> entriesByFile()
+{
+    QMap<QString, RegistryEntry> result;
+    GioApplicationRegistry registry;
+    for (const RegistryEntry &entry : registry.entries())
+        result.insert(QFileInfo(entry.path).fileName(), entry);
+    return result;
+}
+
+ApplicationRef findApp(const ApplicationList &apps, const QString &name)
+{
+    for (const ApplicationRef &app : apps) {
+        if (app->displayName() == name)
+            return app;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestGioApplications : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // A small icon theme of our own, so icon lookups do not depend on the machine's themes.
+        QImage image(16, 16, QImage::Format_ARGB32);
+        image.fill(Qt::blue);
+        const QString theme = root + "/icons/trovia-test";
+        QVERIFY(QDir().mkpath(theme + "/16x16/apps"));
+        QFile index(theme + "/index.theme");
+        QVERIFY(index.open(QIODevice::WriteOnly));
+        index.write("[Icon Theme]\nName=trovia-test\nDirectories=16x16/apps\n\n"
+                    "[16x16/apps]\nSize=16\nType=Fixed\n");
+        index.close();
+        QVERIFY(image.save(theme + "/16x16/apps/application-x-executable.png"));
+        QVERIFY(image.save(theme + "/16x16/apps/utilities-terminal.png"));
+        QVERIFY(image.save(root + "/icon.png"));
+        QIcon::setThemeSearchPaths({root + "/icons"});
+        QIcon::setThemeName("trovia-test");
+    }
+
+    void entriesAreThoseGioShows()
+    {
+        const QStringList files = entriesByFile().keys();
+        // GIO also drops an entry whose program is not there (broken.desktop).
+        QCOMPARE(files, QStringList({"deleted.desktop", "file-icon.desktop", "legacy-icon.desktop",
+                                     "localised.desktop", "marker.desktop", "notepad.desktop",
+                                     "plain.desktop", "shadowed.desktop", "system.desktop",
+                                     "trovia.desktop"}));
+    }
+
+    void entriesCarryNameFlagIconAndPath()
+    {
+        const QMap<QString, RegistryEntry> entries = entriesByFile();
+        QCOMPARE(entries["plain.desktop"].path, homeApps() + "/plain.desktop");
+        QCOMPARE(entries["plain.desktop"].displayName, QString("Plain Tool"));
+        QCOMPARE(entries["plain.desktop"].iconName, QString("utilities-terminal"));
+        QCOMPARE(entries["legacy-icon.desktop"].iconName, QString("legacy"));
+        QCOMPARE(entries["file-icon.desktop"].iconName, root + "/icon.png");
+        QCOMPARE(entries["localised.desktop"].iconName, QString());
+        QCOMPARE(entries["localised.desktop"].displayName, QString("Rechner"));
+        QCOMPARE(entries["shadowed.desktop"].path, homeApps() + "/shadowed.desktop");
+        QCOMPARE(entries["shadowed.desktop"].displayName, QString("Shadow Home"));
+        QCOMPARE(entries["system.desktop"].path, systemApps() + "/system.desktop");
+        for (const RegistryEntry &entry : entries)
+            QCOMPARE(entry.isClassicApp, entry.displayName == "Notepad");
+    }
+
+    void wineRule_data()
+    {
+        QTest::addColumn<QString>("exec");
+        QTest::addColumn<bool>("wine");
+        QTest::newRow("wine") << "wine notepad.exe" << true;
+        QTest::newRow("full path wine64") << "/usr/bin/wine64 x.exe" << true;
+        QTest::newRow("env and variables")
+            << "env WINEPREFIX=/x WINEDEBUG=-all wine-stable x.exe" << true;
+        QTest::newRow("variable without env") << "LANG=C /opt/w/wine-development x.exe" << true;
+        QTest::newRow("quoted path") << "\"/opt/my wine/wine\" \"C:\\\\a b.exe\"" << true;
+        QTest::newRow("wine later") << "sh -c 'wine x.exe'" << false;
+        QTest::newRow("winecfg") << "winecfg" << false;
+        QTest::newRow("other variant") << "wine64-stable x.exe" << false;
+        QTest::newRow("native") << "gimp %U" << false;
+        QTest::newRow("env only") << "env A=1" << false;
+        QTest::newRow("empty") << "" << false;
+        QTest::newRow("unbalanced quote") << "wine \"x.exe" << false;
+    }
+
+    void wineRule()
+    {
+        QFETCH(QString, exec);
+        QFETCH(bool, wine);
+        QCOMPARE(GioApplicationRegistry::isWineCommandLine(exec), wine);
+    }
+
+    void applicationsFoldersAreTheExistingXdgOnes()
+    {
+        GioApplicationRegistry registry;
+        QCOMPARE(registry.applicationsFolders(), QStringList({homeApps(), systemApps()}));
+    }
+
+    void ownEntryIsResolvedById()
+    {
+        GioApplicationRegistry registry;
+        QCOMPARE(troviaEntryPath(registry), homeApps() + "/trovia.desktop");
+        QCOMPARE(registry.entryPathForId("no-such-entry.desktop"), QString());
+    }
+
+    void removableMediaAreMountPoints()
+    {
+        GioApplicationRegistry registry;
+        const QStringList media = registry.mountedRemovableMedia();
+        QVERIFY(!media.contains("/"));
+        for (const QString &mountPoint : media)
+            QVERIFY2(QFileInfo(mountPoint).isDir(), qPrintable(mountPoint));
+    }
+
+    void catalogueOverGioLeavesOutTrovia()
+    {
+        GioApplicationRegistry registry;
+        Catalogue catalogue(registry);
+        catalogue.buildApplicationList();
+        QCOMPARE(catalogue.apps().size(), 9);
+        QVERIFY(!findApp(catalogue.apps(), "Trovia"));
+        QVERIFY(findApp(catalogue.apps(), "Notepad")->isClassicApp());
+        QVERIFY(findApp(catalogue.apps(), "Rechner"));
+    }
+
+    // The launched program runs, and none of Trovia's own variables reach it.
+    void launchRunsTheEntrysProgram()
+    {
+        GioApplicationRegistry registry;
+        Catalogue catalogue(registry);
+        catalogue.buildApplicationList();
+        const ApplicationRef app = findApp(catalogue.apps(), "Marker");
+        QVERIFY(app);
+        QVERIFY(app->launch());
+        QTRY_VERIFY(QFile::exists(marker()));
+        const QStringList env = readMarker();
+        QVERIFY(env.contains("KEEP_ME=1"));
+        for (const QString &variable : env) {
+            QVERIFY2(!variable.startsWith("QT_QPA_PLATFORM=") && !variable.startsWith("TROVIA_") &&
+                         !variable.startsWith("DESKTOP_STARTUP_ID="),
+                     qPrintable(variable));
+        }
+    }
+
+    void launchFailsForWhatCannotRun_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::newRow("deleted after the build") << "deleted.desktop";
+        QTest::newRow("hidden") << "hidden.desktop";
+        QTest::newRow("program missing") << "broken.desktop";
+        QTest::newRow("never existed") << "nothing.desktop";
+    }
+
+    void launchFailsForWhatCannotRun()
+    {
+        QFETCH(QString, file);
+        GioApplicationRegistry registry;
+        Catalogue catalogue(registry);
+        catalogue.buildApplicationList();
+        const Application app(QUrl::fromLocalFile(homeApps() + "/" + file), file, false, QString());
+        if (file == "deleted.desktop") {
+            QVERIFY(findApp(catalogue.apps(), "Deleted Later"));
+            QVERIFY(QFile::remove(app.path()));
+        }
+        QVERIFY(!app.launch());
+    }
+
+    void iconsComeFromTheThemeOrTheFile_data()
+    {
+        QTest::addColumn<QString>("iconName");
+        QTest::addColumn<QString>("themeName");
+        QTest::newRow("themed") << "utilities-terminal"
+                                << "utilities-terminal";
+        QTest::newRow("none") << ""
+                              << "application-x-executable";
+        QTest::newRow("not in the theme") << "no-such-icon"
+                                          << "application-x-executable";
+        QTest::newRow("missing file") << root + "/missing.png"
+                                      << "application-x-executable";
+        QTest::newRow("file") << root + "/icon.png"
+                              << "";
+    }
+
+    void iconsComeFromTheThemeOrTheFile()
+    {
+        QFETCH(QString, iconName);
+        QFETCH(QString, themeName);
+        const Application app(QUrl::fromLocalFile("/a/x.desktop"), "X", false, iconName);
+        const QIcon icon = app.icon();
+        QVERIFY(!icon.isNull());
+        QVERIFY(!icon.pixmap(16, 16).isNull());
+        QCOMPARE(icon.name(), themeName);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    QTemporaryDir dir;
+    root = dir.path();
+    qputenv("XDG_DATA_HOME", QFile::encodeName(root + "/home"));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(root + "/system:" + root + "/empty"));
+    qputenv("XDG_CURRENT_DESKTOP", "TroviaTest");
+    qputenv("LANGUAGE", "de");
+    qputenv("KEEP_ME", "1");
+    qputenv("TROVIA_TEST_VARIABLE", "1");
+    qputenv("DESKTOP_STARTUP_ID", "stale");
+    writeFixtures();
+    QGuiApplication app(argc, argv);
+    TestGioApplications test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "tst_gioapplications.moc"
