@@ -1,0 +1,19 @@
+#include "GlobalShortcutBackend.h"
+
+#include "PortalGlobalShortcuts.h"
+#include "X11HotKeyGrab.h"
+
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+
+std::unique_ptr<GlobalShortcutBackend> GlobalShortcutBackend::createForSession()
+{
+    // Under Wayland Trovia runs through XWayland, where a grab only sees keys while an X window
+    // has focus: the desktop has to hand the combination over.
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return std::make_unique<PortalGlobalShortcuts>(QDBusConnection::sessionBus());
+    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    if (x11)
+        return std::make_unique<X11HotKeyGrab>(x11->connection());
+    return nullptr;
+}

@@ -1,0 +1,286 @@
+#include "HotKeyManager.h"
+
+#include "DesktopNotification.h"
+#include "KeyCodes.h"
+#include "KeyboardLayout.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "SystemLog.h"
+
+#include <QGuiApplication>
+
+namespace
+{
+
+// The texts the user reads about a hot key that does not work, all in one place.
+enum class UserText { Title, Refused, Unsupported };
+
+QString userText(UserText which, const QString &combination = {})
+{
+    switch (which) {
+    case UserText::Title:
+        return QStringLiteral("Trovia's hot key does not work");
+    case UserText::Refused:
+        return QStringLiteral("Trovia could not register the hot key %1: another program is "
+                              "using it. Choose another combination in Trovia's Preferences.")
+            .arg(combination);
+    case UserText::Unsupported:
+        return QStringLiteral("This desktop does not let Trovia register the hot key %1. Bind "
+                              "the command \u201ctrovia --toggle\u201d to a key combination in "
+                              "the desktop's keyboard settings.")
+            .arg(combination);
+    }
+    return {};
+}
+
+QString character(char16_t unicode)
+{
+    return QString(QChar(unicode));
+}
+
+// Keys named by their code alone, before any layout is asked.
+QString nameByCode(quint16 virtualKeyCode)
+{
+    switch (virtualKeyCode) {
+    case 51:
+        return character(u'\u232B'); // delete (backspace)
+    case 71:
+        return character(u'\u2327'); // keypad clear
+    case 76:
+        return character(u'\u2324'); // keypad enter
+    case 96:
+        return QStringLiteral("F5");
+    case 97:
+        return QStringLiteral("F6");
+    case 98:
+        return QStringLiteral("F7");
+    case 99:
+        return QStringLiteral("F3");
+    case 100:
+        return QStringLiteral("F8");
+    case 101:
+        return QStringLiteral("F9");
+    case 103:
+        return QStringLiteral("F11");
+    case 105:
+        return QStringLiteral("F13");
+    case 109:
+        return QStringLiteral("F10");
+    case 111:
+        return QStringLiteral("F12");
+    case 115:
+        return character(u'\u2196'); // home
+    case 116:
+        return character(u'\u21DE'); // page up
+    case 117:
+        return character(u'\u2326'); // forward delete
+    case 118:
+        return QStringLiteral("F4");
+    case 119:
+        return character(u'\u2198'); // end
+    case 120:
+        return QStringLiteral("F2");
+    case 121:
+        return character(u'\u21DF'); // page down
+    case 122:
+        return QStringLiteral("F1");
+    case 123:
+        return character(u'\u21E0'); // left arrow
+    case 124:
+        return character(u'\u21E2'); // right arrow
+    case 125:
+        return character(u'\u21E3'); // down arrow
+    case 126:
+        return character(u'\u21E1'); // up arrow
+    default:
+        return {};
+    }
+}
+
+// The name of what a key types, decided by its first character.
+QString nameByCharacters(const QString &characters)
+{
+    using namespace FunctionKeyCharacter;
+    const char16_t first = characters.at(0).unicode();
+    if (first >= F1 && first <= F20)
+        return QStringLiteral("F%1").arg(first - F1 + 1);
+    switch (first) {
+    case u'\t':
+        return character(u'\u21E5');
+    case u'\r':
+        return character(u'\u21A9');
+    case u'\x1b':
+        return QStringLiteral("esc");
+    case u' ':
+        return QStringLiteral("Space");
+    case u'\x7f':
+        return character(u'\u232B');
+    case UpArrow:
+        return character(u'\u21E1');
+    case DownArrow:
+        return character(u'\u21E3');
+    case LeftArrow:
+        return character(u'\u21E0');
+    case RightArrow:
+        return character(u'\u21E2');
+    case Delete:
+        return character(u'\u2326');
+    case Home:
+        return character(u'\u2196');
+    case End:
+        return character(u'\u2198');
+    case PageUp:
+        return character(u'\u21DE');
+    case PageDown:
+        return character(u'\u21DF');
+    case ClearLine:
+        return character(u'\u2327');
+    case Help:
+        return QStringLiteral("Help");
+    default:
+        return characters.toUpper();
+    }
+}
+
+} // namespace
+
+HotKeyManager &HotKeyManager::sharedManager()
+{
+    // Kept for the whole run and never destroyed: the registration ends with the process, and
+    // nothing may touch the display connection after the application is gone.
+    static HotKeyManager *manager = new HotKeyManager;
+    return *manager;
+}
+
+HotKeyManager::HotKeyManager(QObject *parent) : QObject(parent) {}
+
+HotKeyManager::~HotKeyManager() = default;
+
+void HotKeyManager::setBackend(std::unique_ptr<GlobalShortcutBackend> newBackend)
+{
+    unregisterHotKey();
+    backend = std::move(newBackend);
+    backendChosen = true;
+    if (!backend)
+        return;
+    connect(backend.get(), &GlobalShortcutBackend::activated, this, [this](quint32 timestamp) {
+        pressTimestamp = timestamp;
+        Q_EMIT hotKeyPressed(timestamp);
+    });
+    connect(backend.get(), &GlobalShortcutBackend::registrationFinished, this,
+            [this](GlobalShortcutBackend::Outcome outcome, const QString &detail) {
+                if (currentState == State::Pending &&
+                    outcome != GlobalShortcutBackend::Outcome::Pending)
+                    settle(outcome, detail);
+            });
+}
+
+void HotKeyManager::ensureBackend()
+{
+    if (!backendChosen)
+        setBackend(GlobalShortcutBackend::createForSession());
+}
+
+void HotKeyManager::registerHotKey()
+{
+    ensureBackend();
+    unregisterHotKey();
+
+    const Settings &settings = Settings::standard();
+    const qint64 storedCode = settings.integer(HotKeyCodeKey);
+    // Only the four modifier bits mean anything; others are ignored.
+    modifiers = quint32(settings.integer(HotKeyModifiersKey)) & KeyCodes::AllModifiers;
+    if (storedCode < 0 || storedCode > 0xffff) {
+        keyCode = 0;
+        settle(GlobalShortcutBackend::Outcome::Refused,
+               QStringLiteral("the stored key code %1 is no key").arg(storedCode));
+        return;
+    }
+    keyCode = quint16(storedCode);
+    if (!backend) {
+        const QString platform = qGuiApp ? QGuiApplication::platformName() : QString();
+        settle(GlobalShortcutBackend::Outcome::Unsupported,
+               QStringLiteral("no global hot key on the \"%1\" platform").arg(platform));
+        return;
+    }
+    const GlobalShortcutBackend::Registration registration =
+        backend->registerShortcut(keyCode, modifiers);
+    settle(registration.outcome, registration.detail);
+}
+
+void HotKeyManager::unregisterHotKey()
+{
+    if (backend)
+        backend->unregisterShortcut();
+    currentState = State::Unregistered;
+    message.clear();
+}
+
+void HotKeyManager::settle(GlobalShortcutBackend::Outcome outcome, const QString &detail)
+{
+    using Outcome = GlobalShortcutBackend::Outcome;
+    switch (outcome) {
+    case Outcome::Registered:
+        currentState = State::Registered;
+        return;
+    case Outcome::Pending:
+        currentState = State::Pending;
+        return;
+    case Outcome::Refused:
+        currentState = State::Refused;
+        break;
+    case Outcome::Unsupported:
+        currentState = State::Unsupported;
+        break;
+    }
+
+    const QString combination = nameForCombination(keyCode, modifiers);
+    systemLog(QStringLiteral("Hot key %1 not registered: %2.").arg(combination, detail));
+    message = userText(outcome == Outcome::Refused ? UserText::Refused : UserText::Unsupported,
+                       combination);
+    Q_EMIT registrationRefused(message);
+
+    // Without a desktop service there is no desktop to show a notification either.
+    if (!backend) {
+        Q_EMIT refusalNotShown(message);
+        return;
+    }
+    const QString told = message;
+    DesktopNotification::show(userText(UserText::Title), told, this, [this, told](bool shown) {
+        if (!shown)
+            Q_EMIT refusalNotShown(told);
+    });
+}
+
+QString HotKeyManager::charactersForKeyCode(quint16 virtualKeyCode) const
+{
+    const auto layout = KeyboardLayout::current();
+    return layout ? layout->charactersForKeyCode(virtualKeyCode) : QString();
+}
+
+QString HotKeyManager::nameForKey(quint16 virtualKeyCode) const
+{
+    const QString byCode = nameByCode(virtualKeyCode);
+    if (!byCode.isEmpty())
+        return byCode;
+    const QString characters = charactersForKeyCode(virtualKeyCode);
+    if (characters.isEmpty())
+        return {};
+    return nameByCharacters(characters);
+}
+
+QString HotKeyManager::nameForCombination(quint16 virtualKeyCode, quint32 modifierBits) const
+{
+    QStringList parts;
+    if (modifierBits & KeyCodes::ControlModifier)
+        parts << QStringLiteral("Ctrl");
+    if (modifierBits & KeyCodes::AltModifier)
+        parts << QStringLiteral("Alt");
+    if (modifierBits & KeyCodes::ShiftModifier)
+        parts << QStringLiteral("Shift");
+    if (modifierBits & KeyCodes::SuperModifier)
+        parts << QStringLiteral("Super");
+    const QString key = nameForKey(virtualKeyCode);
+    parts << (key.isEmpty() ? QStringLiteral("key %1").arg(virtualKeyCode) : key);
+    return parts.join(QLatin1Char('+'));
+}
