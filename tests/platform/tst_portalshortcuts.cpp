@@ -1,0 +1,226 @@
+#include "GlobalShortcutBackend.h"
+#include "KeyCodes.h"
+#include "PortalGlobalShortcuts.h"
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusVirtualObject>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace
+{
+const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
+} // namespace
+
+// The desktop portal's GlobalShortcuts as a test-controlled service on the test's own bus, on a
+// connection of its own so that every call travels the bus.
+class FakePortal : public QDBusVirtualObject
+{
+public:
+    FakePortal()
+        : bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                            QStringLiteral("fake-portal")))
+    {
+    }
+    ~FakePortal() override
+    {
+        bus.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop"));
+        bus.unregisterObject(portalPath, QDBusConnection::UnregisterTree);
+        QDBusConnection::disconnectFromBus(QStringLiteral("fake-portal"));
+    }
+
+    bool start()
+    {
+        return bus.registerVirtualObject(portalPath, this, QDBusConnection::SubPath) &&
+               bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
+    }
+
+    QString introspect(const QString &) const override { return {}; }
+
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
+    {
+        QString sender = message.service().mid(1);
+        sender.replace(QLatin1Char('.'), QLatin1Char('_'));
+        const QVariantList arguments = message.arguments();
+        const QString member = message.member();
+        if (member == QLatin1String("Close")) {
+            closed << message.path();
+            connection.send(message.createReply());
+            return true;
+        }
+        const QVariantMap options = qdbus_cast<QVariantMap>(arguments.last());
+        const QString request =
+            portalPath + "/request/" + sender + "/" + options.value("handle_token").toString();
+        connection.send(message.createReply(QVariant::fromValue(QDBusObjectPath(request))));
+
+        uint response = 0;
+        QVariantMap results;
+        if (member == QLatin1String("CreateSession")) {
+            session = portalPath + "/session/" + sender + "/" +
+                      options.value("session_handle_token").toString();
+            results.insert("session_handle", session);
+        } else if (member == QLatin1String("BindShortcuts")) {
+            boundSession = qdbus_cast<QDBusObjectPath>(arguments.at(0)).path();
+            const QDBusArgument shortcuts = arguments.at(1).value<QDBusArgument>();
+            shortcuts.beginArray();
+            while (!shortcuts.atEnd()) {
+                QString id;
+                QVariantMap properties;
+                shortcuts.beginStructure();
+                shortcuts >> id >> properties;
+                shortcuts.endStructure();
+                bound.insert(id, properties);
+            }
+            shortcuts.endArray();
+            response = bindResponse;
+        } else {
+            return false;
+        }
+        QDBusMessage answer = QDBusMessage::createSignal(
+            request, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
+        answer << response << results;
+        connection.send(answer);
+        return true;
+    }
+
+    void activate(const QString &inSession, const QString &shortcut)
+    {
+        QDBusMessage signal =
+            QDBusMessage::createSignal(portalPath, shortcutsInterface, QStringLiteral("Activated"));
+        signal << QVariant::fromValue(QDBusObjectPath(inSession)) << shortcut << qulonglong(1234)
+               << QVariantMap();
+        bus.send(signal);
+    }
+
+    QDBusConnection bus;
+    uint bindResponse = 0; // 1: the user declined
+    QString session;
+    QString boundSession;
+    QMap<QString, QVariantMap> bound;
+    QStringList closed;
+};
+
+class TestPortalShortcuts : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(QDBusConnection::sessionBus().isConnected());
+        qputenv("XKB_DEFAULT_LAYOUT", "us");
+    }
+
+    void triggerSpellsModifiersAndKeysym_data()
+    {
+        QTest::addColumn<quint32>("modifiers");
+        QTest::addColumn<QString>("trigger");
+        QTest::newRow("alt") << quint32(KeyCodes::AltModifier) << "ALT+Escape";
+        QTest::newRow("none") << 0u << "Escape";
+        QTest::newRow("all") << KeyCodes::AllModifiers << "CTRL+ALT+SHIFT+LOGO+Escape";
+    }
+
+    void triggerSpellsModifiersAndKeysym()
+    {
+        QFETCH(quint32, modifiers);
+        QFETCH(QString, trigger);
+        QCOMPARE(PortalGlobalShortcuts::triggerFor("Escape", modifiers), trigger);
+        QCOMPARE(PortalGlobalShortcuts::triggerFor(QString(), modifiers), QString());
+    }
+
+    void waylandSessionsUseThePortal()
+    {
+        qputenv("WAYLAND_DISPLAY", "wayland-test");
+        const auto backend = GlobalShortcutBackend::createForSession();
+        qunsetenv("WAYLAND_DISPLAY");
+        QVERIFY(dynamic_cast<PortalGlobalShortcuts *>(backend.get()));
+    }
+
+    void withoutPortalTheDesktopIsUnsupported()
+    {
+        PortalGlobalShortcuts backend(QDBusConnection::sessionBus());
+        QSignalSpy finished(&backend, &GlobalShortcutBackend::registrationFinished);
+        QCOMPARE(backend.registerShortcut(KeyCodes::EscapeKey, KeyCodes::AltModifier).outcome,
+                 GlobalShortcutBackend::Outcome::Pending);
+        QVERIFY(finished.wait());
+        QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(),
+                 GlobalShortcutBackend::Outcome::Unsupported);
+        QVERIFY(finished.first().at(1).toString().contains("portal"));
+    }
+
+    void grantedShortcutTogglesOnItsActivationOnly()
+    {
+        FakePortal portal;
+        QVERIFY(portal.start());
+        PortalGlobalShortcuts backend(QDBusConnection::sessionBus());
+        QSignalSpy finished(&backend, &GlobalShortcutBackend::registrationFinished);
+        QSignalSpy activated(&backend, &GlobalShortcutBackend::activated);
+
+        backend.registerShortcut(KeyCodes::EscapeKey, KeyCodes::AltModifier);
+        QVERIFY(finished.wait());
+        QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(),
+                 GlobalShortcutBackend::Outcome::Registered);
+        QCOMPARE(portal.boundSession, portal.session);
+        QCOMPARE(portal.bound.keys(), QStringList{PortalGlobalShortcuts::shortcutId});
+        QCOMPARE(portal.bound.first().value("preferred_trigger").toString(), QString("ALT+Escape"));
+        QVERIFY(!portal.bound.first().value("description").toString().isEmpty());
+
+        // Another session's or another shortcut's activation is not Trovia's.
+        portal.activate(portal.session + "x", PortalGlobalShortcuts::shortcutId);
+        portal.activate(portal.session, "other");
+        portal.activate(portal.session, PortalGlobalShortcuts::shortcutId);
+        QVERIFY(activated.wait());
+        QCOMPARE(activated.size(), 1);
+        QCOMPARE(activated.first().at(0).toUInt(), 0u);
+
+        // Unregistering closes the session; its activations no longer count.
+        const QString oldSession = portal.session;
+        backend.unregisterShortcut();
+        QTRY_COMPARE(portal.closed, QStringList{oldSession});
+        portal.activate(oldSession, PortalGlobalShortcuts::shortcutId);
+        // A fresh registration makes a new session, which is the one that toggles.
+        backend.registerShortcut(KeyCodes::F1Key, KeyCodes::ControlModifier);
+        QVERIFY(finished.wait());
+        QVERIFY(portal.session != oldSession);
+        QCOMPARE(portal.bound.first().value("preferred_trigger").toString(), QString("CTRL+F1"));
+        portal.activate(portal.session, PortalGlobalShortcuts::shortcutId);
+        QVERIFY(activated.wait());
+        QCOMPARE(activated.size(), 2);
+    }
+
+    void declinedShortcutIsRefused()
+    {
+        FakePortal portal;
+        portal.bindResponse = 1;
+        QVERIFY(portal.start());
+        PortalGlobalShortcuts backend(QDBusConnection::sessionBus());
+        QSignalSpy finished(&backend, &GlobalShortcutBackend::registrationFinished);
+        backend.registerShortcut(KeyCodes::EscapeKey, KeyCodes::AltModifier);
+        QVERIFY(finished.wait());
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(),
+                 GlobalShortcutBackend::Outcome::Refused);
+    }
+
+    void answersToAReplacedRegistrationAreIgnored()
+    {
+        FakePortal portal;
+        QVERIFY(portal.start());
+        PortalGlobalShortcuts backend(QDBusConnection::sessionBus());
+        QSignalSpy finished(&backend, &GlobalShortcutBackend::registrationFinished);
+        backend.registerShortcut(KeyCodes::EscapeKey, KeyCodes::AltModifier);
+        backend.unregisterShortcut();
+        backend.registerShortcut(KeyCodes::F1Key, 0);
+        QVERIFY(finished.wait());
+        QTRY_COMPARE(portal.closed.size(), 1); // the first, late session
+        QCOMPARE(finished.size(), 1);
+        QCOMPARE(portal.bound.first().value("preferred_trigger").toString(), QString("F1"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPortalShortcuts)
+#include "tst_portalshortcuts.moc"
