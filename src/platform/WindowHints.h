@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QtGlobal>
+
+class QWindow;
+
+// Hints to the desktop about Trovia's windows that Qt has no API for.
+namespace WindowHints
+{
+
+// Shows window on every virtual desktop (EWMH _NET_WM_DESKTOP 0xFFFFFFFF) on X11; elsewhere the
+// desktop decides and this does nothing. Call it before each showing: a window manager forgets the
+// hint when the window is hidden.
+void showOnAllDesktops(QWindow *window);
+
+// The desktop window is on (0xFFFFFFFF: all), as the X server holds it; -1 when unknown or off X11.
+qint64 desktopOfWindow(QWindow *window);
+
+} // namespace WindowHints

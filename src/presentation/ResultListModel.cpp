@@ -1,0 +1,67 @@
+#include "ResultListModel.h"
+
+#include <QFileInfo>
+
+ResultListModel::ResultListModel(QObject *parent) : QAbstractTableModel(parent) {}
+
+void ResultListModel::setApplications(const ApplicationList &applications)
+{
+    beginResetModel();
+    rows = applications;
+    endResetModel();
+}
+
+ApplicationRef ResultListModel::applicationAt(int row) const
+{
+    return row >= 0 && row < rows.size() ? rows.at(row) : ApplicationRef();
+}
+
+void ResultListModel::setClassicIcon(const QIcon &icon)
+{
+    classic = icon;
+    if (!rows.isEmpty())
+        Q_EMIT dataChanged(index(0, ClassicColumn), index(int(rows.size()) - 1, ClassicColumn),
+                           {Qt::DecorationRole});
+}
+
+int ResultListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(rows.size());
+}
+
+int ResultListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant ResultListModel::data(const QModelIndex &index, int role) const
+{
+    const ApplicationRef application = applicationAt(index.row());
+    if (!application || index.parent().isValid())
+        return {};
+    if (role == Qt::ToolTipRole)
+        return toolTipForPath(application->path());
+
+    switch (index.column()) {
+    case IconColumn:
+        return role == Qt::DecorationRole ? QVariant(application->icon()) : QVariant();
+    case NameColumn:
+        return role == Qt::DisplayRole ? QVariant(application->displayName()) : QVariant();
+    case ClassicColumn:
+        return role == Qt::DecorationRole && application->isClassicApp() && !classic.isNull()
+                   ? QVariant(classic)
+                   : QVariant();
+    default:
+        return {};
+    }
+}
+
+QString toolTipForPath(const QString &path)
+{
+    static const QString extension = QStringLiteral(".desktop");
+    // A file named just ".desktop" has no extension to drop.
+    if (path.endsWith(extension, Qt::CaseInsensitive) &&
+        QFileInfo(path).fileName().size() > extension.size())
+        return path.chopped(extension.size());
+    return path;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "Application.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+// The rows of the result list: one matching application each, best first. Columns: its icon, its
+// name, and the Windows (Wine) marker for Classic applications. Every cell's tool tip is the
+// entry's path less ".desktop".
+class ResultListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Column { IconColumn, NameColumn, ClassicColumn, ColumnCount };
+
+    explicit ResultListModel(QObject *parent = nullptr);
+
+    // Replaces every row (a model reset); call after each matching pass.
+    void setApplications(const ApplicationList &applications);
+    const ApplicationList &applications() const { return rows; }
+    ApplicationRef applicationAt(int row) const;
+
+    // The marker shown beside Classic applications; may be null.
+    void setClassicIcon(const QIcon &icon);
+    QIcon classicIcon() const { return classic; }
+
+    int rowCount(const QModelIndex &parent = {}) const override;
+    int columnCount(const QModelIndex &parent = {}) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+
+private:
+    ApplicationList rows;
+    QIcon classic;
+};
+
+// An entry's path without a final ".desktop" (any letter case).
+QString toolTipForPath(const QString &path);

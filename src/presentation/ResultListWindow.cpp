@@ -1,0 +1,75 @@
+#include "ResultListWindow.h"
+
+#include "ListGeometry.h"
+#include "ResultListModel.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "TroviaTableView.h"
+#include "TroviaWindow.h"
+#include "WindowHints.h"
+
+#include <QVBoxLayout>
+#include <QWindow>
+
+ResultListWindow::ResultListWindow(TroviaWindow *main, QWidget *searchField)
+    : QWidget(main, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+      mainWindow(main), field(searchField), table(new TroviaTableView(this)),
+      rows(new ResultListModel(this))
+{
+    setAttribute(Qt::WA_ShowWithoutActivating);
+    setFocusPolicy(Qt::NoFocus);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(table);
+    table->setModel(rows);
+
+    // The list window is never active, yet its selection is the launcher's: show it as such.
+    QPalette palette = table->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    table->setPalette(palette);
+
+    connect(mainWindow, &TroviaWindow::moved, this, &ResultListWindow::followMainWindow);
+    connect(mainWindow, &TroviaWindow::resized, this, &ResultListWindow::setupListFrame);
+}
+
+void ResultListWindow::setupListFrame()
+{
+    if (!field)
+        return;
+    const TroviaRect fieldFrame = ScreenCoordinates::withinView(
+        QRect(field->mapTo(mainWindow, QPoint(0, 0)), field->size()), mainWindow->height());
+    const TroviaRect frame =
+        listFrame(mainWindow->frame(), fieldFrame, rows->rowCount(), table->rowMetrics(),
+                  Settings::standard().integer(MaximumListHightKey));
+    setGeometry(ScreenCoordinates::toQt(frame));
+    offsetFromMainWindow = pos() - mainWindow->pos();
+    if (isVisible())
+        repaint();
+}
+
+void ResultListWindow::attach()
+{
+    offsetFromMainWindow = pos() - mainWindow->pos();
+    attached = true;
+    show();
+    raise();
+}
+
+void ResultListWindow::detach()
+{
+    attached = false;
+    hide();
+}
+
+void ResultListWindow::followMainWindow()
+{
+    if (attached)
+        move(mainWindow->pos() + offsetFromMainWindow);
+}
+
+void ResultListWindow::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    WindowHints::showOnAllDesktops(windowHandle());
+}

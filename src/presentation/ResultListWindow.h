@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+class ResultListModel;
+class TroviaTableView;
+class TroviaWindow;
+
+// The window that drops down under the main window's search field with the matching applications.
+// It never takes focus (typing stays in the field) and, while attached, moves with the main window.
+// It recomputes its frame whenever the main window changes size.
+class ResultListWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // field is the search field inside mainWindow's content; the list window is owned by
+    // mainWindow.
+    ResultListWindow(TroviaWindow *mainWindow, QWidget *field);
+
+    TroviaTableView *tableView() const { return table; }
+    ResultListModel *model() const { return rows; }
+
+    // Places the window under the field (or above it, near the bottom of the screen), as high as
+    // the model's rows need, at most "Maximum List Height" rows.
+    void setupListFrame();
+
+    // Shows the window above the main window and keeps it there as the main window moves;
+    // detaching hides it.
+    void attach();
+    void detach();
+    bool isAttached() const { return attached; }
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void followMainWindow();
+
+    TroviaWindow *mainWindow;
+    QPointer<QWidget> field;
+    TroviaTableView *table;
+    ResultListModel *rows;
+    bool attached = false;
+    QPoint offsetFromMainWindow;
+};

@@ -1,0 +1,169 @@
+#include "TroviaTableView.h"
+
+#include "ResultListModel.h"
+
+#include <QHeaderView>
+#include <QMouseEvent>
+#include <QProxyStyle>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+namespace
+{
+
+constexpr int iconEdge = 16;
+constexpr int columnSpacing = 3;
+
+// Tool tips of the rows come sooner than the desktop's default; the viewport, which receives the
+// mouse, asks its style for the delay.
+class ToolTipDelayStyle : public QProxyStyle
+{
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *returnData) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return TroviaTableView::toolTipDelay;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// The icon columns show their image centred in the cell.
+class RowDelegate : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (index.column() != ResultListModel::NameColumn) {
+            option->decorationAlignment = Qt::AlignCenter;
+            option->decorationPosition = QStyleOptionViewItem::Top;
+            option->displayAlignment = Qt::AlignCenter;
+            option->features &= ~QStyleOptionViewItem::HasDisplay;
+        }
+        option->state &= ~QStyle::State_HasFocus; // no focus frame around the current cell
+    }
+};
+
+// A thin scroller that is drawn only when the rows do not all fit.
+const char *scrollerStyle = R"(
+QScrollBar:vertical { background: transparent; width: 9px; margin: 2px 2px 2px 0px; }
+QScrollBar::handle:vertical { background: rgba(128, 128, 128, 150); border-radius: 3px;
+                              min-height: 24px; }
+QScrollBar::handle:vertical:hover { background: rgba(128, 128, 128, 210); }
+QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0px; border: none; }
+QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }
+)";
+
+} // namespace
+
+TroviaTableView::TroviaTableView(QWidget *parent) : QTableView(parent)
+{
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    setCornerButtonEnabled(false);
+    setShowGrid(false);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideMiddle);
+    setIconSize(QSize(iconEdge, iconEdge));
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setDragEnabled(false);
+    setFocusPolicy(Qt::NoFocus);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    verticalScrollBar()->setStyleSheet(QString::fromLatin1(scrollerStyle));
+    setItemDelegate(new RowDelegate(this));
+
+    auto *delayStyle = new ToolTipDelayStyle;
+    delayStyle->setParent(this);
+    viewport()->setStyle(delayStyle);
+
+    applyRowMetrics();
+}
+
+void TroviaTableView::setModel(QAbstractItemModel *newModel)
+{
+    if (model())
+        disconnect(model(), nullptr, this, nullptr);
+    QTableView::setModel(newModel);
+    if (newModel)
+        connect(newModel, &QAbstractItemModel::modelReset, this,
+                &TroviaTableView::applyColumnWidths);
+    applyColumnWidths();
+}
+
+ListRowMetrics TroviaTableView::rowMetrics() const
+{
+    const int contentHeight = qMax(fontMetrics().height(), iconEdge) + 4;
+    return {static_cast<float>(contentHeight), static_cast<float>(columnSpacing),
+            static_cast<float>(2 * frameWidth())};
+}
+
+void TroviaTableView::applyRowMetrics()
+{
+    const ListRowMetrics metrics = rowMetrics();
+    QHeaderView *rows = verticalHeader();
+    rows->setSectionResizeMode(QHeaderView::Fixed);
+    rows->setMinimumSectionSize(1);
+    rows->setDefaultSectionSize(qRound(metrics.rowHeight + metrics.spacingHeight));
+}
+
+void TroviaTableView::applyColumnWidths()
+{
+    QHeaderView *columns = horizontalHeader();
+    columns->setMinimumSectionSize(1);
+    if (columns->count() < ResultListModel::ColumnCount)
+        return;
+    // The two image columns never change; the name takes the rest of the width.
+    for (int column : {int(ResultListModel::IconColumn), int(ResultListModel::ClassicColumn)}) {
+        columns->setSectionResizeMode(column, QHeaderView::Fixed);
+        columns->resizeSection(column, iconEdge + columnSpacing);
+    }
+    columns->setSectionResizeMode(ResultListModel::NameColumn, QHeaderView::Stretch);
+}
+
+void TroviaTableView::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
+        return;
+    }
+    const int row = rowAt(qRound(event->position().y()));
+    // A click below the last row selects nothing and confirms nothing.
+    if (row < 0) {
+        clearSelection();
+        viewport()->repaint();
+        return;
+    }
+    selectRow(row);
+    viewport()->repaint();
+    Q_EMIT rowClicked(row, event->modifiers());
+}
+
+void TroviaTableView::mouseMoveEvent(QMouseEvent *event)
+{
+    event->ignore();
+}
+
+void TroviaTableView::mouseReleaseEvent(QMouseEvent *event)
+{
+    event->ignore();
+}
+
+void TroviaTableView::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    event->ignore();
+}
+
+void TroviaTableView::changeEvent(QEvent *event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        applyRowMetrics();
+}

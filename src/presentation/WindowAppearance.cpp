@@ -1,0 +1,51 @@
+#include "WindowAppearance.h"
+
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "TroviaView.h"
+
+#include <QLabel>
+
+namespace WindowAppearance
+{
+
+double luma(float red, float green, float blue)
+{
+    return 0.3 * red + 0.59 * green + 0.11 * blue;
+}
+
+QColor labelTextColor(const QColor &windowColor)
+{
+    const QColor rgb = windowColor.toRgb();
+    return luma(rgb.redF(), rgb.greenF(), rgb.blueF()) >= 0.55 ? QColor(Qt::black)
+                                                               : QColor(Qt::white);
+}
+
+void apply(TroviaView *view, QLabel *label, const QColor &windowColor, int surfaceStyle)
+{
+    if (view) {
+        if (windowColor.isValid())
+            view->setBackgroundColor(windowColor.toRgb());
+        view->setSurfaceStyle(surfaceStyle);
+    }
+    if (!label)
+        return;
+    QColor shown = windowColor;
+    if (!shown.isValid() && view)
+        shown = view->backgroundColor().isValid() ? view->backgroundColor()
+                                                  : view->palette().color(QPalette::Window);
+    if (!shown.isValid())
+        return;
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, labelTextColor(shown));
+    label->setPalette(palette);
+}
+
+void applyStoredAppearance(TroviaView *view, QLabel *label)
+{
+    const Settings &settings = Settings::standard();
+    apply(view, label, settings.color(WindowColorKey),
+          static_cast<int>(settings.integer(WindowStyleKey)));
+}
+
+} // namespace WindowAppearance
