@@ -14,7 +14,7 @@ namespace
 char16_t functionKeyCharacter(xkb_keysym_t keysym)
 {
     using namespace FunctionKeyCharacter;
-    if (keysym >= XKB_KEY_F1 && keysym <= XKB_KEY_F20)
+    if (keysym >= XKB_KEY_F1 && keysym <= XKB_KEY_F15)
         return char16_t(F1 + (keysym - XKB_KEY_F1));
     switch (keysym) {
     case XKB_KEY_Up:

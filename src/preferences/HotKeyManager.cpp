@@ -102,7 +102,7 @@ QString nameByCharacters(const QString &characters)
 {
     using namespace FunctionKeyCharacter;
     const char16_t first = characters.at(0).unicode();
-    if (first >= F1 && first <= F20)
+    if (first >= F1 && first <= F15)
         return QStringLiteral("F%1").arg(first - F1 + 1);
     switch (first) {
     case u'\t':
@@ -185,6 +185,7 @@ void HotKeyManager::registerHotKey()
 {
     ensureBackend();
     unregisterHotKey();
+    ++registrations;
 
     const Settings &settings = Settings::standard();
     const qint64 storedCode = settings.integer(HotKeyCodeKey);
@@ -245,11 +246,14 @@ void HotKeyManager::settle(GlobalShortcutBackend::Outcome outcome, const QString
         Q_EMIT refusalNotShown(message);
         return;
     }
+    // A later registration makes this refusal old news.
+    const quint64 attempt = registrations;
     const QString told = message;
-    DesktopNotification::show(userText(UserText::Title), told, this, [this, told](bool shown) {
-        if (!shown)
-            Q_EMIT refusalNotShown(told);
-    });
+    DesktopNotification::show(userText(UserText::Title), told, this,
+                              [this, attempt, told](bool shown) {
+                                  if (!shown && attempt == registrations)
+                                      Q_EMIT refusalNotShown(told);
+                              });
 }
 
 QString HotKeyManager::charactersForKeyCode(quint16 virtualKeyCode) const

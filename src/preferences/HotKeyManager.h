@@ -75,4 +75,5 @@ private:
     quint32 modifiers = 0;
     QString message;
     quint32 pressTimestamp = 0;
+    quint64 registrations = 0;
 };

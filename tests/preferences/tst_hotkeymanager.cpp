@@ -1,0 +1,245 @@
+#include "HotKeyManager.h"
+#include "KeyCodes.h"
+#include "PreferencesDefaults.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "platform/HotKeyTestSupport.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using Outcome = GlobalShortcutBackend::Outcome;
+
+// HotKeyManager over a fake desktop service: what it registers, how it names keys (the default
+// rules' keymap, no display), and how a refusal reaches the user.
+class TestHotKeyManager : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir configHome;
+    FakeShortcutBackend *backend = nullptr;
+
+    HotKeyManager &manager() { return HotKeyManager::sharedManager(); }
+
+    static void useLayout(const char *layout)
+    {
+        qputenv("XKB_DEFAULT_RULES", "evdev");
+        qputenv("XKB_DEFAULT_MODEL", "pc105");
+        qputenv("XKB_DEFAULT_LAYOUT", layout);
+    }
+
+    void store(qint64 code, qint64 modifiers)
+    {
+        Settings::standard().setInteger(HotKeyCodeKey, code);
+        Settings::standard().setInteger(HotKeyModifiersKey, modifiers);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(configHome.isValid());
+        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+        PreferencesDefaults::registerInitialDefaults();
+        useLayout("us");
+    }
+
+    void init()
+    {
+        auto fake = std::make_unique<FakeShortcutBackend>();
+        backend = fake.get();
+        manager().setBackend(std::move(fake));
+        backend->calls.clear();
+        Settings::standard().remove(HotKeyCodeKey);
+        Settings::standard().remove(HotKeyModifiersKey);
+    }
+
+    void namesKeys_data()
+    {
+        QTest::addColumn<int>("virtualKeyCode");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("escape, by layout") << 53 << "esc";
+        QTest::newRow("F1, by code") << 122 << "F1";
+        QTest::newRow("letter in upper case") << 0 << "A";
+        QTest::newRow("keypad enter, by code") << 76 << "\u2324";
+        QTest::newRow("return, by layout") << 36 << "\u21A9";
+        QTest::newRow("tab") << 48 << "\u21E5";
+        QTest::newRow("space") << 49 << "Space";
+        QTest::newRow("backspace") << 51 << "\u232B";
+        QTest::newRow("forward delete") << 117 << "\u2326";
+        QTest::newRow("keypad clear") << 71 << "\u2327";
+        QTest::newRow("insert is help") << 114 << "Help";
+        QTest::newRow("scroll lock is F14") << 107 << "F14";
+        QTest::newRow("pause is F15") << 113 << "F15";
+        QTest::newRow("keypad 0") << 82 << "0";
+        QTest::newRow("keypad *") << 67 << "*";
+        QTest::newRow("backslash") << 42 << "\\";
+        QTest::newRow("home") << 115 << "\u2196";
+        QTest::newRow("up") << 126 << "\u21E1";
+        QTest::newRow("code no key has") << 0x34 << QString();
+        QTest::newRow("shift alone") << 56 << QString();
+        QTest::newRow("menu types nothing") << 110 << QString();
+    }
+
+    void namesKeys()
+    {
+        QFETCH(int, virtualKeyCode);
+        QFETCH(QString, name);
+        QCOMPARE(manager().nameForKey(quint16(virtualKeyCode)), name);
+    }
+
+    void namesFollowTheLayoutExceptTheCodeTable()
+    {
+        useLayout("de");
+        QCOMPARE(manager().nameForKey(6), QString("Y"));
+        QCOMPARE(manager().nameForKey(0x29), QString("\u00D6"));
+        QCOMPARE(manager().nameForKey(0x32), QString("^"));
+        QCOMPARE(manager().nameForKey(122), QString("F1"));
+        useLayout("fr");
+        QCOMPARE(manager().nameForKey(0), QString("Q"));
+        useLayout("us");
+        QCOMPARE(manager().nameForKey(6), QString("Z"));
+    }
+
+    void combinationNames()
+    {
+        QCOMPARE(manager().nameForCombination(53, KeyCodes::AltModifier), QString("Alt+esc"));
+        QCOMPARE(manager().nameForCombination(0, KeyCodes::AllModifiers),
+                 QString("Ctrl+Alt+Shift+Super+A"));
+        QCOMPARE(manager().nameForCombination(0x34, 0), QString("key 52"));
+    }
+
+    void registersTheStoredCombinationEndingTheOldFirst()
+    {
+        manager().registerHotKey();
+        QCOMPARE(manager().state(), HotKeyManager::State::Registered);
+        QVERIFY(!manager().isRegistrationRefused());
+        store(122, KeyCodes::ControlModifier | KeyCodes::ShiftModifier);
+        manager().registerHotKey();
+        QCOMPARE(backend->calls, (QStringList{"unregister", "register 53 0x800", "unregister",
+                                              "register 122 0x1200"}));
+    }
+
+    void strayModifierBitsAreIgnored()
+    {
+        store(0, 0x800 | 0x1 | 0x80000);
+        manager().registerHotKey();
+        QCOMPARE(backend->calls.last(), QString("register 0 0x800"));
+    }
+
+    void storedCodeThatIsNoKeyIsRefusedWithoutAGrab_data()
+    {
+        QTest::addColumn<QVariant>("stored");
+        QTest::newRow("negative") << QVariant(-1);
+        QTest::newRow("beyond 16 bits") << QVariant(70000);
+    }
+
+    void storedCodeThatIsNoKeyIsRefusedWithoutAGrab()
+    {
+        QFETCH(QVariant, stored);
+        Settings::standard().setObject(HotKeyCodeKey, stored);
+        QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
+        StderrCapture log;
+        manager().registerHotKey();
+        QVERIFY(log.text().contains("Hot key"));
+        QCOMPARE(backend->calls, QStringList{"unregister"});
+        QCOMPARE(manager().state(), HotKeyManager::State::Refused);
+        QCOMPARE(refused.size(), 1);
+    }
+
+    void pressesReachTheApplicationWithTheirTime()
+    {
+        manager().registerHotKey();
+        QSignalSpy pressed(&manager(), &HotKeyManager::hotKeyPressed);
+        backend->press(4242);
+        QCOMPARE(pressed.size(), 1);
+        QCOMPARE(pressed.first().at(0).toUInt(), 4242u);
+        QCOMPARE(manager().lastPressTimestamp(), 4242u);
+    }
+
+    // A refused combination: one log line, the signal, and a desktop notification.
+    void refusalIsLoggedAndNotified()
+    {
+        FakeNotificationServer notifications;
+        QVERIFY(notifications.start());
+        backend->next = {Outcome::Refused, "another X client holds the key combination"};
+        QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
+        QSignalSpy notShown(&manager(), &HotKeyManager::refusalNotShown);
+        StderrCapture log;
+        manager().registerHotKey();
+        const QString logged = log.text();
+
+        QCOMPARE(logged.count('\n'), 1);
+        QVERIFY(logged.contains("Alt+esc"));
+        QVERIFY(logged.contains("another X client holds the key combination"));
+        QVERIFY(manager().isRegistrationRefused());
+        QCOMPARE(refused.size(), 1);
+        const QString message = refused.first().at(0).toString();
+        QVERIFY(message.contains("Alt+esc"));
+        QCOMPARE(manager().refusalMessage(), message);
+
+        QTRY_COMPARE(notifications.notifications.size(), 1);
+        const QVariantList notify = notifications.notifications.first();
+        QCOMPARE(notify.at(0).toString(), QString("Trovia"));
+        QVERIFY(!notify.at(3).toString().isEmpty());
+        QCOMPARE(notify.at(4).toString(), message);
+        QVERIFY(notShown.isEmpty());
+
+        // A working registration afterwards clears the refusal.
+        backend->next = {Outcome::Registered, {}};
+        manager().registerHotKey();
+        QVERIFY(!manager().isRegistrationRefused());
+        QVERIFY(manager().refusalMessage().isEmpty());
+    }
+
+    void refusalWithoutNotificationServerAsksForTheWindow()
+    {
+        backend->next = {Outcome::Refused, "held"};
+        QSignalSpy notShown(&manager(), &HotKeyManager::refusalNotShown);
+        manager().registerHotKey();
+        QVERIFY(notShown.wait());
+        QCOMPARE(notShown.first().at(0).toString(), manager().refusalMessage());
+    }
+
+    void lateAnswersSettleAPendingRegistration()
+    {
+        backend->next = {Outcome::Pending, {}};
+        manager().registerHotKey();
+        QCOMPARE(manager().state(), HotKeyManager::State::Pending);
+        backend->answer(Outcome::Registered);
+        QCOMPARE(manager().state(), HotKeyManager::State::Registered);
+        // An answer nobody waits for changes nothing.
+        QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
+        backend->answer(Outcome::Refused, "late");
+        QCOMPARE(manager().state(), HotKeyManager::State::Registered);
+        QVERIFY(refused.isEmpty());
+    }
+
+    // On Wayland without the portal the user is told to bind the toggle command.
+    void waylandWithoutPortalTellsHowToBindTheToggle()
+    {
+        qputenv("WAYLAND_DISPLAY", "wayland-test");
+        manager().setBackend(GlobalShortcutBackend::createForSession());
+        qunsetenv("WAYLAND_DISPLAY");
+        QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
+        manager().registerHotKey();
+        QCOMPARE(manager().state(), HotKeyManager::State::Pending);
+        QVERIFY(refused.wait());
+        QCOMPARE(manager().state(), HotKeyManager::State::Unsupported);
+        QVERIFY(refused.first().at(0).toString().contains("trovia --toggle"));
+    }
+
+    void withoutDesktopServiceTheWindowMustTell()
+    {
+        manager().setBackend(nullptr);
+        QSignalSpy notShown(&manager(), &HotKeyManager::refusalNotShown);
+        StderrCapture log;
+        manager().registerHotKey();
+        QVERIFY(log.text().contains("offscreen"));
+        QCOMPARE(manager().state(), HotKeyManager::State::Unsupported);
+        QCOMPARE(notShown.size(), 1);
+    }
+};
+
+QTEST_MAIN(TestHotKeyManager)
+#include "tst_hotkeymanager.moc"
