@@ -21,9 +21,10 @@ template <typename Reply> ReplyPtr<Reply> owned(Reply *reply)
 // The root window of the screen DISPLAY names (":0.1" is screen 1).
 xcb_window_t rootWindow(xcb_connection_t *connection)
 {
+    int displayNumber = 0;
     int screenNumber = 0;
     char *host = nullptr;
-    if (!xcb_parse_display(nullptr, &host, nullptr, &screenNumber))
+    if (!xcb_parse_display(nullptr, &host, &displayNumber, &screenNumber))
         screenNumber = 0;
     std::free(host);
     xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
