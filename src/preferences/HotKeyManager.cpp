@@ -3,6 +3,7 @@
 #include "DesktopNotification.h"
 #include "KeyCodes.h"
 #include "KeyboardLayout.h"
+#include "LocalizedStrings.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "SystemLog.h"
@@ -12,25 +13,55 @@
 namespace
 {
 
-// The texts the user reads about a hot key that does not work, all in one place.
-enum class UserText { Title, Refused, Unsupported };
-
-QString userText(UserText which, const QString &combination = {})
+// The texts the user reads about a hot key that does not work, all in one place: the string
+// table's text for the key when it has one (%1 stands for the combination), else the English here.
+QString userText(const QString &key, const QString &english)
 {
-    switch (which) {
-    case UserText::Title:
-        return QStringLiteral("Trovia's hot key does not work");
-    case UserText::Refused:
-        return QStringLiteral("Trovia could not register the hot key %1: another program is "
-                              "using it. Choose another combination in Trovia's Preferences.")
-            .arg(combination);
-    case UserText::Unsupported:
-        return QStringLiteral("This desktop does not let Trovia register the hot key %1. Bind "
-                              "the command \u201ctrovia --toggle\u201d to a key combination in "
-                              "the desktop's keyboard settings.")
-            .arg(combination);
-    }
-    return {};
+    return LocalizedStrings::contains(key) ? LocalizedStrings::text(key) : english;
+}
+
+QString refusedTitle()
+{
+    return userText(QStringLiteral("HotKeyRefusedTitle"),
+                    QStringLiteral("Trovia's hot key is taken"));
+}
+
+QString refusedMessage(const QString &combination)
+{
+    return userText(QStringLiteral("HotKeyRefusedMessage"),
+                    QStringLiteral("Trovia could not register the hot key %1: another program is "
+                                   "using it. Choose another combination in Trovia's Preferences."))
+        .arg(combination);
+}
+
+QString unsupportedTitle()
+{
+    return userText(QStringLiteral("HotKeyUnsupportedTitle"),
+                    QStringLiteral("Trovia has no hot key on this desktop"));
+}
+
+QString unsupportedMessage(const QString &combination)
+{
+    return userText(QStringLiteral("HotKeyUnsupportedMessage"),
+                    QStringLiteral("This desktop does not let Trovia register the hot key %1. Bind "
+                                   "the command \u201ctrovia --toggle\u201d to a key combination "
+                                   "in the desktop's keyboard settings."))
+        .arg(combination);
+}
+
+QString combinationText(quint32 modifierBits, const QString &key)
+{
+    QStringList parts;
+    if (modifierBits & KeyCodes::ControlModifier)
+        parts << QStringLiteral("Ctrl");
+    if (modifierBits & KeyCodes::AltModifier)
+        parts << QStringLiteral("Alt");
+    if (modifierBits & KeyCodes::ShiftModifier)
+        parts << QStringLiteral("Shift");
+    if (modifierBits & KeyCodes::SuperModifier)
+        parts << QStringLiteral("Super");
+    parts << key;
+    return parts.join(QLatin1Char('+'));
 }
 
 QString character(char16_t unicode)
@@ -192,12 +223,13 @@ void HotKeyManager::registerHotKey()
     // Only the four modifier bits mean anything; others are ignored.
     modifiers = quint32(settings.integer(HotKeyModifiersKey)) & KeyCodes::AllModifiers;
     if (storedCode < 0 || storedCode > 0xffff) {
-        keyCode = 0;
+        combination = combinationText(modifiers, QStringLiteral("key %1").arg(storedCode));
         settle(GlobalShortcutBackend::Outcome::Refused,
                QStringLiteral("the stored key code %1 is no key").arg(storedCode));
         return;
     }
-    keyCode = quint16(storedCode);
+    const quint16 keyCode = quint16(storedCode);
+    combination = nameForCombination(keyCode, modifiers);
     if (!backend) {
         const QString platform = qGuiApp ? QGuiApplication::platformName() : QString();
         settle(GlobalShortcutBackend::Outcome::Unsupported,
@@ -235,10 +267,9 @@ void HotKeyManager::settle(GlobalShortcutBackend::Outcome outcome, const QString
         break;
     }
 
-    const QString combination = nameForCombination(keyCode, modifiers);
     systemLog(QStringLiteral("Hot key %1 not registered: %2.").arg(combination, detail));
-    message = userText(outcome == Outcome::Refused ? UserText::Refused : UserText::Unsupported,
-                       combination);
+    const bool refused = outcome == Outcome::Refused;
+    message = refused ? refusedMessage(combination) : unsupportedMessage(combination);
     Q_EMIT registrationRefused(message);
 
     // Without a desktop service there is no desktop to show a notification either.
@@ -249,11 +280,11 @@ void HotKeyManager::settle(GlobalShortcutBackend::Outcome outcome, const QString
     // A later registration makes this refusal old news.
     const quint64 attempt = registrations;
     const QString told = message;
-    DesktopNotification::show(userText(UserText::Title), told, this,
-                              [this, attempt, told](bool shown) {
-                                  if (!shown && attempt == registrations)
-                                      Q_EMIT refusalNotShown(told);
-                              });
+    const QString title = refused ? refusedTitle() : unsupportedTitle();
+    DesktopNotification::show(title, told, this, [this, attempt, told](bool shown) {
+        if (!shown && attempt == registrations)
+            Q_EMIT refusalNotShown(told);
+    });
 }
 
 QString HotKeyManager::charactersForKeyCode(quint16 virtualKeyCode) const
@@ -275,16 +306,7 @@ QString HotKeyManager::nameForKey(quint16 virtualKeyCode) const
 
 QString HotKeyManager::nameForCombination(quint16 virtualKeyCode, quint32 modifierBits) const
 {
-    QStringList parts;
-    if (modifierBits & KeyCodes::ControlModifier)
-        parts << QStringLiteral("Ctrl");
-    if (modifierBits & KeyCodes::AltModifier)
-        parts << QStringLiteral("Alt");
-    if (modifierBits & KeyCodes::ShiftModifier)
-        parts << QStringLiteral("Shift");
-    if (modifierBits & KeyCodes::SuperModifier)
-        parts << QStringLiteral("Super");
     const QString key = nameForKey(virtualKeyCode);
-    parts << (key.isEmpty() ? QStringLiteral("key %1").arg(virtualKeyCode) : key);
-    return parts.join(QLatin1Char('+'));
+    return combinationText(modifierBits,
+                           key.isEmpty() ? QStringLiteral("key %1").arg(virtualKeyCode) : key);
 }

@@ -71,8 +71,8 @@ private:
     std::unique_ptr<GlobalShortcutBackend> backend;
     bool backendChosen = false;
     State currentState = State::Unregistered;
-    quint16 keyCode = 0;
     quint32 modifiers = 0;
+    QString combination; // the registered combination's name, for the log and the user
     QString message;
     quint32 pressTimestamp = 0;
     quint64 registrations = 0;

@@ -141,7 +141,7 @@ private Q_SLOTS:
         QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
         StderrCapture log;
         manager().registerHotKey();
-        QVERIFY(log.text().contains("Hot key"));
+        QVERIFY(log.text().contains("Alt+key " + stored.toString()));
         QCOMPARE(backend->calls, QStringList{"unregister"});
         QCOMPARE(manager().state(), HotKeyManager::State::Refused);
         QCOMPARE(refused.size(), 1);
