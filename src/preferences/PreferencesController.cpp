@@ -1,0 +1,439 @@
+#include "PreferencesController.h"
+
+#include "ColorPresets.h"
+#include "ExcludedLocationsManager.h"
+#include "HotKeyManager.h"
+#include "KeyCodes.h"
+#include "LocalizedStrings.h"
+#include "LoginItems.h"
+#include "NotificationCenter.h"
+#include "PreferencesDefaults.h"
+#include "PreferencesWindow.h"
+#include "ResourcePaths.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "SystemLog.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableView>
+#include <QUiLoader>
+
+namespace
+{
+
+// Creates the window as Trovia's own class so that it can offer events to its delegate.
+class PreferencesLoader : public QUiLoader
+{
+public:
+    QWidget *createWidget(const QString &className, QWidget *parent, const QString &name) override
+    {
+        if (className == QLatin1String("PreferencesWindow")) {
+            auto *window = new PreferencesWindow(parent);
+            window->setObjectName(name);
+            return window;
+        }
+        return QUiLoader::createWidget(className, parent, name);
+    }
+};
+
+// A preset's swatch: its colour with a thin dark frame just inside the edge.
+QIcon swatchIcon(const QColor &color, qreal devicePixelRatio)
+{
+    const QSize size(32, 13);
+    QPixmap pixmap(size * devicePixelRatio);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
+    pixmap.fill(color);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor::fromRgbF(0.0f, 0.0f, 0.0f, 0.3f), 1.0));
+    painter.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
+    painter.end();
+    return QIcon(pixmap);
+}
+
+bool isOn(const QCheckBox *box)
+{
+    return box && box->checkState() == Qt::Checked;
+}
+
+void setOn(QCheckBox *box, bool on)
+{
+    if (box)
+        box->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+}
+
+// Keys that only modify others never become the hot key on their own.
+bool isModifierKey(int qtKey)
+{
+    switch (qtKey) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Meta:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Hyper_L:
+    case Qt::Key_Hyper_R:
+    case Qt::Key_CapsLock:
+    case Qt::Key_NumLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+PreferencesController::PreferencesController(QObject *parent) : QObject(parent) {}
+
+PreferencesController::~PreferencesController()
+{
+    delete colorPanelInstance.data();
+    delete windowInstance.data();
+}
+
+PreferencesWindow *PreferencesController::window()
+{
+    if (!windowInstance) {
+        QFile file(resourcePath(QStringLiteral("Preferences.ui")));
+        PreferencesLoader loader;
+        QWidget *loaded = file.open(QIODevice::ReadOnly) ? loader.load(&file) : nullptr;
+        windowInstance = qobject_cast<PreferencesWindow *>(loaded);
+        if (!windowInstance) {
+            delete loaded;
+            systemLog(QStringLiteral("Failed loading Preferences.ui"));
+            return nullptr;
+        }
+        windowDidLoad();
+    }
+    return windowInstance;
+}
+
+void PreferencesController::showWindow()
+{
+    QWidget *preferences = window();
+    if (!preferences)
+        return;
+    preferences->show();
+    preferences->raise();
+    preferences->activateWindow();
+}
+
+void PreferencesController::windowDidLoad()
+{
+    PreferencesWindow *w = windowInstance;
+    openAtLoginButton = w->findChild<QCheckBox *>(QStringLiteral("openAtLoginButton"));
+    excludeClassicAppsButton =
+        w->findChild<QCheckBox *>(QStringLiteral("excludeClassicAppsButton"));
+    hotKeyCommandModifierButton =
+        w->findChild<QCheckBox *>(QStringLiteral("hotKeyCommandModifierButton"));
+    hotKeyOptionModifierButton =
+        w->findChild<QCheckBox *>(QStringLiteral("hotKeyOptionModifierButton"));
+    hotKeyControlModifierButton =
+        w->findChild<QCheckBox *>(QStringLiteral("hotKeyControlModifierButton"));
+    hotKeyShiftModifierButton =
+        w->findChild<QCheckBox *>(QStringLiteral("hotKeyShiftModifierButton"));
+    hotKeyField = w->findChild<QLineEdit *>(QStringLiteral("hotKeyField"));
+    hotKeyErrorField = w->findChild<QLabel *>(QStringLiteral("hotKeyErrorField"));
+    colorPopUpButton = w->findChild<QComboBox *>(QStringLiteral("colorPopUpButton"));
+    maximumListHeightSpinBox = w->findChild<QSpinBox *>(QStringLiteral("maximumListHeightSpinBox"));
+
+    // The style cells carry their style as the "tag" property.
+    windowStyleMatrix = new QButtonGroup(w);
+    if (auto *matrix = w->findChild<QWidget *>(QStringLiteral("windowStyleMatrix"))) {
+        for (QAbstractButton *cell : matrix->findChildren<QAbstractButton *>())
+            windowStyleMatrix->addButton(cell, cell->property("tag").toInt());
+    }
+    connect(windowStyleMatrix, &QButtonGroup::idClicked, this,
+            &PreferencesController::setWindowStyle);
+
+    for (QCheckBox *box : {hotKeyCommandModifierButton, hotKeyShiftModifierButton,
+                           hotKeyOptionModifierButton, hotKeyControlModifierButton}) {
+        if (box)
+            connect(box, &QCheckBox::clicked, this, &PreferencesController::hotKeyChanged);
+    }
+    if (openAtLoginButton)
+        connect(openAtLoginButton, &QCheckBox::clicked, this,
+                &PreferencesController::setOpenAtLogin);
+    if (excludeClassicAppsButton)
+        connect(excludeClassicAppsButton, &QCheckBox::clicked, this,
+                &PreferencesController::setExcludeClassicApps);
+    if (colorPopUpButton)
+        connect(colorPopUpButton, &QComboBox::activated, this,
+                &PreferencesController::colorPopUpActivated);
+    if (maximumListHeightSpinBox)
+        connect(maximumListHeightSpinBox, &QSpinBox::valueChanged, this,
+                &PreferencesController::setMaximumListHeight);
+
+    ExcludedLocationsManager::sharedManager().setOutlets(
+        w->findChild<QTableView *>(QStringLiteral("excludedLocationsTable")),
+        w->findChild<QAbstractButton *>(QStringLiteral("addLocationButton")),
+        w->findChild<QAbstractButton *>(QStringLiteral("removeLocationButton")));
+
+    if (auto *buttons = w->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))) {
+        connect(buttons, &QDialogButtonBox::rejected, w, &QDialog::reject);
+        // Opening the window must not start recording a hot key: the first keys go elsewhere.
+        if (QPushButton *close = buttons->button(QDialogButtonBox::Close))
+            close->setFocus();
+    }
+
+    w->setDelegate(this);
+    connect(w, &PreferencesWindow::becameKey, this, &PreferencesController::displayHotKey);
+    // The desktop portal answers a registration later.
+    connect(&HotKeyManager::sharedManager(), &HotKeyManager::registrationRefused, this,
+            &PreferencesController::showHotKeyProblems);
+    setupColorList();
+    updateDisplay();
+}
+
+void PreferencesController::updateDisplay()
+{
+    if (!windowInstance)
+        return;
+    Settings &settings = Settings::standard();
+
+    showOpenAtLoginState();
+
+    const int style = static_cast<int>(settings.integer(WindowStyleKey));
+    if (QAbstractButton *cell = windowStyleMatrix->button(style))
+        cell->setChecked(true);
+
+    setOn(excludeClassicAppsButton, !PreferencesDefaults::includeClassicApps());
+
+    const qint64 modifiers = settings.integer(HotKeyModifiersKey);
+    displayHotKey();
+    if (modifiers & KeyCodes::SuperModifier)
+        setOn(hotKeyCommandModifierButton, true);
+    if (modifiers & KeyCodes::ShiftModifier)
+        setOn(hotKeyShiftModifierButton, true);
+    if (modifiers & KeyCodes::AltModifier)
+        setOn(hotKeyOptionModifierButton, true);
+    if (modifiers & KeyCodes::ControlModifier)
+        setOn(hotKeyControlModifierButton, true);
+
+    if (maximumListHeightSpinBox) {
+        const QSignalBlocker blocker(maximumListHeightSpinBox);
+        maximumListHeightSpinBox->setValue(static_cast<int>(settings.integer(MaximumListHightKey)));
+    }
+}
+
+void PreferencesController::setupColorList()
+{
+    if (!colorPopUpButton)
+        return;
+    const QString storedName = Settings::standard().string(WindowColorPresetKey);
+    const qreal ratio = colorPopUpButton->devicePixelRatioF();
+    const QList<QVariantMap> &presets = ColorPresets::colorPresets();
+
+    colorPopUpButton->clear();
+    int marked = -1;
+    for (int i = 0; i < presets.size(); ++i) {
+        const QVariantMap &preset = presets.at(i);
+        const QString name = preset.value(QStringLiteral("Name")).toString();
+        // Presets show by colour alone; the name is only for screen readers.
+        colorPopUpButton->addItem(swatchIcon(colorFromPreset(preset), ratio), QString(), i);
+        colorPopUpButton->setItemData(i, name, Qt::AccessibleTextRole);
+        if (marked < 0 && name == storedName)
+            marked = i;
+    }
+    colorPopUpButton->addItem(LocalizedStrings::text(QStringLiteral("CustomColorLabel")) +
+                              QStringLiteral("..."));
+    colorPopUpButton->setCurrentIndex(marked >= 0 ? marked : colorPopUpButton->count() - 1);
+}
+
+void PreferencesController::colorPopUpActivated(int index)
+{
+    if (index == colorPopUpButton->count() - 1)
+        chooseCustomWindowColor();
+    else
+        setPresetWindowColor(colorPopUpButton->itemData(index).toInt());
+}
+
+void PreferencesController::setWindowStyle()
+{
+    const int style = windowStyleMatrix ? windowStyleMatrix->checkedId() : -1;
+    if (style < 0)
+        return;
+    Settings::standard().setInteger(WindowStyleKey, style);
+    NotificationCenter::defaultCenter().post(WindowAppearanceChangedNotification);
+}
+
+void PreferencesController::setPresetWindowColor(int tag)
+{
+    const QList<QVariantMap> &presets = ColorPresets::colorPresets();
+    if (tag < 0 || tag >= presets.size())
+        return;
+    const QVariantMap &preset = presets.at(tag);
+    Settings &settings = Settings::standard();
+    settings.setColor(WindowColorKey, colorFromPreset(preset));
+    settings.setObject(WindowColorPresetKey, preset.value(QStringLiteral("Name")).toString());
+    NotificationCenter::defaultCenter().post(WindowAppearanceChangedNotification);
+}
+
+QColorDialog *PreferencesController::colorPanel()
+{
+    if (!colorPanelInstance) {
+        // A live panel like the main window's colour: no OK or Cancel, every pick applies.
+        colorPanelInstance = new QColorDialog(window());
+        colorPanelInstance->setOptions(QColorDialog::DontUseNativeDialog | QColorDialog::NoButtons);
+        colorPanelInstance->setWindowTitle(tr("Trovia Window Color"));
+        connect(colorPanelInstance, &QColorDialog::currentColorChanged, this,
+                &PreferencesController::setCustomWindowColor);
+    }
+    return colorPanelInstance;
+}
+
+void PreferencesController::chooseCustomWindowColor()
+{
+    Settings &settings = Settings::standard();
+    QColor inUse = settings.color(WindowColorKey);
+    // With no colour stored yet (no preset file), the panel starts from the last custom colour.
+    if (!inUse.isValid())
+        inUse = settings.color(CustomWindowColorKey);
+    settings.setColor(CustomWindowColorKey, inUse);
+
+    QColorDialog *panel = colorPanel();
+    {
+        const QSignalBlocker blocker(panel);
+        panel->setCurrentColor(inUse);
+    }
+    panel->show();
+    panel->raise();
+    panel->activateWindow();
+}
+
+void PreferencesController::setCustomWindowColor(const QColor &color)
+{
+    if (!color.isValid())
+        return;
+    Settings &settings = Settings::standard();
+    settings.setColor(WindowColorKey, color);
+    settings.setColor(CustomWindowColorKey, color);
+    settings.setObject(WindowColorPresetKey, QStringLiteral("Custom"));
+    NotificationCenter::defaultCenter().post(WindowAppearanceChangedNotification);
+    if (colorPopUpButton)
+        colorPopUpButton->setCurrentIndex(colorPopUpButton->count() - 1);
+}
+
+void PreferencesController::setOpenAtLogin()
+{
+    const QString path = QCoreApplication::applicationFilePath();
+    if (isOn(openAtLoginButton))
+        ASLoginItems::sharedLoginItems().addLoginItem(path);
+    else
+        ASLoginItems::sharedLoginItems().removeLoginItem(path);
+    // A write that failed shows as the state the login items really have.
+    showOpenAtLoginState();
+}
+
+void PreferencesController::showOpenAtLoginState()
+{
+    setOn(openAtLoginButton, ASLoginItems::sharedLoginItems().loginItemExists(
+                                 QCoreApplication::applicationFilePath()));
+}
+
+void PreferencesController::setExcludeClassicApps()
+{
+    Settings::standard().setBool(IncludeClassicAppsKey,
+                                 excludeClassicAppsButton &&
+                                     excludeClassicAppsButton->checkState() == Qt::Unchecked);
+    NotificationCenter::defaultCenter().post(ClassicAppInclusionChangedNotification);
+}
+
+void PreferencesController::setMaximumListHeight(int rows)
+{
+    Settings::standard().setInteger(MaximumListHightKey, rows);
+    NotificationCenter::defaultCenter().post(WindowAppearanceChangedNotification);
+}
+
+bool PreferencesController::handleEvent(QEvent *event)
+{
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+        return false;
+    if (!windowInstance || !hotKeyField || windowInstance->focusWidget() != hotKeyField)
+        return false;
+    // Claiming the shortcut override keeps application shortcuts from taking the key; the key
+    // press that follows is the one recorded.
+    event->accept();
+    if (event->type() == QEvent::KeyPress)
+        recordHotKey(*static_cast<QKeyEvent *>(event));
+    return true;
+}
+
+void PreferencesController::recordHotKey(const QKeyEvent &event)
+{
+    if (event.isAutoRepeat() || isModifierKey(event.key()))
+        return;
+    const std::optional<quint16> code = KeyCodes::virtualKeyForXKeycode(event.nativeScanCode());
+    if (!code) {
+        // A key with no place on the keyboard Trovia knows (a media key, say) changes nothing.
+        if (hotKeyErrorField)
+            hotKeyErrorField->setText(LocalizedStrings::text(QStringLiteral("HotKeyNotUsable")));
+        return;
+    }
+    Settings::standard().setInteger(HotKeyCodeKey, *code);
+    displayHotKey();
+    registerHotKey();
+}
+
+void PreferencesController::hotKeyChanged()
+{
+    quint32 modifiers = 0;
+    if (isOn(hotKeyCommandModifierButton))
+        modifiers += KeyCodes::SuperModifier;
+    if (isOn(hotKeyShiftModifierButton))
+        modifiers += KeyCodes::ShiftModifier;
+    if (isOn(hotKeyOptionModifierButton))
+        modifiers += KeyCodes::AltModifier;
+    if (isOn(hotKeyControlModifierButton))
+        modifiers += KeyCodes::ControlModifier;
+    Settings::standard().setInteger(HotKeyModifiersKey, modifiers);
+    registerHotKey();
+}
+
+void PreferencesController::registerHotKey()
+{
+    HotKeyManager::sharedManager().registerHotKey();
+    showHotKeyProblems();
+}
+
+void PreferencesController::displayHotKey()
+{
+    if (!hotKeyField)
+        return;
+    const auto code = static_cast<quint16>(Settings::standard().integer(HotKeyCodeKey));
+    const QString name = HotKeyManager::sharedManager().nameForKey(code);
+    hotKeyField->setText(name);
+    hotKeyHasNoName = name.isEmpty();
+    showHotKeyProblems();
+}
+
+// The name problem as the key is shown, and whether the combination now in force was refused.
+void PreferencesController::showHotKeyProblems()
+{
+    if (!hotKeyErrorField)
+        return;
+    QStringList problems;
+    if (hotKeyHasNoName)
+        problems << LocalizedStrings::text(QStringLiteral("HotKeyDisplayingNotSupported"));
+    const HotKeyManager &manager = HotKeyManager::sharedManager();
+    if (manager.state() == HotKeyManager::State::Refused)
+        problems << LocalizedStrings::text(QStringLiteral("HotKeyTakenInPreferences"));
+    else if (manager.state() == HotKeyManager::State::Unsupported)
+        problems << manager.refusalMessage();
+    hotKeyErrorField->setText(problems.join(QLatin1Char('\n')));
+}

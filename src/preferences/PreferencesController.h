@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+class PreferencesWindow;
+class QButtonGroup;
+class QCheckBox;
+class QColor;
+class QColorDialog;
+class QComboBox;
+class QEvent;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+
+// Owns the Preferences window, loaded from Preferences.ui the first time it is needed and kept for
+// the run. Each control stores the user's choice in the settings at once and, where another part
+// of Trovia has to react, posts the matching notification.
+class PreferencesController : public QObject
+{
+    Q_OBJECT
+public:
+    explicit PreferencesController(QObject *parent = nullptr);
+    ~PreferencesController() override;
+
+    // The window, loaded on first use; null when Preferences.ui cannot be loaded.
+    PreferencesWindow *window();
+    bool isWindowLoaded() const { return !windowInstance.isNull(); }
+    // Shows the window in front with focus; later calls bring the same window forward.
+    void showWindow();
+
+    void updateDisplay();
+    void setupColorList();
+    void displayHotKey();
+
+    // Offered every event the window is about to dispatch. While the hot key field has the focus,
+    // a key press becomes the new hot key; answers true when the event must go no further.
+    bool handleEvent(QEvent *event);
+
+    // The colour panel, created on first use; reports each colour the user picks.
+    QColorDialog *colorPanel();
+
+public Q_SLOTS:
+    void setWindowStyle();
+    void setPresetWindowColor(int tag);
+    void chooseCustomWindowColor();
+    void setCustomWindowColor(const QColor &color);
+    void setOpenAtLogin();
+    void setExcludeClassicApps();
+    void hotKeyChanged();
+    void setMaximumListHeight(int rows);
+
+private:
+    void windowDidLoad();
+    void colorPopUpActivated(int index);
+    void recordHotKey(const QKeyEvent &event);
+    void registerHotKey();
+    void showHotKeyProblems();
+    void showOpenAtLoginState();
+
+    QPointer<PreferencesWindow> windowInstance;
+    QPointer<QColorDialog> colorPanelInstance;
+    bool hotKeyHasNoName = false;
+
+    QCheckBox *openAtLoginButton = nullptr;
+    QCheckBox *excludeClassicAppsButton = nullptr;
+    QCheckBox *hotKeyCommandModifierButton = nullptr;
+    QCheckBox *hotKeyOptionModifierButton = nullptr;
+    QCheckBox *hotKeyControlModifierButton = nullptr;
+    QCheckBox *hotKeyShiftModifierButton = nullptr;
+    QLineEdit *hotKeyField = nullptr;
+    QLabel *hotKeyErrorField = nullptr;
+    QComboBox *colorPopUpButton = nullptr;
+    QButtonGroup *windowStyleMatrix = nullptr;
+    QSpinBox *maximumListHeightSpinBox = nullptr;
+};
