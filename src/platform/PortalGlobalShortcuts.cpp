@@ -160,6 +160,16 @@ GlobalShortcutBackend::Registration PortalGlobalShortcuts::registerShortcut(quin
                                                                             quint32 modifiers)
 {
     const quint64 registration = ++generation;
+    if (!registeredWithPortal) {
+        // Newer portals learn a host application's identity this way, before any other call;
+        // older ones lack the interface and the error is of no consequence.
+        QDBusMessage announce = QDBusMessage::createMethodCall(
+            portalService, portalPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
+            QStringLiteral("Register"));
+        announce << QStringLiteral("trovia") << QVariantMap();
+        bus.asyncCall(announce);
+        registeredWithPortal = true;
+    }
     QString trigger;
     if (const auto layout = KeyboardLayout::current())
         trigger = triggerFor(layout->keysymName(virtualKeyCode), modifiers);

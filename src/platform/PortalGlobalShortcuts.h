@@ -42,4 +42,5 @@ private:
     QString session;        // the portal session's object path, once created
     quint64 generation = 0; // answers to an earlier registration are stale
     quint64 nextToken = 0;
+    bool registeredWithPortal = false;
 };

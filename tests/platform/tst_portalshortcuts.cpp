@@ -47,6 +47,12 @@ public:
         sender.replace(QLatin1Char('.'), QLatin1Char('_'));
         const QVariantList arguments = message.arguments();
         const QString member = message.member();
+        calls << member;
+        if (member == QLatin1String("Register")) {
+            appId = arguments.at(0).toString();
+            connection.send(message.createReply());
+            return true;
+        }
         if (member == QLatin1String("Close")) {
             closed << message.path();
             connection.send(message.createReply());
@@ -102,6 +108,8 @@ public:
     QString boundSession;
     QMap<QString, QVariantMap> bound;
     QStringList closed;
+    QStringList calls;
+    QString appId;
 };
 
 class TestPortalShortcuts : public QObject
@@ -164,6 +172,8 @@ private Q_SLOTS:
         QVERIFY(finished.wait());
         QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(),
                  GlobalShortcutBackend::Outcome::Registered);
+        QCOMPARE(portal.calls, (QStringList{"Register", "CreateSession", "BindShortcuts"}));
+        QCOMPARE(portal.appId, QString("trovia"));
         QCOMPARE(portal.boundSession, portal.session);
         QCOMPARE(portal.bound.keys(), QStringList{PortalGlobalShortcuts::shortcutId});
         QCOMPARE(portal.bound.first().value("preferred_trigger").toString(), QString("ALT+Escape"));
