@@ -12,8 +12,9 @@ std::unique_ptr<GlobalShortcutBackend> GlobalShortcutBackend::createForSession()
     // has focus: the desktop has to hand the combination over.
     if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return std::make_unique<PortalGlobalShortcuts>(QDBusConnection::sessionBus());
+    // Other platforms (offscreen) answer the X11 interface too, but with no connection.
     auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11)
+    if (x11 && x11->connection())
         return std::make_unique<X11HotKeyGrab>(x11->connection());
     return nullptr;
 }

@@ -38,7 +38,8 @@ constexpr quint16 coreModifierBits = 0xff;
 } // namespace
 
 X11HotKeyGrab::X11HotKeyGrab(xcb_connection_t *connection_, QObject *parent)
-    : GlobalShortcutBackend(parent), connection(connection_), root(rootWindow(connection_))
+    : GlobalShortcutBackend(parent), connection(connection_),
+      root(connection_ ? rootWindow(connection_) : xcb_window_t(XCB_WINDOW_NONE))
 {
     if (QCoreApplication::instance())
         QCoreApplication::instance()->installNativeEventFilter(this);

@@ -231,7 +231,8 @@ private Q_SLOTS:
 
     void withoutDesktopServiceTheWindowMustTell()
     {
-        manager().setBackend(nullptr);
+        // Neither X nor Wayland: the offscreen platform has no desktop to take a hot key.
+        manager().setBackend(GlobalShortcutBackend::createForSession());
         QSignalSpy notShown(&manager(), &HotKeyManager::refusalNotShown);
         StderrCapture log;
         manager().registerHotKey();
