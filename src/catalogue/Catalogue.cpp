@@ -15,7 +15,7 @@ void Catalogue::buildApplicationList()
     Q_EMIT buildStarted();
     const QList<RegistryEntry> entries = registry.entries();
     reloadDate = QDateTime::currentDateTimeUtc();
-    applications.clear();
+    ApplicationList applications;
     applications.reserve(entries.size());
     removableMedia = registry.mountedRemovableMedia();
 
@@ -29,6 +29,7 @@ void Catalogue::buildApplicationList()
                                                           entry.displayName, entry.isClassicApp,
                                                           entry.iconName));
     }
+    index = MatchingIndex(applications);
     Q_EMIT buildFinished();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Application.h"
+#include "Matching.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -21,7 +22,9 @@ public:
     explicit Catalogue(ApplicationRegistry &registry, QObject *parent = nullptr);
 
     // The records of the last build; empty before the first.
-    const ApplicationList &apps() const { return applications; }
+    const ApplicationList &apps() const { return index.apps(); }
+    // The same records ready for buildMatchingApplicationList.
+    const MatchingIndex &matchingIndex() const { return index; }
     // When the last build took the registry's list; invalid before the first build.
     QDateTime lastReloadDate() const { return reloadDate; }
     // The removable media mount points taken when the last build began.
@@ -59,7 +62,7 @@ Q_SIGNALS:
 
 private:
     ApplicationRegistry &registry;
-    ApplicationList applications;
+    MatchingIndex index;
     QDateTime reloadDate;
     QStringList removableMedia;
     QString ownEntryPath;

@@ -205,6 +205,26 @@ private Q_SLOTS:
         QCOMPARE(list.at(2)->rank(), (qint64(most) + 1) * 2);
     }
 
+    // The list follows compareApplication for every neighbouring pair, over many ties.
+    void listIsSortedByCompareApplication()
+    {
+        const QStringList words{"Text", "text", "Edit", "Term",
+                                "TEXT", "Tool", "Café", "Cafe\u0301"};
+        Fixture f;
+        for (int i = 0; i < 400; ++i) {
+            const QString name = words.at(i % 8) + ' ' + words.at(i / 8 % 8) +
+                                 (i % 3 ? QString() : ' ' + words.at(i / 64 % 8));
+            const ApplicationRef app = makeApp(name, i % 7 == 0, QString::number(i));
+            f.apps.append(app);
+            f.usage.insert(app->path(), i % 4);
+        }
+        const ApplicationList list = f.match("te");
+        QVERIFY(list.size() > 100);
+        for (qsizetype i = 1; i < list.size(); ++i)
+            QVERIFY2(list.at(i - 1)->compareApplication(*list.at(i)) <= 0,
+                     qPrintable(list.at(i - 1)->displayName() + " / " + list.at(i)->displayName()));
+    }
+
     void compareApplicationIsAntisymmetric()
     {
         const ApplicationRef plain = makeApp("TextEdit");

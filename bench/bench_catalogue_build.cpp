@@ -1,0 +1,87 @@
+// One catalogue build over real desktop entry files in a temporary XDG folder. GLib reads the XDG
+// variables once per process, so each size runs in its own process: --entries=N (default 1000).
+#include "Catalogue.h"
+#include "GioApplicationRegistry.h"
+#include "SyntheticNames.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstring>
+
+namespace
+{
+
+// An entry the size of a packaged one: translated names and comments, keywords, MIME types.
+QByteArray entryText(int index)
+{
+    static const char *const languages[] = {
+        "ar", "ca", "cs", "da", "de", "el",    "es", "fi", "fr", "he", "hu",    "it",
+        "ja", "ko", "nl", "pl", "pt", "pt_BR", "ru", "sv", "tr", "uk", "zh_CN", "zh_TW"};
+    const QByteArray name = syntheticName(index).toUtf8();
+    QByteArray text = "[Desktop Entry]\nType=Application\nVersion=1.0\nName=" + name + "\n";
+    for (const char *language : languages)
+        text += QByteArray("Name[") + language + "]=" + name + " (" + language + ")\n";
+    text += "GenericName=Application\nComment=Does what " + name + " does\n";
+    for (const char *language : languages)
+        text += QByteArray("Comment[") + language + "]=Does what " + name + " does, translated\n";
+    text += "Exec=true %U\nIcon=app" + QByteArray::number(index) +
+            "\nTerminal=false\nCategories=Utility;Development;\n"
+            "Keywords=tool;utility;edit;view;\nMimeType=text/plain;application/x-example;\n"
+            "StartupNotify=true\n";
+    if (index % 10 == 0)
+        text += "NoDisplay=true\n";
+    return text;
+}
+
+void catalogueBuild(benchmark::State &state)
+{
+    GioApplicationRegistry registry;
+    Catalogue catalogue(registry);
+    for (auto _ : state) {
+        catalogue.buildApplicationList();
+        benchmark::DoNotOptimize(catalogue.apps().size());
+    }
+    state.counters["records"] = static_cast<double>(catalogue.apps().size());
+}
+
+void registryEntries(benchmark::State &state)
+{
+    GioApplicationRegistry registry;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(registry.entries().size());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    int entries = 1000;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--entries=", 10) == 0)
+            entries = std::atoi(argv[i] + 10);
+    }
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("home/applications");
+    QDir().mkpath(folder);
+    for (int i = 0; i < entries; ++i) {
+        QFile file(QString("%1/app%2.desktop").arg(folder).arg(i));
+        file.open(QIODevice::WriteOnly);
+        file.write(entryText(i));
+    }
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("home")));
+    qputenv("XDG_DATA_DIRS", QFile::encodeName(dir.filePath("system")));
+    QCoreApplication app(argc, argv);
+
+    const std::string suffix = "/" + std::to_string(entries);
+    benchmark::RegisterBenchmark(("catalogueBuild" + suffix).c_str(), catalogueBuild)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("registryEntries" + suffix).c_str(), registryEntries)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

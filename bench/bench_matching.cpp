@@ -1,0 +1,91 @@
+// One matching pass (what every keystroke costs) over synthetic catalogues, with the real usage
+// log and display filter.
+#include "Catalogue.h"
+#include "Matching.h"
+#include "PropertyList.h"
+#include "SyntheticNames.h"
+#include "UsageLogger.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace
+{
+
+struct Setup {
+    MatchingIndex index;
+    QTemporaryDir dir;
+    std::unique_ptr<UsageLogger> logger;
+
+    explicit Setup(int size)
+    {
+        QVariantMap uses;
+        ApplicationList apps;
+        for (int i = 0; i < size; ++i) {
+            const QString path = QString("/usr/share/applications/app%1.desktop").arg(i);
+            apps.append(std::make_shared<Application>(QUrl::fromLocalFile(path), syntheticName(i),
+                                                      i % 50 == 0, QString()));
+            // One application in twenty has been launched.
+            if (i % 20 == 0)
+                uses.insert(path, qint64(i % 37 + 1));
+        }
+        index = MatchingIndex(apps);
+        const QString plistPath = dir.filePath("Usage log.plist");
+        QFile file(plistPath);
+        file.open(QIODevice::WriteOnly);
+        file.write(PropertyList::toXml(QVariantMap{{"Applications Uses", uses}}));
+        file.close();
+        logger = std::make_unique<UsageLogger>(plistPath);
+    }
+};
+
+Setup &setupFor(int size)
+{
+    static std::map<int, std::unique_ptr<Setup>> setups;
+    auto &setup = setups[size];
+    if (!setup)
+        setup = std::make_unique<Setup>(size);
+    return *setup;
+}
+
+void matchingPass(benchmark::State &state, const char *typed)
+{
+    Setup &setup = setupFor(static_cast<int>(state.range(0)));
+    const QString text = QString::fromUtf8(typed);
+    const QStringList excluded{"/opt/excluded", "/usr/share/applications/app7.desktop"};
+    const DisplayFilter filter = [&](const Application &app) {
+        return Catalogue::shouldDisplayApplication(app, excluded, true);
+    };
+    const UsageLookup usage = [&](const QString &path) {
+        return setup.logger->usageForApplicationAtPath(path);
+    };
+    qsizetype matches = 0;
+    for (auto _ : state) {
+        const ApplicationList list = buildMatchingApplicationList(text, setup.index, filter, usage);
+        matches = list.size();
+        benchmark::DoNotOptimize(matches);
+    }
+    state.counters["matches"] = static_cast<double>(matches);
+    state.SetComplexityN(state.range(0));
+}
+
+} // namespace
+
+BENCHMARK_CAPTURE(matchingPass, query1, "t")
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(matchingPass, query2, "te")
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(matchingPass, query4, "term")
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
+
+BENCHMARK_MAIN();
