@@ -22,11 +22,13 @@
 #include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
 #include <QUiLoader>
@@ -62,6 +64,25 @@ QIcon swatchIcon(const QColor &color, qreal devicePixelRatio)
     painter.drawRect(QRectF(0.5, 0.5, size.width() - 1, size.height() - 1));
     painter.end();
     return QIcon(pixmap);
+}
+
+// The hot key and appearance groups sit one above the other: their fields start in one column.
+void alignFormLabels(QWidget *window)
+{
+    const QList<QLabel *> labels = {
+        window->findChild<QLabel *>(QStringLiteral("hotKeyLabel")),
+        window->findChild<QLabel *>(QStringLiteral("modifiersLabel")),
+        window->findChild<QLabel *>(QStringLiteral("styleLabel")),
+        window->findChild<QLabel *>(QStringLiteral("colorLabel")),
+        window->findChild<QLabel *>(QStringLiteral("listHeightLabel")),
+    };
+    int width = 0;
+    for (const QLabel *label : labels)
+        width = label ? qMax(width, label->sizeHint().width()) : width;
+    for (QLabel *label : labels) {
+        if (label)
+            label->setMinimumWidth(width);
+    }
 }
 
 bool isOn(const QCheckBox *box)
@@ -179,9 +200,14 @@ void PreferencesController::windowDidLoad()
         connect(maximumListHeightSpinBox, &QSpinBox::valueChanged, this,
                 &PreferencesController::setMaximumListHeight);
 
+    auto *locationsTable = w->findChild<QTableView *>(QStringLiteral("excludedLocationsTable"));
+    if (locationsTable) {
+        // Rows as tight as a list's: the table holds one line of text per location.
+        locationsTable->verticalHeader()->setDefaultSectionSize(
+            locationsTable->fontMetrics().height() + 6);
+    }
     ExcludedLocationsManager::sharedManager().setOutlets(
-        w->findChild<QTableView *>(QStringLiteral("excludedLocationsTable")),
-        w->findChild<QAbstractButton *>(QStringLiteral("addLocationButton")),
+        locationsTable, w->findChild<QAbstractButton *>(QStringLiteral("addLocationButton")),
         w->findChild<QAbstractButton *>(QStringLiteral("removeLocationButton")));
 
     if (auto *buttons = w->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))) {
@@ -191,6 +217,10 @@ void PreferencesController::windowDidLoad()
             close->setFocus();
     }
 
+    alignFormLabels(w);
+    // On a small screen the window gives up table rows rather than leave the screen.
+    const QSize room = w->screen()->availableGeometry().size() - QSize(40, 60);
+    w->resize(w->sizeHint().boundedTo(room).expandedTo(w->minimumSizeHint()));
     w->setDelegate(this);
     connect(w, &PreferencesWindow::becameKey, this, &PreferencesController::displayHotKey);
     // The desktop portal answers a registration later.
@@ -381,8 +411,7 @@ void PreferencesController::recordHotKey(const QKeyEvent &event)
     const std::optional<quint16> code = KeyCodes::virtualKeyForXKeycode(event.nativeScanCode());
     if (!code) {
         // A key with no place on the keyboard Trovia knows (a media key, say) changes nothing.
-        if (hotKeyErrorField)
-            hotKeyErrorField->setText(LocalizedStrings::text(QStringLiteral("HotKeyNotUsable")));
+        showHotKeyMessage(LocalizedStrings::text(QStringLiteral("HotKeyNotUsable")));
         return;
     }
     Settings::standard().setInteger(HotKeyCodeKey, *code);
@@ -425,8 +454,6 @@ void PreferencesController::displayHotKey()
 // The name problem as the key is shown, and whether the combination now in force was refused.
 void PreferencesController::showHotKeyProblems()
 {
-    if (!hotKeyErrorField)
-        return;
     QStringList problems;
     if (hotKeyHasNoName)
         problems << LocalizedStrings::text(QStringLiteral("HotKeyDisplayingNotSupported"));
@@ -435,5 +462,14 @@ void PreferencesController::showHotKeyProblems()
         problems << LocalizedStrings::text(QStringLiteral("HotKeyTakenInPreferences"));
     else if (manager.state() == HotKeyManager::State::Unsupported)
         problems << manager.refusalMessage();
-    hotKeyErrorField->setText(problems.join(QLatin1Char('\n')));
+    showHotKeyMessage(problems.join(QLatin1Char('\n')));
+}
+
+// The message line takes room only while it has something to say.
+void PreferencesController::showHotKeyMessage(const QString &message)
+{
+    if (!hotKeyErrorField)
+        return;
+    hotKeyErrorField->setText(message);
+    hotKeyErrorField->setVisible(!message.isEmpty());
 }

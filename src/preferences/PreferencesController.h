@@ -58,6 +58,7 @@ private:
     void recordHotKey(const QKeyEvent &event);
     void registerHotKey();
     void showHotKeyProblems();
+    void showHotKeyMessage(const QString &message);
     void showOpenAtLoginState();
 
     QPointer<PreferencesWindow> windowInstance;

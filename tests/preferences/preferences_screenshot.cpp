@@ -1,0 +1,46 @@
+// Shows the Preferences window as a first run sees it and saves a picture of it with its window
+// frame. Run under tests/with-x-session --wm; QT_SCALE_FACTOR=2 gives the 2x picture.
+//   preferences-screenshot <picture.png>
+#include "ColorPresets.h"
+#include "PreferencesController.h"
+#include "PreferencesWindow.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+
+#include <QApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
+    QApplication application(argc, argv);
+    if (argc != 2) {
+        qWarning("usage: preferences-screenshot <picture.png>");
+        return 2;
+    }
+    ColorPresets::initialize();
+    // A user who already left out a few places, so that the table shows what it is for.
+    Settings::standard().setStringList(ExcludedLocationsKey,
+                                       {QStringLiteral("/usr/share/applications/xterm.desktop"),
+                                        QStringLiteral("/opt/old-tools")});
+
+    PreferencesController controller;
+    controller.showWindow();
+    PreferencesWindow *window = controller.window();
+    if (!window || !QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))
+        return 1;
+    // The window manager has framed the window once its frame is larger than the window.
+    if (!QTest::qWaitFor([&] { return window->frameGeometry() != window->geometry(); }, 5000))
+        qWarning("preferences-screenshot: no window frame; is a window manager running?");
+    // The frame's own drawing is the window manager's: give it a moment to finish.
+    QTest::qWait(300);
+
+    const QRect frame = window->frameGeometry();
+    const QPixmap picture =
+        window->screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    return picture.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}
