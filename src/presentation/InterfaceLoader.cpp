@@ -1,5 +1,7 @@
 #include "InterfaceLoader.h"
 
+#include "PreferencesController.h"
+#include "PreferencesWindow.h"
 #include "ResourcePaths.h"
 #include "SystemLog.h"
 #include "TroviaProgressIndicator.h"
@@ -22,6 +24,8 @@ QWidget *InterfaceLoader::createWidget(const QString &className, QWidget *parent
         widget = new TroviaProgressIndicator(parent);
     else if (className == QLatin1String("TroviaTableView"))
         widget = new TroviaTableView(parent);
+    else if (className == QLatin1String("PreferencesWindow"))
+        widget = new PreferencesWindow(parent);
     else
         return QUiLoader::createWidget(className, parent, name);
     widget->setObjectName(name);

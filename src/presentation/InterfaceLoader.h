@@ -8,7 +8,8 @@ class TroviaProgressIndicator;
 class TroviaView;
 
 // Loads Trovia's Designer interfaces from its resource folder, creating its own widget classes
-// (TroviaView, TroviaProgressIndicator, TroviaTableView) where a .ui file names them.
+// (TroviaView, TroviaProgressIndicator, TroviaTableView, PreferencesWindow) where a .ui file names
+// them.
 class InterfaceLoader : public QUiLoader
 {
     Q_OBJECT

@@ -20,6 +20,9 @@ ResultListWindow::ResultListWindow(TroviaWindow *main, QWidget *searchField)
     setFocusPolicy(Qt::NoFocus);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
+    // The list geometry decides the size, down to a single row.
+    layout->setSizeConstraint(QLayout::SetNoConstraint);
+    table->setMinimumSize(1, 1);
     layout->addWidget(table);
     table->setModel(rows);
 

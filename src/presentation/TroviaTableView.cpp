@@ -146,20 +146,12 @@ void TroviaTableView::mousePressEvent(QMouseEvent *event)
     Q_EMIT rowClicked(row, event->modifiers());
 }
 
-void TroviaTableView::mouseMoveEvent(QMouseEvent *event)
-{
-    event->ignore();
-}
+// The press did all there is to do: no drag selection, no second action on a double click.
+void TroviaTableView::mouseMoveEvent(QMouseEvent *) {}
 
-void TroviaTableView::mouseReleaseEvent(QMouseEvent *event)
-{
-    event->ignore();
-}
+void TroviaTableView::mouseReleaseEvent(QMouseEvent *) {}
 
-void TroviaTableView::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    event->ignore();
-}
+void TroviaTableView::mouseDoubleClickEvent(QMouseEvent *) {}
 
 void TroviaTableView::changeEvent(QEvent *event)
 {

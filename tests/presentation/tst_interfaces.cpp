@@ -1,0 +1,111 @@
+#include "InterfaceLoader.h"
+#include "ResourcePaths.h"
+#include "StderrCapture.h"
+#include "TroviaProgressIndicator.h"
+#include "TroviaView.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QTest>
+
+// Every interface description Trovia ships loads, and the main view holds what the code reaches.
+class TestInterfaces : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void everyInterfaceLoads_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        const QStringList files = QDir(resourceDirectory()).entryList({"*.ui"}, QDir::Files);
+        QVERIFY(files.contains("MainView.ui"));
+        for (const QString &file : files)
+            QTest::newRow(qPrintable(file)) << file;
+    }
+
+    void everyInterfaceLoads()
+    {
+        QFETCH(QString, fileName);
+        // An unknown class or property shows as a warning of the loader.
+        QTest::failOnWarning(QRegularExpression(".*"));
+        InterfaceLoader loader;
+        std::unique_ptr<QWidget> root(loader.loadInterface(fileName));
+        QVERIFY2(root, qPrintable(loader.errorString()));
+    }
+
+    void mainViewHoldsItsWidgets_data()
+    {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("className");
+        QTest::newRow("view") << "mainView"
+                              << "TroviaView";
+        QTest::newRow("field") << "textField"
+                               << "QLineEdit";
+        QTest::newRow("label") << "troviaLabel"
+                               << "QLabel";
+        QTest::newRow("indicator") << "progressIndicator"
+                                   << "TroviaProgressIndicator";
+    }
+
+    void mainViewHoldsItsWidgets()
+    {
+        QFETCH(QString, objectName);
+        QFETCH(QString, className);
+        InterfaceLoader loader;
+        std::unique_ptr<QWidget> root(loader.loadInterface("MainView.ui"));
+        QVERIFY(root);
+        QObject *found =
+            root->objectName() == objectName ? root.get() : root->findChild<QObject *>(objectName);
+        QVERIFY2(found, qPrintable(objectName));
+        QCOMPARE(QString(found->metaObject()->className()), className);
+    }
+
+    void mainViewOutletsAreConnected()
+    {
+        const MainView main = MainView::load();
+        std::unique_ptr<QWidget> owner(main.view);
+        QVERIFY(main.view);
+        QVERIFY(main.textField);
+        QVERIFY(main.troviaLabel);
+        QVERIFY(main.progressIndicator);
+        QVERIFY(main.view->isAncestorOf(main.textField));
+        QVERIFY(!main.troviaLabel->text().isEmpty());
+    }
+
+    // The layout the list geometry and the look rely on.
+    void mainViewLayout()
+    {
+        const MainView main = MainView::load();
+        std::unique_ptr<QWidget> owner(main.view);
+        QVERIFY(main.view);
+        main.view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(main.view));
+        const QRect view = main.view->rect();
+        const QRect field = main.textField->geometry();
+        const QRect label = main.troviaLabel->geometry();
+        const QRect indicator = main.progressIndicator->geometry();
+        QVERIFY(view.contains(field));
+        QVERIFY(view.contains(label));
+        QVERIFY(label.x() + label.width() <= field.x());
+        // Field centred vertically, the indicator inside its right end.
+        QVERIFY(qAbs(field.center().y() - view.center().y()) <= 1);
+        QVERIFY(field.contains(indicator));
+        QVERIFY(indicator.x() > field.center().x());
+        // The field leaves room for the list's icon column to its left (16 - 8 + spacing).
+        QVERIFY(field.x() >= 12);
+    }
+
+    void failedLoadIsLogged()
+    {
+        StderrCapture log;
+        InterfaceLoader loader;
+        QVERIFY(!loader.loadInterface("Missing.ui"));
+        QVERIFY(log.text().split('\n').contains("Failed loading Missing.ui"));
+    }
+};
+
+QTEST_MAIN(TestInterfaces)
+#include "tst_interfaces.moc"

@@ -1,0 +1,135 @@
+#include "PreferencesDefaults.h"
+#include "ResultListModel.h"
+#include "ResultListWindow.h"
+#include "TroviaTableView.h"
+#include "TroviaView.h"
+#include "TroviaWindow.h"
+#include "WindowHints.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <cstdlib>
+#include <xcb/xcb.h>
+
+namespace
+{
+
+constexpr qint64 allDesktops = 0xFFFFFFFF;
+
+// Whether the window manager may give window the keyboard focus (ICCCM WM_HINTS input).
+bool acceptsInput(QWindow *window)
+{
+    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11->connection();
+    const xcb_get_property_cookie_t cookie =
+        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()),
+                         XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9);
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
+    bool accepts = true; // without hints the manager decides, which usually means yes
+    if (reply && reply->format == 32 && xcb_get_property_value_length(reply) >= 8) {
+        // flags, then input; bit 0 of flags says that input is given
+        const auto *hints = static_cast<const quint32 *>(xcb_get_property_value(reply));
+        accepts = !(hints[0] & 1) || hints[1];
+    }
+    free(reply);
+    return accepts;
+}
+
+bool xdotool(const QStringList &arguments)
+{
+    return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
+}
+
+} // namespace
+
+// Trovia's windows on a real X server (Xvfb).
+class TestX11Windows : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir configHome;
+    TroviaWindow *mainWindow = nullptr;
+    QLineEdit *field = nullptr;
+    ResultListWindow *list = nullptr;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
+        QVERIFY(configHome.isValid());
+        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+        PreferencesDefaults::registerInitialDefaults();
+
+        mainWindow = new TroviaWindow(TroviaRect{300, 500, 400, 60});
+        auto *view = new TroviaView;
+        view->setFixedSize(400, 60);
+        field = new QLineEdit(view);
+        field->setGeometry(20, 15, 200, 30);
+        mainWindow->setContentView(view);
+        list = new ResultListWindow(mainWindow, field);
+        ApplicationList rows;
+        for (int i = 0; i < 4; ++i)
+            rows.append(std::make_shared<Application>(
+                QUrl::fromLocalFile(QStringLiteral("/usr/share/applications/a%1.desktop").arg(i)),
+                QStringLiteral("Application %1").arg(i), false, QString()));
+        list->model()->setApplications(rows);
+    }
+
+    void cleanupTestCase() { delete mainWindow; }
+
+    void windowsShowOnEveryDesktop()
+    {
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        QCOMPARE(WindowHints::desktopOfWindow(mainWindow->windowHandle()), allDesktops);
+        list->setupListFrame();
+        list->attach();
+        QVERIFY(QTest::qWaitForWindowExposed(list));
+        QCOMPARE(WindowHints::desktopOfWindow(list->windowHandle()), allDesktops);
+        // And again after being hidden, when a window manager forgets it.
+        list->detach();
+        mainWindow->hide();
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        QCOMPARE(WindowHints::desktopOfWindow(mainWindow->windowHandle()), allDesktops);
+    }
+
+    // A real click on a row of the list: the row is announced, and typing stays in the field.
+    void clickingTheListKeepsTheFocusInTheField()
+    {
+        mainWindow->show();
+        QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
+        mainWindow->activateWindow();
+        field->setFocus();
+        QTRY_COMPARE(QApplication::activeWindow(), mainWindow);
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+
+        list->setupListFrame();
+        list->attach();
+        QVERIFY(QTest::qWaitForWindowExposed(list));
+        QVERIFY(!acceptsInput(list->windowHandle()));
+        QVERIFY(acceptsInput(mainWindow->windowHandle()));
+
+        TroviaTableView *table = list->tableView();
+        QSignalSpy clicked(table, &TroviaTableView::rowClicked);
+        const QPoint row2 = table->viewport()->mapToGlobal(
+            QPoint(40, table->rowViewportPosition(2) + table->rowHeight(2) / 2));
+        QVERIFY(xdotool({"mousemove", "--sync", QString::number(row2.x()),
+                         QString::number(row2.y()), "click", "1"}));
+        QTRY_COMPARE(clicked.size(), 1);
+        QCOMPARE(clicked.at(0).at(0).toInt(), 2);
+        QCOMPARE(QApplication::activeWindow(), mainWindow);
+        QCOMPARE(QApplication::focusWidget(), field);
+
+        QVERIFY(xdotool({"type", "--delay", "0", "fox"}));
+        QTRY_COMPARE(field->text(), QString("fox"));
+    }
+};
+
+QTEST_MAIN(TestX11Windows)
+#include "tst_x11windows.moc"
