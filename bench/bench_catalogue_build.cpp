@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 #include <cstring>
+#include <gio/gio.h>
 
 namespace
 {
@@ -54,6 +55,16 @@ void registryEntries(benchmark::State &state)
         benchmark::DoNotOptimize(registry.entries().size());
 }
 
+// GIO's own listing, the floor under both.
+void gioListing(benchmark::State &state)
+{
+    for (auto _ : state) {
+        GList *all = g_app_info_get_all();
+        benchmark::DoNotOptimize(all);
+        g_list_free_full(all, g_object_unref);
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -79,6 +90,8 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark(("catalogueBuild" + suffix).c_str(), catalogueBuild)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("registryEntries" + suffix).c_str(), registryEntries)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("gioListing" + suffix).c_str(), gioListing)
         ->Unit(benchmark::kMillisecond);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

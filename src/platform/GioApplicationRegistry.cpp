@@ -126,6 +126,8 @@ QString GioApplicationRegistry::entryPathForId(const QString &desktopId)
 
 bool GioApplicationRegistry::isWineCommandLine(const QString &commandLine)
 {
+    if (!commandLine.contains(QLatin1String("wine")))
+        return false;
     int argc = 0;
     char **argv = nullptr;
     if (!g_shell_parse_argv(commandLine.toUtf8().constData(), &argc, &argv, nullptr))

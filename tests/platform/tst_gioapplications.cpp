@@ -198,6 +198,26 @@ private Q_SLOTS:
         QVERIFY(findApp(catalogue.apps(), "Rechner"));
     }
 
+    // Adding an entry changes its folder's date; GIO notices the file on its own shortly after.
+    void refreshPicksUpAnAddedEntry()
+    {
+        GioApplicationRegistry registry;
+        Catalogue catalogue(registry);
+        catalogue.buildApplicationList();
+        QVERIFY(!catalogue.applicationsChangedSinceLastBuild());
+        // File dates come from the kernel's coarse clock, which may lag a few milliseconds.
+        const QDateTime built = catalogue.lastReloadDate();
+        QTRY_VERIFY(QDateTime::currentDateTimeUtc() > built.addMSecs(50));
+        writeEntry(homeApps(), "added.desktop", "Name=Added Later\nExec=true");
+        QVERIFY(catalogue.applicationsChangedSinceLastBuild());
+        QTRY_VERIFY(entriesByFile().contains("added.desktop"));
+        QVERIFY(catalogue.refreshIfApplicationsChanged());
+        QVERIFY(findApp(catalogue.apps(), "Added Later"));
+        QVERIFY(!catalogue.applicationsChangedSinceLastBuild());
+        QVERIFY(QFile::remove(homeApps() + "/added.desktop"));
+        QTRY_VERIFY(!entriesByFile().contains("added.desktop"));
+    }
+
     // The launched program runs, and none of Trovia's own variables reach it.
     void launchRunsTheEntrysProgram()
     {
