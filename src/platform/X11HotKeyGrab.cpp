@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 #include <xcb/xcb.h>
 #include <xkbcommon/xkbcommon-keysyms.h>
 
@@ -106,9 +107,8 @@ X11HotKeyGrab::ModifierMasks X11HotKeyGrab::readModifierMasks() const
     return masks;
 }
 
-quint16 X11HotKeyGrab::xModifiersFor(quint32 modifiers) const
+quint16 X11HotKeyGrab::xModifiersFor(quint32 modifiers, const ModifierMasks &masks)
 {
-    const ModifierMasks masks = readModifierMasks();
     quint16 x = 0;
     if (modifiers & KeyCodes::SuperModifier)
         x |= masks.super;
@@ -119,6 +119,13 @@ quint16 X11HotKeyGrab::xModifiersFor(quint32 modifiers) const
     if (modifiers & KeyCodes::ControlModifier)
         x |= XCB_MOD_MASK_CONTROL;
     return x;
+}
+
+// The same combination with Caps Lock and Num Lock in each state: a grab matches exact modifiers.
+std::array<quint16, 4> X11HotKeyGrab::Grab::variants() const
+{
+    return {modifiers, quint16(modifiers | XCB_MOD_MASK_LOCK), quint16(modifiers | numLock),
+            quint16(modifiers | XCB_MOD_MASK_LOCK | numLock)};
 }
 
 GlobalShortcutBackend::Registration X11HotKeyGrab::registerShortcut(quint16 virtualKeyCode,
@@ -133,13 +140,11 @@ GlobalShortcutBackend::Registration X11HotKeyGrab::registerShortcut(quint16 virt
                 QStringLiteral("key code %1 is no key of this keyboard").arg(virtualKeyCode)};
 
     const ModifierMasks masks = readModifierMasks();
-    const Grab wanted{*keycode, xModifiersFor(modifiers), masks.numLock};
-    const quint16 locks[] = {0, XCB_MOD_MASK_LOCK, masks.numLock,
-                             quint16(XCB_MOD_MASK_LOCK | masks.numLock)};
-    xcb_void_cookie_t cookies[4];
-    for (int i = 0; i < 4; ++i)
-        cookies[i] = xcb_grab_key_checked(connection, 1, root, wanted.modifiers | locks[i],
-                                          wanted.keycode, XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC);
+    const Grab wanted{*keycode, xModifiersFor(modifiers, masks), masks.numLock};
+    std::vector<xcb_void_cookie_t> cookies;
+    for (const quint16 variant : wanted.variants())
+        cookies.push_back(xcb_grab_key_checked(connection, 1, root, variant, wanted.keycode,
+                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
     // Every cookie is checked, so no error is left to reach the event queue.
     bool refused = false;
     for (const xcb_void_cookie_t cookie : cookies) {
@@ -160,10 +165,8 @@ GlobalShortcutBackend::Registration X11HotKeyGrab::registerShortcut(quint16 virt
 
 void X11HotKeyGrab::ungrab(const Grab &old)
 {
-    const quint16 locks[] = {0, XCB_MOD_MASK_LOCK, old.numLock,
-                             quint16(XCB_MOD_MASK_LOCK | old.numLock)};
-    for (const quint16 lock : locks)
-        xcb_ungrab_key(connection, old.keycode, root, old.modifiers | lock);
+    for (const quint16 variant : old.variants())
+        xcb_ungrab_key(connection, old.keycode, root, variant);
     xcb_flush(connection);
 }
 

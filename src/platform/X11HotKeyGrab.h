@@ -3,6 +3,7 @@
 #include "GlobalShortcutBackend.h"
 
 #include <QAbstractNativeEventFilter>
+#include <array>
 #include <optional>
 
 struct xcb_connection_t;
@@ -23,9 +24,6 @@ public:
 
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *result) override;
 
-    // The X modifier mask a set of Trovia's modifier bits stands for on this server.
-    quint16 xModifiersFor(quint32 modifiers) const;
-
 private:
     struct ModifierMasks {
         quint16 alt = 0;
@@ -36,9 +34,12 @@ private:
         quint8 keycode;
         quint16 modifiers;
         quint16 numLock;
+        std::array<quint16, 4> variants() const;
     };
 
     ModifierMasks readModifierMasks() const;
+    // The X modifier mask that Trovia's modifier bits stand for on this server.
+    static quint16 xModifiersFor(quint32 modifiers, const ModifierMasks &masks);
     void ungrab(const Grab &grab);
     bool isKeyDown(quint8 keycode) const;
 
