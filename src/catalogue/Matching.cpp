@@ -12,7 +12,11 @@ QString stringByDeletingSpaces(const QString &string)
 
 QString foldedForMatching(const QString &string)
 {
-    return string.normalized(QString::NormalizationForm_D).toCaseFolded();
+    // Composed again at the end, so that a query never matches part of an accented letter
+    // ("cafe" is not in "café").
+    return string.normalized(QString::NormalizationForm_D)
+        .toCaseFolded()
+        .normalized(QString::NormalizationForm_C);
 }
 
 namespace

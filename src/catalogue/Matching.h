@@ -9,7 +9,7 @@
 // The string with every U+0020 removed; tabs, no-break spaces and other white space stay.
 QString stringByDeletingSpaces(const QString &string);
 
-// The form names and queries are compared in: canonically decomposed and case-folded, so letter
+// The form names and queries are compared in: case-folded and canonically composed, so letter
 // case and canonically equivalent sequences never matter.
 QString foldedForMatching(const QString &string);
 

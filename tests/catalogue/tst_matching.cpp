@@ -130,6 +130,9 @@ private Q_SLOTS:
             << QString("Caf\u00e9 Bar") << QString("cafe\u0301b") << 3;
         QTest::newRow("decomposed name, composed query")
             << QString("Le Cafe\u0301") << QString("caf\u00e9") << 2;
+        QTest::newRow("accents still count") << QString("Caf\u00e9 Bar") << QString("cafeb") << -1;
+        QTest::newRow("no match inside a letter")
+            << QString("Cafe\u0301 Bar") << QString("cafe") << -1;
         QTest::newRow("angstrom sign") << QString("\u212Bngstrom") << QString("\u00e5ng") << 3;
         QTest::newRow("greek final sigma folds") << QString("ΟΔΟΣ Map") << QString("οδος") << 3;
     }
