@@ -221,7 +221,8 @@ void HotKeyManager::registerHotKey()
     const Settings &settings = Settings::standard();
     const qint64 storedCode = settings.integer(HotKeyCodeKey);
     // Only the four modifier bits mean anything; others are ignored.
-    modifiers = quint32(settings.integer(HotKeyModifiersKey)) & KeyCodes::AllModifiers;
+    const quint32 modifiers =
+        quint32(settings.integer(HotKeyModifiersKey)) & KeyCodes::AllModifiers;
     if (storedCode < 0 || storedCode > 0xffff) {
         combination = combinationText(modifiers, QStringLiteral("key %1").arg(storedCode));
         settle(GlobalShortcutBackend::Outcome::Refused,

@@ -71,7 +71,6 @@ private:
     std::unique_ptr<GlobalShortcutBackend> backend;
     bool backendChosen = false;
     State currentState = State::Unregistered;
-    quint32 modifiers = 0;
     QString combination; // the registered combination's name, for the log and the user
     QString message;
     quint32 pressTimestamp = 0;
