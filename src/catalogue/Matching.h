@@ -54,6 +54,18 @@ using UsageLookup = std::function<int(const QString &path)>;
 // The filter is asked only about records whose name matched, and the usage lookup only about
 // records the filter let through, so a lookup that creates the usage log on first use runs only
 // once something is listed.
+//
+// The Controller's pass, reading the settings once per keystroke:
+//   const QStringList excluded = Settings::standard().stringList(ExcludedLocationsKey);
+//   const bool withWine = PreferencesDefaults::includeClassicApps();
+//   matchingApps = buildMatchingApplicationList(
+//       textField->text(), catalogue->matchingIndex(),
+//       [&](const Application &app) {
+//           return Catalogue::shouldDisplayApplication(app, excluded, withWine);
+//       },
+//       [](const QString &path) {
+//           return UsageLogger::sharedLogger().usageForApplicationAtPath(path);
+//       });
 ApplicationList buildMatchingApplicationList(const QString &typedText,
                                              const MatchingIndex &catalogue,
                                              const DisplayFilter &shouldDisplay,
