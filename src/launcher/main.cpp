@@ -1,7 +1,10 @@
+#include "Controller.h"
+#include "GioApplicationRegistry.h"
 #include "QuitSignals.h"
 #include "SingleInstance.h"
+#include "TroviaApplication.h"
+#include "WindowActivation.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
@@ -94,16 +97,34 @@ int main(int argc, char *argv[])
         return 0;
     }
 
+    // Qt takes DESKTOP_STARTUP_ID for its first window; Trovia hands it over itself.
+    const QByteArray startupId = SingleInstance::activationTokenFromEnvironment();
+    qunsetenv("DESKTOP_STARTUP_ID");
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+
     std::vector<char *> arguments = argumentsWithPlatform(argc, argv);
     int argumentCount = int(arguments.size()) - 1;
-    QApplication application(argumentCount, arguments.data());
-    QApplication::setApplicationName(QStringLiteral("Trovia"));
-    QApplication::setQuitOnLastWindowClosed(false);
+    TroviaApplication application(argumentCount, arguments.data());
     instance.listen();
 
     QuitSignals quitSignals;
     quitSignals.install();
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &application, &QApplication::quit);
 
+    GioApplicationRegistry registry;
+    Controller controller(registry);
+    application.setController(&controller);
+    QObject::connect(&instance, &SingleInstance::toggleRequested, &application,
+                     &TroviaApplication::toggleRequested);
+    QObject::connect(&controller, &Controller::quitRequested, &application, &QApplication::quit);
+    // Every way out saves the window's place: Quit, the signals, and the end of the session.
+    QObject::connect(&application, &QApplication::aboutToQuit, &controller,
+                     &Controller::applicationWillTerminate);
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &controller,
+                     &Controller::applicationWillTerminate);
+
+    controller.applicationDidFinishLaunching(options.hidden,
+                                             WindowActivation::timestampFromStartupId(startupId));
+    WindowActivation::completeStartup(startupId);
     return application.exec();
 }

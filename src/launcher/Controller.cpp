@@ -1,0 +1,217 @@
+// Start-up, activation, deactivation and shut-down.
+#include "Controller.h"
+
+#include "Catalogue.h"
+#include "ColorPresets.h"
+#include "CustomFieldEditor.h"
+#include "HotKeyManager.h"
+#include "NotificationCenter.h"
+#include "ResultListWindow.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "TroviaProgressIndicator.h"
+#include "TroviaView.h"
+#include "TroviaWindow.h"
+#include "WindowActivation.h"
+#include "WindowHints.h"
+#include "WindowOrigin.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTimer>
+
+namespace
+{
+constexpr int refreshIntervalMs = 60 * 1000;
+}
+
+Controller::Controller(ApplicationRegistry &registry, QObject *parent)
+    : QObject(parent), apps(std::make_unique<Catalogue>(registry))
+{
+    matching.reserve(5);
+}
+
+Controller::~Controller()
+{
+    // Windows without a parent are Trovia's to delete; the list belongs to the main window.
+    delete window;
+}
+
+void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timestamp)
+{
+    // No setting is read before the defaults are registered.
+    ColorPresets::initialize();
+    HotKeyManager &hotKeys = HotKeyManager::sharedManager();
+    connect(&hotKeys, &HotKeyManager::refusalNotShown, this, &Controller::showHotKeyProblem);
+    hotKeys.registerHotKey();
+    // applicationPath: the catalogue found Trovia's own entry when it was made.
+
+    loadMainView();
+    windowAppearanceChanged();
+    createMainWindow();
+    if (!startHidden)
+        activate(timestamp);
+    createListView();
+    createMenus();
+
+    connect(apps.get(), &Catalogue::buildStarted, progressIndicator,
+            &TroviaProgressIndicator::startAnimation);
+    connect(apps.get(), &Catalogue::buildFinished, progressIndicator,
+            &TroviaProgressIndicator::stopAnimation);
+    apps->buildApplicationList();
+    field->update();
+    getExcludedLocations();
+    classicIcon = QIcon::fromTheme(QStringLiteral("wine"));
+    setClassicIconOnList();
+
+    fieldEditor = new CustomFieldEditor(this);
+    fieldEditor->setController(this);
+    fieldEditor->attach(field);
+    NotificationCenter &center = NotificationCenter::defaultCenter();
+    center.addObserver(ClassicAppInclusionChangedNotification, this,
+                       [this] { rebuildMatchingApplicationList(); });
+    center.addObserver(WindowAppearanceChangedNotification, this,
+                       [this] { windowAppearanceChanged(); });
+    center.addObserver(ExcludedLocationsChangedNotification, this,
+                       [this] { excludedLocationsChanged(); });
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &Controller::applicationStateChanged);
+
+    // Opened at login: inactive from the start, looking for new applications once a minute.
+    if (startHidden)
+        startRefreshTimer();
+}
+
+void Controller::createMainWindow()
+{
+    Settings &settings = Settings::standard();
+    std::optional<TroviaPoint> saved;
+    if (settings.hasStoredValue(MainWindowXKey) && settings.hasStoredValue(MainWindowYKey))
+        saved =
+            TroviaPoint{settings.floatValue(MainWindowXKey), settings.floatValue(MainWindowYKey)};
+    QList<TroviaRect> visibleFrames;
+    for (const QScreen *screen : QGuiApplication::screens())
+        visibleFrames << ScreenCoordinates::visibleFrame(screen);
+    const QScreen *mainScreen = QGuiApplication::primaryScreen();
+    const QSize size = mainView->size();
+    const TroviaPoint origin =
+        initialWindowOrigin(saved, float(size.width()), float(size.height()), visibleFrames,
+                            ScreenCoordinates::fromQt(mainScreen->geometry()),
+                            ScreenCoordinates::visibleFrame(mainScreen));
+
+    window =
+        new TroviaWindow(TroviaRect{origin.x, origin.y, float(size.width()), float(size.height())});
+    window->setWindowTitle(QStringLiteral("Trovia"));
+    window->setContentView(mainView);
+}
+
+void Controller::activate(quint32 timestamp)
+{
+    hidden = false;
+    const QList<QPointer<QWidget>> others = std::exchange(windowsToRestore, {});
+    WindowHints::showOnAllDesktops(window->windowHandle());
+    window->show();
+    window->raise();
+    for (const QPointer<QWidget> &other : others) {
+        if (other && other != window) {
+            other->show();
+            other->raise();
+        }
+    }
+    // The window that caused the activation (the last one remembered) ends up in front.
+    QWidget *front = window;
+    for (const QPointer<QWidget> &other : others) {
+        if (other)
+            front = other;
+    }
+    WindowActivation::activate(front->windowHandle(), timestamp);
+    if (front == window)
+        field->setFocus(Qt::ActiveWindowFocusReason);
+    if (!active)
+        applicationDidBecomeActive();
+}
+
+void Controller::applicationDidBecomeActive()
+{
+    active = true;
+    refreshIfApplicationsChanged();
+    stopRefreshTimer();
+}
+
+void Controller::hide()
+{
+    if (hidden)
+        return;
+    hidden = true;
+    hideList();
+    windowsToRestore.clear();
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        // A modal dialog stays: hiding it would end it.
+        if (!widget->isVisible() || widget == listPanel || widget->isModal() ||
+            widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip)
+            continue;
+        windowsToRestore << widget;
+        if (widget != window)
+            widget->hide();
+    }
+    // The main window comes back first; whatever else was shown comes back in front of it.
+    windowsToRestore.removeAll(window);
+    window->hide();
+    if (active)
+        applicationDidResignActive();
+}
+
+void Controller::toggle(quint32 timestamp)
+{
+    if (window->isVisible())
+        hide();
+    else
+        activate(timestamp);
+}
+
+void Controller::applicationDidResignActive()
+{
+    active = false;
+    reset();
+    if (!hidden)
+        hide();
+    startRefreshTimer();
+}
+
+void Controller::applicationStateChanged(Qt::ApplicationState state)
+{
+    if (state == Qt::ApplicationActive) {
+        if (!active && !hidden)
+            applicationDidBecomeActive();
+    } else if (active) {
+        applicationDidResignActive();
+    }
+}
+
+void Controller::applicationWillTerminate()
+{
+    if (!window)
+        return;
+    const TroviaPoint origin = window->frame().origin();
+    Settings &settings = Settings::standard();
+    settings.setFloat(MainWindowXKey, origin.x);
+    settings.setFloat(MainWindowYKey, origin.y);
+    settings.sync();
+}
+
+void Controller::startRefreshTimer()
+{
+    if (autoRefreshTimer)
+        return;
+    autoRefreshTimer = new QTimer(this);
+    autoRefreshTimer->setInterval(refreshIntervalMs);
+    connect(autoRefreshTimer, &QTimer::timeout, this, &Controller::refreshFromTimer);
+    autoRefreshTimer->start();
+}
+
+void Controller::stopRefreshTimer()
+{
+    delete autoRefreshTimer;
+    autoRefreshTimer = nullptr;
+}

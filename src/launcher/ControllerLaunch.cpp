@@ -1,0 +1,57 @@
+// Launching and revealing the selected application.
+#include "Catalogue.h"
+#include "Controller.h"
+#include "FileRevealer.h"
+#include "LocalizedStrings.h"
+#include "TroviaWindow.h"
+#include "UsageLogger.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTableView>
+
+ApplicationRef Controller::selectedApplication() const
+{
+    if (matching.isEmpty() || field->text().isEmpty())
+        return {};
+    const int row = selectedRow();
+    return row >= 0 && row < matching.size() ? matching.at(row) : ApplicationRef();
+}
+
+void Controller::userConfirmed(Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & Qt::ControlModifier) {
+        showSelectionInFinder();
+        return;
+    }
+    const ApplicationRef app = selectedApplication();
+    if (!app)
+        return;
+    if (app->launch()) {
+        UsageLogger::sharedLogger().applicationAtPathLaunched(app->path());
+        // On X11 the launched program often takes no focus; Trovia must not stay on screen.
+        hide();
+        return;
+    }
+    showAlert(QStringLiteral("CouldNotLaunchAppTitle"), QStringLiteral("CouldNotLaunchAppMessage"));
+    // The entry may have been moved or removed: rebuild, and match the text still typed.
+    rebuildApplicationList();
+}
+
+void Controller::showSelectionInFinder()
+{
+    const ApplicationRef app = selectedApplication();
+    if (!app)
+        return;
+    FileRevealer::current().reveal(app->url());
+    hide();
+}
+
+void Controller::showAlert(const QString &titleKey, const QString &messageKey)
+{
+    const QString title = LocalizedStrings::text(titleKey);
+    QMessageBox alert(QMessageBox::Warning, title, title, QMessageBox::Ok, window);
+    alert.setInformativeText(LocalizedStrings::text(messageKey));
+    alert.setWindowModality(Qt::ApplicationModal);
+    alert.exec();
+}

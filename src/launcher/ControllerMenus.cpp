@@ -1,0 +1,128 @@
+// Menus: the main window's context menu, the tray icon's menu and their keyboard shortcuts.
+#include "Controller.h"
+#include "LocalizedStrings.h"
+#include "TroviaWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+#include <QTableView>
+#include <QUrl>
+
+namespace
+{
+
+QIcon troviaIcon()
+{
+    return QIcon::fromTheme(QStringLiteral("trovia"), QIcon(QStringLiteral(":/trovia/trovia.svg")));
+}
+
+void openLocalizedUrl(const QString &key)
+{
+    QDesktopServices::openUrl(QUrl(LocalizedStrings::text(key)));
+}
+
+} // namespace
+
+void Controller::createMenus()
+{
+    showInFileManagerItem =
+        new QAction(LocalizedStrings::text(QStringLiteral("ShowInFileManagerMenuItem")), this);
+    showInFileManagerItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
+    connect(showInFileManagerItem, &QAction::triggered, this, &Controller::showSelectionInFinder);
+
+    // Website and Donate exist only when the string table gives their addresses.
+    if (LocalizedStrings::contains(QStringLiteral("WebsiteURL"))) {
+        websiteItem = new QAction(LocalizedStrings::text(QStringLiteral("WebsiteMenuItem")), this);
+        connect(websiteItem, &QAction::triggered, this, &Controller::showWebsite);
+    }
+    if (LocalizedStrings::contains(QStringLiteral("DonationURL"))) {
+        donateItem = new QAction(LocalizedStrings::text(QStringLiteral("DonateMenuItem")), this);
+        connect(donateItem, &QAction::triggered, this, &Controller::donate);
+    }
+
+    quitItem = new QAction(LocalizedStrings::text(QStringLiteral("QuitMenuItem")), this);
+    quitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    quitItem->setMenuRole(QAction::QuitRole);
+    connect(quitItem, &QAction::triggered, this, &Controller::quitRequested);
+
+    auto fillMenu = [this](QMenu *menu) {
+        menu->addAction(showInFileManagerItem);
+        if (websiteItem || donateItem)
+            menu->addSeparator();
+        if (websiteItem)
+            menu->addAction(websiteItem);
+        if (donateItem)
+            menu->addAction(donateItem);
+        menu->addSeparator();
+        menu->addAction(quitItem);
+        connect(menu, &QMenu::aboutToShow, this, &Controller::validateMenus);
+    };
+
+    // The shortcuts work while the main window has the focus.
+    window->addAction(showInFileManagerItem);
+    window->addAction(quitItem);
+    windowMenu = new QMenu(window);
+    fillMenu(windowMenu);
+    window->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(window, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &position) { windowMenu->popup(window->mapToGlobal(position)); });
+
+    trayMenu = new QMenu(window);
+    fillMenu(trayMenu);
+    trayIcon = new QSystemTrayIcon(troviaIcon(), this);
+    trayIcon->setToolTip(QStringLiteral("Trovia"));
+    trayIcon->setContextMenu(trayMenu);
+    connect(trayIcon, &QSystemTrayIcon::activated, this,
+            [this](QSystemTrayIcon::ActivationReason reason) {
+                if (reason == QSystemTrayIcon::Trigger)
+                    toggle();
+            });
+    if (QSystemTrayIcon::isSystemTrayAvailable())
+        trayIcon->show();
+    QApplication::setWindowIcon(troviaIcon());
+    validateMenus();
+}
+
+bool Controller::validateMenuItem(const QAction *item) const
+{
+    if (item == showInFileManagerItem) {
+        const QItemSelectionModel *selection = table ? table->selectionModel() : nullptr;
+        return !matching.isEmpty() && selection && selection->selectedRows().size() == 1;
+    }
+    return true;
+}
+
+void Controller::validateMenus()
+{
+    for (QAction *item : {showInFileManagerItem, websiteItem, donateItem, quitItem}) {
+        if (item)
+            item->setEnabled(validateMenuItem(item));
+    }
+}
+
+void Controller::showWebsite()
+{
+    openLocalizedUrl(QStringLiteral("WebsiteURL"));
+}
+
+void Controller::donate()
+{
+    openLocalizedUrl(QStringLiteral("DonationURL"));
+}
+
+void Controller::showHotKeyProblem(const QString &message)
+{
+    // No notification server told the user: the main window does, in front.
+    activate();
+    auto *box = new QMessageBox(QMessageBox::Warning,
+                                LocalizedStrings::text(QStringLiteral("HotKeyRefusedTitle")),
+                                message, QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}

@@ -1,0 +1,156 @@
+// Query entry and selection, and the catalogue upkeep behind them.
+#include "Catalogue.h"
+#include "Controller.h"
+#include "Matching.h"
+#include "PreferencesDefaults.h"
+#include "ResultListModel.h"
+#include "ResultListWindow.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "UsageLogger.h"
+
+#include <QGuiApplication>
+#include <QInputMethod>
+#include <QLineEdit>
+#include <QTableView>
+
+void Controller::userDidType(QObject *sender)
+{
+    // Text fields elsewhere in Trovia (the Preferences) do not touch the matching list.
+    if (sender != field)
+        return;
+    showListForTypedCharacters();
+    table->scrollToTop();
+    field->update();
+}
+
+void Controller::showListForTypedCharacters()
+{
+    buildMatchingApplicationList();
+    if (matching.isEmpty()) {
+        // The table keeps its earlier rows, hidden; nothing reads them while the list is empty.
+        hideList();
+    } else {
+        model->setApplications(matching);
+        showList();
+        selectRow(0);
+    }
+    validateMenus();
+}
+
+void Controller::showList()
+{
+    setupListFrame();
+    listPanel->attach();
+}
+
+void Controller::hideList()
+{
+    if (listPanel)
+        listPanel->detach();
+}
+
+int Controller::selectedRow() const
+{
+    const QModelIndexList rows = table->selectionModel()->selectedRows();
+    return rows.size() == 1 ? rows.first().row() : -1;
+}
+
+void Controller::selectRow(int row)
+{
+    // Selecting row 0 of an empty table selects nothing.
+    if (row < 0 || row >= model->rowCount())
+        return;
+    table->selectRow(row);
+}
+
+void Controller::moveDown()
+{
+    const int row = selectedRow();
+    if (row < 0) {
+        selectRow(0);
+    } else if (row < model->rowCount() - 1) {
+        selectRow(row + 1);
+        table->scrollTo(model->index(row + 1, 0));
+    }
+    validateMenus();
+}
+
+void Controller::moveUp()
+{
+    const int row = selectedRow();
+    if (row < 0) {
+        selectRow(0);
+    } else if (row > 0) {
+        selectRow(row - 1);
+        table->scrollTo(model->index(row - 1, 0));
+    }
+    validateMenus();
+}
+
+void Controller::userCancelled()
+{
+    // Spaces do not count as text: the deactivation that follows hiding clears them.
+    if (stringByDeletingSpaces(field->text()).isEmpty())
+        hide();
+    else
+        reset();
+}
+
+void Controller::reset()
+{
+    // A half-composed character is finished before the field empties.
+    QGuiApplication::inputMethod()->commit();
+    field->setText(QString());
+    showListForTypedCharacters();
+    field->setFocus(Qt::OtherFocusReason);
+}
+
+void Controller::buildMatchingApplicationList()
+{
+    const QStringList locations = excluded;
+    const bool includeClassic = PreferencesDefaults::includeClassicApps();
+    matching = ::buildMatchingApplicationList(
+        field->text(), apps->apps(),
+        [&](const Application &app) {
+            return Catalogue::shouldDisplayApplication(app, locations, includeClassic);
+        },
+        [](const QString &path) {
+            return UsageLogger::sharedLogger().usageForApplicationAtPath(path);
+        });
+}
+
+void Controller::rebuildMatchingApplicationList()
+{
+    buildMatchingApplicationList();
+    showListForTypedCharacters();
+}
+
+void Controller::rebuildApplicationList()
+{
+    apps->buildApplicationList();
+    field->update();
+    showListForTypedCharacters();
+}
+
+void Controller::refreshIfApplicationsChanged()
+{
+    if (apps->applicationsChangedSinceLastBuild())
+        rebuildApplicationList();
+}
+
+void Controller::refreshFromTimer()
+{
+    refreshIfApplicationsChanged();
+}
+
+void Controller::getExcludedLocations()
+{
+    excluded = Settings::standard().stringList(ExcludedLocationsKey);
+}
+
+void Controller::excludedLocationsChanged()
+{
+    getExcludedLocations();
+    rebuildMatchingApplicationList();
+}
