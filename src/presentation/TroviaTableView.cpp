@@ -2,8 +2,10 @@
 
 #include "ResultListModel.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -28,29 +30,37 @@ public:
     }
 };
 
-// The icon columns show their image centred in the cell.
+// The icon columns show their image centred in the cell; no cell shows a focus frame.
 class RowDelegate : public QStyledItemDelegate
 {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
     {
-        QStyledItemDelegate::initStyleOption(option, index);
-        if (index.column() != ResultListModel::NameColumn) {
-            option->decorationAlignment = Qt::AlignCenter;
-            option->decorationPosition = QStyleOptionViewItem::Top;
-            option->displayAlignment = Qt::AlignCenter;
-            option->features &= ~QStyleOptionViewItem::HasDisplay;
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        cell.state &= ~QStyle::State_HasFocus;
+        if (index.column() == ResultListModel::NameColumn) {
+            QStyledItemDelegate::paint(painter, cell, index);
+            return;
         }
-        option->state &= ~QStyle::State_HasFocus; // no focus frame around the current cell
+        const QIcon icon = cell.icon;
+        cell.icon = QIcon();
+        cell.features &= ~QStyleOptionViewItem::HasDecoration;
+        const QWidget *view = cell.widget;
+        QStyle *style = view ? view->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, view);
+        QRect square(QPoint(), cell.decorationSize);
+        square.moveCenter(cell.rect.center());
+        icon.paint(painter, square, Qt::AlignCenter);
     }
 };
 
 // A thin scroller that is drawn only when the rows do not all fit.
 const char *scrollerStyle = R"(
-QScrollBar:vertical { background: transparent; width: 9px; margin: 2px 2px 2px 0px; }
+QScrollBar:vertical { background: palette(base); width: 9px; margin: 0px; padding: 2px 2px 2px 0px; }
 QScrollBar::handle:vertical { background: rgba(128, 128, 128, 150); border-radius: 3px;
                               min-height: 24px; }
 QScrollBar::handle:vertical:hover { background: rgba(128, 128, 128, 210); }

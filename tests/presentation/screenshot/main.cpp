@@ -1,0 +1,170 @@
+// Shows Trovia's main window with a result list over a plain backdrop and photographs the screen
+// with ImageMagick's import. Run it on an X server of its own (tests/with-x-session); the settings
+// go to a temporary folder.
+//
+//   trovia-screenshot --preset "Medium Gray" --surface shiny --rows 12 --query e --output shot.png
+
+#include "Application.h"
+#include "ColorPresets.h"
+#include "InterfaceLoader.h"
+#include "PreferencesDefaults.h"
+#include "ResultListModel.h"
+#include "ResultListWindow.h"
+#include "Settings.h"
+#include "SettingsKeys.h"
+#include "TroviaTableView.h"
+#include "TroviaView.h"
+#include "TroviaWindow.h"
+#include "WindowAppearance.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QWindow>
+#include <cstdio>
+
+namespace
+{
+
+struct Entry {
+    const char *name;
+    const char *icon;
+    bool classic;
+};
+
+const Entry entries[] = {
+    {"Text Editor", "accessories-text-editor", false},
+    {"Terminal", "utilities-terminal", false},
+    {"Files", "system-file-manager", false},
+    {"Web Browser", "web-browser", false},
+    {"GNU Image Manipulation Program (Experimental Developer Preview)", "applications-graphics",
+     false},
+    {"Screenshot", "applets-screenshooter", false},
+    {"Character Map", "accessories-character-map", false},
+    {"Help Viewer", "help-browser", false},
+    {"Notepad++", "accessories-text-editor", true},
+    {"Settings", "preferences-desktop", false},
+    {"Sound Preferences", "multimedia-volume-control", false},
+    {"Games Centre", "applications-games", false},
+};
+
+ApplicationList rows(int count)
+{
+    ApplicationList list;
+    for (int i = 0; i < count; ++i) {
+        const Entry &entry = entries[i % std::size(entries)];
+        const QString file = QStringLiteral("/usr/share/applications/example-%1.desktop").arg(i);
+        list.append(std::make_shared<Application>(QUrl::fromLocalFile(file), entry.name,
+                                                  entry.classic, entry.icon));
+    }
+    return list;
+}
+
+// A quiet desktop behind the windows.
+class Backdrop : public QWidget
+{
+public:
+    Backdrop() : QWidget(nullptr, Qt::FramelessWindowHint) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        QLinearGradient gradient(0, 0, width() * 0.3, height());
+        gradient.setColorAt(0, QColor(0x6d, 0x7f, 0x96));
+        gradient.setColorAt(1, QColor(0x2c, 0x35, 0x44));
+        painter.fillRect(rect(), gradient);
+    }
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QTemporaryDir configHome;
+    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
+    QApplication application(argc, argv);
+    QIcon::setThemeName(QStringLiteral("Adwaita"));
+
+    QCommandLineParser parser;
+    parser.addOptions({{"preset", "Colour preset name.", "name", "Medium Gray"},
+                       {"surface", "matte or shiny.", "style", "shiny"},
+                       {"rows", "Number of matching applications.", "count", "12"},
+                       {"query", "Text in the search field.", "text", "e"},
+                       {"output", "PNG file to write.", "file", "trovia.png"}});
+    parser.process(application);
+
+    PreferencesDefaults::registerInitialDefaults();
+    Settings &settings = Settings::standard();
+    settings.setObject(WindowColorPresetKey, parser.value("preset"));
+    settings.setInteger(WindowStyleKey,
+                        parser.value("surface") == "matte" ? MatteStyle : ShinyStyle);
+    ColorPresets::loadColorPresets();
+
+    const MainView main = MainView::load();
+    if (!main.view || !main.textField || !main.troviaLabel)
+        return 1;
+    WindowAppearance::applyStoredAppearance(main.view, main.troviaLabel);
+
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    Backdrop backdrop;
+    backdrop.setGeometry(screen);
+    backdrop.show();
+
+    const QSize size = main.view->size();
+    const float x = float(screen.width() - size.width()) / 2;
+    const float y = float(screen.height()) * 0.72f;
+    auto *window = new TroviaWindow(TroviaRect{x, y, float(size.width()), float(size.height())});
+    window->setContentView(main.view);
+    auto *list = new ResultListWindow(window, main.textField);
+    list->model()->setApplications(rows(parser.value("rows").toInt()));
+    list->model()->setClassicIcon(QIcon::fromTheme(QStringLiteral("wine")));
+    window->show();
+    window->activateWindow();
+    main.textField->setFocus();
+    main.textField->setText(parser.value("query"));
+    list->setupListFrame();
+    list->attach();
+    list->tableView()->selectRow(0);
+
+    const QString output = parser.value("output");
+    auto shown = [&] {
+        for (QWidget *widget : {static_cast<QWidget *>(&backdrop), static_cast<QWidget *>(window),
+                                static_cast<QWidget *>(list)})
+            if (!widget->windowHandle() || !widget->windowHandle()->isExposed())
+                return false;
+        return true;
+    };
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &application, [&] {
+        if (!shown())
+            return;
+        poll.stop();
+        // Everything exposed has been painted once the queued paint events ran.
+        QCoreApplication::processEvents();
+        // The photograph: the windows and a margin of backdrop around them, in device pixels.
+        const qreal ratio = window->devicePixelRatioF();
+        const QRect area =
+            window->frameGeometry().united(list->frameGeometry()).adjusted(-40, -40, 40, 40);
+        const QRect pixels(area.topLeft() * ratio, area.size() * ratio);
+        const QString crop = QStringLiteral("%1x%2+%3+%4")
+                                 .arg(pixels.width())
+                                 .arg(pixels.height())
+                                 .arg(pixels.x())
+                                 .arg(pixels.y());
+        const int status = QProcess::execute(QStringLiteral("import"),
+                                             {"-window", "root", "-crop", crop, "+repage", output});
+        std::fprintf(stderr, "%s: %s\n", qPrintable(output), status == 0 ? "written" : "failed");
+        application.exit(status == 0 ? 0 : 1);
+    });
+    poll.start(50);
+    const int result = application.exec();
+    delete window;
+    return result;
+}
