@@ -229,9 +229,6 @@ private Q_SLOTS:
         showRows(3);
         TroviaTableView *table = list->tableView();
         QVERIFY(!table->horizontalHeader()->isVisible());
-        QVERIFY(!table->verticalHeader()->isVisible());
-        QVERIFY(!table->showGrid());
-        QCOMPARE(table->textElideMode(), Qt::ElideMiddle);
         QCOMPARE(table->columnWidth(ResultListModel::IconColumn),
                  table->columnWidth(ResultListModel::ClassicColumn));
         QVERIFY(table->columnWidth(ResultListModel::IconColumn) >= 16);

@@ -193,13 +193,6 @@ private Q_SLOTS:
             QCOMPARE(image.pixelColor(10, row).rgb(), fill.rgb());
     }
 
-    void viewOffersTheOpenHand()
-    {
-        TroviaView view;
-        QCOMPARE(view.cursor().shape(), Qt::OpenHandCursor);
-        QCOMPARE(view.surfaceStyle(), int(MatteStyle));
-    }
-
     void progressIndicatorTurnsOnlyWhileAnimated()
     {
         TroviaProgressIndicator indicator;
