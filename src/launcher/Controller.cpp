@@ -6,6 +6,7 @@
 #include "CustomFieldEditor.h"
 #include "HotKeyManager.h"
 #include "NotificationCenter.h"
+#include "PreferencesController.h"
 #include "ResultListWindow.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
@@ -24,11 +25,16 @@
 namespace
 {
 constexpr int refreshIntervalMs = 60 * 1000;
+constexpr int activationGraceMs = 500;
 }
 
 Controller::Controller(ApplicationRegistry &registry, QObject *parent)
-    : QObject(parent), apps(std::make_unique<Catalogue>(registry))
+    : QObject(parent), apps(std::make_unique<Catalogue>(registry)),
+      activationGrace(new QTimer(this))
 {
+    activationGrace->setSingleShot(true);
+    activationGrace->setInterval(activationGraceMs);
+    connect(activationGrace, &QTimer::timeout, this, &Controller::activationSettled);
     matching.reserve(5);
 }
 
@@ -81,6 +87,8 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
     // Opened at login: inactive from the start, looking for new applications once a minute.
     if (startHidden)
         startRefreshTimer();
+    if (!pendingHotKeyProblem.isEmpty())
+        showHotKeyProblem(std::exchange(pendingHotKeyProblem, QString()));
 }
 
 void Controller::createMainWindow()
@@ -125,9 +133,14 @@ void Controller::activate(quint32 timestamp)
         if (other)
             front = other;
     }
+    // Qt's own activation too: the widgets learn of it even where the platform reports nothing.
+    front->activateWindow();
     WindowActivation::activate(front->windowHandle(), timestamp);
     if (front == window)
         field->setFocus(Qt::ActiveWindowFocusReason);
+    // The focus loss of a hide just before may still be on its way (Qt reports it up to 400 ms
+    // late); it must not hide Trovia again.
+    activationGrace->start();
     if (!active)
         applicationDidBecomeActive();
 }
@@ -184,9 +197,16 @@ void Controller::applicationStateChanged(Qt::ApplicationState state)
     if (state == Qt::ApplicationActive) {
         if (!active && !hidden)
             applicationDidBecomeActive();
-    } else if (active) {
+    } else if (active && !activationGrace->isActive()) {
         applicationDidResignActive();
     }
+}
+
+void Controller::activationSettled()
+{
+    // A focus loss during the grace is acted on now, if it still holds.
+    if (active && QGuiApplication::applicationState() != Qt::ApplicationActive)
+        applicationDidResignActive();
 }
 
 void Controller::applicationWillTerminate()

@@ -20,6 +20,7 @@ class QSystemTrayIcon;
 class QTableView;
 class QTimer;
 class QWidget;
+class PreferencesController;
 class ResultListModel;
 class ResultListWindow;
 class TroviaProgressIndicator;
@@ -64,6 +65,8 @@ public:
     bool validateMenuItem(const QAction *item) const;
     void showWebsite();
     void donate();
+    // Opens the Preferences window, made on first use and reused, in front with the focus.
+    void showPreferencePanel();
 
     // Query entry and selection.
     void userDidType(QObject *sender);
@@ -106,6 +109,8 @@ public:
     QMenu *contextMenu() const { return windowMenu; }
     QAction *showInFileManagerAction() const { return showInFileManagerItem; }
     QAction *quitAction() const { return quitItem; }
+    QAction *preferencesAction() const { return preferencesItem; }
+    PreferencesController *preferencesController() const { return prefController.get(); }
     bool hasRefreshTimer() const { return autoRefreshTimer != nullptr; }
 
 Q_SIGNALS:
@@ -119,6 +124,7 @@ private:
     void createMenus();
     void validateMenus();
     void applicationStateChanged(Qt::ApplicationState state);
+    void activationSettled();
     void showAlert(const QString &titleKey, const QString &messageKey);
     void showHotKeyProblem(const QString &message);
     int selectedRow() const;
@@ -141,6 +147,7 @@ private:
     QIcon classicIcon;
     CustomFieldEditor *fieldEditor = nullptr;
     QTimer *autoRefreshTimer = nullptr;
+    QTimer *activationGrace;
 
     QMenu *windowMenu = nullptr;
     QMenu *trayMenu = nullptr;
@@ -149,7 +156,10 @@ private:
     QAction *websiteItem = nullptr;
     QAction *donateItem = nullptr;
     QAction *quitItem = nullptr;
+    QAction *preferencesItem = nullptr;
+    std::unique_ptr<PreferencesController> prefController;
 
+    QString pendingHotKeyProblem;
     bool active = false;
     bool hidden = true;
     // The windows to show again at the next activation (the result list aside).

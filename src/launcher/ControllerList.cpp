@@ -64,4 +64,7 @@ void Controller::setupListFrame()
 void Controller::windowAppearanceChanged()
 {
     WindowAppearance::applyStoredAppearance(mainView, troviaLabel);
+    // The Preferences also change the list's height: a shown list takes it at once.
+    if (listPanel && listPanel->isVisible())
+        setupListFrame();
 }

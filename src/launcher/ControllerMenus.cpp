@@ -1,7 +1,10 @@
 // Menus: the main window's context menu, the tray icon's menu and their keyboard shortcuts.
 #include "Controller.h"
 #include "LocalizedStrings.h"
+#include "PreferencesController.h"
+#include "PreferencesWindow.h"
 #include "TroviaWindow.h"
+#include "WindowActivation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -45,6 +48,12 @@ void Controller::createMenus()
         connect(donateItem, &QAction::triggered, this, &Controller::donate);
     }
 
+    preferencesItem =
+        new QAction(LocalizedStrings::text(QStringLiteral("PreferencesMenuItem")), this);
+    preferencesItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Comma));
+    preferencesItem->setMenuRole(QAction::PreferencesRole);
+    connect(preferencesItem, &QAction::triggered, this, &Controller::showPreferencePanel);
+
     quitItem = new QAction(LocalizedStrings::text(QStringLiteral("QuitMenuItem")), this);
     quitItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     quitItem->setMenuRole(QAction::QuitRole);
@@ -59,12 +68,15 @@ void Controller::createMenus()
         if (donateItem)
             menu->addAction(donateItem);
         menu->addSeparator();
+        menu->addAction(preferencesItem);
+        menu->addSeparator();
         menu->addAction(quitItem);
         connect(menu, &QMenu::aboutToShow, this, &Controller::validateMenus);
     };
 
     // The shortcuts work while the main window has the focus.
     window->addAction(showInFileManagerItem);
+    window->addAction(preferencesItem);
     window->addAction(quitItem);
     windowMenu = new QMenu(window);
     fillMenu(windowMenu);
@@ -99,7 +111,8 @@ bool Controller::validateMenuItem(const QAction *item) const
 
 void Controller::validateMenus()
 {
-    for (QAction *item : {showInFileManagerItem, websiteItem, donateItem, quitItem}) {
+    for (QAction *item :
+         {showInFileManagerItem, websiteItem, donateItem, preferencesItem, quitItem}) {
         if (item)
             item->setEnabled(validateMenuItem(item));
     }
@@ -115,8 +128,32 @@ void Controller::donate()
     openLocalizedUrl(QStringLiteral("DonationURL"));
 }
 
+void Controller::showPreferencePanel()
+{
+    if (!prefController)
+        prefController = std::make_unique<PreferencesController>();
+    PreferencesWindow *preferences = prefController->window();
+    if (!preferences)
+        return;
+    if (hidden) {
+        // Trovia comes back with the windows it had, the Preferences last and so in front.
+        windowsToRestore.removeAll(preferences);
+        windowsToRestore << preferences;
+        activate();
+        return;
+    }
+    preferences->show();
+    preferences->raise();
+    WindowActivation::activate(preferences->windowHandle(), 0);
+}
+
 void Controller::showHotKeyProblem(const QString &message)
 {
+    // The refusal can come during start-up, before there is a window to show it in.
+    if (!listPanel) {
+        pendingHotKeyProblem = message;
+        return;
+    }
     // No notification server told the user: the main window does, in front.
     activate();
     auto *box = new QMessageBox(QMessageBox::Warning,
