@@ -70,7 +70,8 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
                                              const MatchingIndex &catalogue,
                                              const DisplayFilter &shouldDisplay,
                                              const UsageLookup &usageForPath);
-// The same over a plain list (indexes it first).
+// The same over a plain list. It indexes the list first, which costs more than the pass itself:
+// for one-off use; a keystroke passes Catalogue::matchingIndex().
 ApplicationList buildMatchingApplicationList(const QString &typedText,
                                              const ApplicationList &catalogue,
                                              const DisplayFilter &shouldDisplay,

@@ -111,7 +111,7 @@ void Controller::buildMatchingApplicationList()
     const QStringList locations = excluded;
     const bool includeClassic = PreferencesDefaults::includeClassicApps();
     matching = ::buildMatchingApplicationList(
-        field->text(), apps->apps(),
+        field->text(), apps->matchingIndex(),
         [&](const Application &app) {
             return Catalogue::shouldDisplayApplication(app, locations, includeClassic);
         },
