@@ -28,6 +28,7 @@ private Q_SLOTS:
     void hotKeyShowsTheFocusedWindowAndHidesIt();
     void typingDownReturnLaunchesAndCounts();
     void escapeClearsThenHides();
+    void focusOnAnotherProgramHidesAndClears();
     void onlySpacesAndReturnDoNothing();
     void deletedEntryShowsTheAlertAndLeavesTheList();
     void ctrlReturnShowsTheEntryInTheFileManager();
@@ -113,6 +114,36 @@ void TestEndToEnd::escapeClearsThenHides()
     QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
     QVERIFY(session->isRunning());
     QVERIFY(session->launches().isEmpty());
+}
+
+void TestEndToEnd::focusOnAnotherProgramHidesAndClears()
+{
+    START_SHOWN(*session);
+    QVERIFY(TroviaSession::type(QStringLiteral("alp")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+
+    QProcess other;
+    other.start(
+        QStringLiteral("xmessage"),
+        {QStringLiteral("-title"), QStringLiteral("Another Program"), QStringLiteral("hello")});
+    QVERIFY(other.waitForStarted());
+    QTRY_VERIFY_WITH_TIMEOUT(
+        !TroviaSession::windowNamed(QStringLiteral("Another Program")).isEmpty(), 10000);
+    QProcess::execute(QStringLiteral("xdotool"),
+                      {QStringLiteral("windowactivate"),
+                       TroviaSession::windowNamed(QStringLiteral("Another Program"))});
+    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    QVERIFY(TroviaSession::resultList().isEmpty());
+
+    // Back with an empty field: "eta" alone finds Beta.
+    QVERIFY(TroviaSession::key(hotKey));
+    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+    QVERIFY(TroviaSession::type(QStringLiteral("eta")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("beta")});
+    other.kill();
+    other.waitForFinished();
 }
 
 void TestEndToEnd::onlySpacesAndReturnDoNothing()
