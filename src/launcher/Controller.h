@@ -13,6 +13,8 @@ class ApplicationRegistry;
 class Catalogue;
 class CustomFieldEditor;
 class QAction;
+class QCheckBox;
+class QDialog;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -60,8 +62,8 @@ public:
     void toggle(quint32 timestamp = 0);
     bool isActive() const { return active; }
 
-    // Enabled state of a menu item: revealing needs a non-empty matching list with one row
-    // selected; everything else is always enabled.
+    // Enabled state of a menu item: revealing and excluding need a non-empty matching list with
+    // one row selected; everything else is always enabled.
     bool validateMenuItem(const QAction *item) const;
     void showWebsite();
     void donate();
@@ -83,6 +85,12 @@ public:
     void showSelectionInFinder();
     // The matching-list entry at the one selected row, when the field holds text; else null.
     ApplicationRef selectedApplication() const;
+
+    // Excluding the selection: its path joins the excluded locations, then the message panel
+    // (ExclusionMessagePanel.ui, application-modal) shows unless the user turned it off.
+    void excludeSelection();
+    void showMessageIfAppropriate();
+    void closeMessagePanel();
 
     // Catalogue upkeep.
     void rebuildApplicationList();
@@ -108,6 +116,7 @@ public:
     QTableView *list() const { return table; }
     QMenu *contextMenu() const { return windowMenu; }
     QAction *showInFileManagerAction() const { return showInFileManagerItem; }
+    QAction *excludeAction() const { return excludeItem; }
     QAction *quitAction() const { return quitItem; }
     QAction *preferencesAction() const { return preferencesItem; }
     PreferencesController *preferencesController() const { return prefController.get(); }
@@ -153,6 +162,10 @@ private:
     QMenu *trayMenu = nullptr;
     QSystemTrayIcon *trayIcon = nullptr;
     QAction *showInFileManagerItem = nullptr;
+    QAction *excludeItem = nullptr;
+    // The newest exclusion message panel and its check box that turns the message off.
+    QPointer<QDialog> exclusionMessagePanel;
+    QPointer<QCheckBox> exclusionMessageFlag;
     QAction *websiteItem = nullptr;
     QAction *donateItem = nullptr;
     QAction *quitItem = nullptr;

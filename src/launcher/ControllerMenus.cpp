@@ -38,6 +38,11 @@ void Controller::createMenus()
     showInFileManagerItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return));
     connect(showInFileManagerItem, &QAction::triggered, this, &Controller::showSelectionInFinder);
 
+    // Ctrl+Shift+Delete: no editing key of the field uses it.
+    excludeItem = new QAction(LocalizedStrings::text(QStringLiteral("ExcludeMenuItem")), this);
+    excludeItem->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Delete));
+    connect(excludeItem, &QAction::triggered, this, &Controller::excludeSelection);
+
     // Website and Donate exist only when the string table gives their addresses.
     if (LocalizedStrings::contains(QStringLiteral("WebsiteURL"))) {
         websiteItem = new QAction(LocalizedStrings::text(QStringLiteral("WebsiteMenuItem")), this);
@@ -61,6 +66,7 @@ void Controller::createMenus()
 
     auto fillMenu = [this](QMenu *menu) {
         menu->addAction(showInFileManagerItem);
+        menu->addAction(excludeItem);
         if (websiteItem || donateItem)
             menu->addSeparator();
         if (websiteItem)
@@ -76,6 +82,7 @@ void Controller::createMenus()
 
     // The shortcuts work while the main window has the focus.
     window->addAction(showInFileManagerItem);
+    window->addAction(excludeItem);
     window->addAction(preferencesItem);
     window->addAction(quitItem);
     windowMenu = new QMenu(window);
@@ -102,7 +109,7 @@ void Controller::createMenus()
 
 bool Controller::validateMenuItem(const QAction *item) const
 {
-    if (item == showInFileManagerItem) {
+    if (item == showInFileManagerItem || item == excludeItem) {
         const QItemSelectionModel *selection = table ? table->selectionModel() : nullptr;
         return !matching.isEmpty() && selection && selection->selectedRows().size() == 1;
     }
@@ -112,7 +119,7 @@ bool Controller::validateMenuItem(const QAction *item) const
 void Controller::validateMenus()
 {
     for (QAction *item :
-         {showInFileManagerItem, websiteItem, donateItem, preferencesItem, quitItem}) {
+         {showInFileManagerItem, excludeItem, websiteItem, donateItem, preferencesItem, quitItem}) {
         if (item)
             item->setEnabled(validateMenuItem(item));
     }
