@@ -40,8 +40,10 @@ bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks -- --no-print-directory -s
 	@bench/run-benchmarks $(BUILD)
 
+# The prefix is compiled in (resource folder, desktop entry): build again after changing it.
 install: build
 	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
+	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory -s 2>&1 | $(QUIET)
 	@cmake --install $(BUILD)
 
 format:

@@ -18,15 +18,18 @@
 #include "WindowOrigin.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QLineEdit>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace
 {
 constexpr int refreshIntervalMs = 60 * 1000;
 constexpr int activationGraceMs = 500;
-}
+constexpr int firstPaintWaitMs = 200;
+} // namespace
 
 Controller::Controller(ApplicationRegistry &registry, QObject *parent)
     : QObject(parent), apps(std::make_unique<Catalogue>(registry)),
@@ -56,8 +59,10 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
     loadMainView();
     windowAppearanceChanged();
     createMainWindow();
-    if (!startHidden)
+    if (!startHidden) {
         activate(timestamp);
+        showContentNow();
+    }
     createListView();
     createMenus();
 
@@ -89,6 +94,21 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
         startRefreshTimer();
     if (!pendingHotKeyProblem.isEmpty())
         showHotKeyProblem(std::exchange(pendingHotKeyProblem, QString()));
+}
+
+void Controller::showContentNow()
+{
+    // Shown in front, the window has its content at once, before the catalogue is built and the
+    // event loop runs: only the window system's own events are handled until it is on screen.
+    QWindow *handle = window->windowHandle();
+    const QDeadlineTimer deadline(firstPaintWaitMs);
+    QTimer wakeUp;
+    wakeUp.start(firstPaintWaitMs);
+    while (!handle->isExposed() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                        QEventLoop::ExcludeSocketNotifiers |
+                                        QEventLoop::WaitForMoreEvents);
+    window->repaint();
 }
 
 void Controller::createMainWindow()

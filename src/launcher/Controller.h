@@ -129,8 +129,10 @@ Q_SIGNALS:
 private:
     void loadMainView();
     void createMainWindow();
+    void showContentNow();
     void setClassicIconOnList();
     void createMenus();
+    void createTrayIcon();
     void validateMenus();
     void applicationStateChanged(Qt::ApplicationState state);
     void activationSettled();

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QSystemTrayIcon>
 #include <QTableView>
+#include <QTimer>
 #include <QUrl>
 
 namespace
@@ -91,8 +92,17 @@ void Controller::createMenus()
     connect(window, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &position) { windowMenu->popup(window->mapToGlobal(position)); });
 
-    trayMenu = new QMenu(window);
-    fillMenu(trayMenu);
+    // The tray icon and the window icon wait for the event loop: they are not needed to type.
+    QTimer::singleShot(0, this, [this, fillMenu] {
+        trayMenu = new QMenu(window);
+        fillMenu(trayMenu);
+        createTrayIcon();
+    });
+    validateMenus();
+}
+
+void Controller::createTrayIcon()
+{
     trayIcon = new QSystemTrayIcon(troviaIcon(), this);
     trayIcon->setToolTip(QStringLiteral("Trovia"));
     trayIcon->setContextMenu(trayMenu);
@@ -104,7 +114,6 @@ void Controller::createMenus()
     if (QSystemTrayIcon::isSystemTrayAvailable())
         trayIcon->show();
     QApplication::setWindowIcon(troviaIcon());
-    validateMenus();
 }
 
 bool Controller::validateMenuItem(const QAction *item) const

@@ -8,11 +8,31 @@
 #include "TroviaTableView.h"
 #include "TroviaView.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 
-InterfaceLoader::InterfaceLoader(QObject *parent) : QUiLoader(parent) {}
+namespace
+{
+// Trovia's interfaces use no Designer plugins, yet a QUiLoader loads every installed one (Qt
+// Quick's widget: megabytes of a resident Trovia, milliseconds of its start) as it is made, from
+// the library paths. They are hidden from it for that moment.
+QStringList libraryPathsDuringLoaderConstruction;
+
+QObject *hidingLibraryPaths(QObject *parent)
+{
+    libraryPathsDuringLoaderConstruction = QCoreApplication::libraryPaths();
+    QCoreApplication::setLibraryPaths({});
+    return parent;
+}
+} // namespace
+
+InterfaceLoader::InterfaceLoader(QObject *parent) : QUiLoader(hidingLibraryPaths(parent))
+{
+    QCoreApplication::setLibraryPaths(libraryPathsDuringLoaderConstruction);
+    clearPluginPaths();
+}
 
 QWidget *InterfaceLoader::createWidget(const QString &className, QWidget *parent,
                                        const QString &name)

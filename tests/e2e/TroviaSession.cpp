@@ -165,12 +165,23 @@ QString TroviaSession::standardError()
 
 QString TroviaSession::windowNamed(const QString &name)
 {
-    bool ok = false;
-    const QString windows =
-        xdotool({QStringLiteral("search"), QStringLiteral("--onlyvisible"),
-                 QStringLiteral("--name"), QLatin1Char('^') + name + QLatin1Char('$')},
-                &ok);
-    return ok ? windows.section(QLatin1Char('\n'), 0, 0) : QString();
+    // A window destroyed while xdotool walks the tree makes the search fail with an X error,
+    // which says nothing about the window sought: search again then.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        QProcess search;
+        search.start(QStringLiteral("xdotool"),
+                     {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                      QStringLiteral("--name"), QLatin1Char('^') + name + QLatin1Char('$')});
+        if (!search.waitForFinished(10000))
+            return {};
+        const QString windows = QString::fromUtf8(search.readAllStandardOutput()).trimmed();
+        if (!windows.isEmpty())
+            return windows.section(QLatin1Char('\n'), 0, 0);
+        const QByteArray errors = search.readAllStandardError();
+        if (errors.isEmpty())
+            return {};
+    }
+    return {};
 }
 
 QString TroviaSession::mainWindow()
