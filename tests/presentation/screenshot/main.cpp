@@ -7,6 +7,7 @@
 #include "Application.h"
 #include "ColorPresets.h"
 #include "InterfaceLoader.h"
+#include "Matching.h"
 #include "PreferencesDefaults.h"
 #include "ResultListModel.h"
 #include "ResultListWindow.h"
@@ -54,16 +55,19 @@ const Entry entries[] = {
     {"Games Centre", "applications-games", false},
 };
 
-ApplicationList rows(int count)
+// The sample applications the query matches, in Trovia's own order, at most count of them.
+ApplicationList rows(const QString &query, int count)
 {
-    ApplicationList list;
-    for (int i = 0; i < count; ++i) {
-        const Entry &entry = entries[i % std::size(entries)];
-        const QString file = QStringLiteral("/usr/share/applications/example-%1.desktop").arg(i);
-        list.append(std::make_shared<Application>(QUrl::fromLocalFile(file), entry.name,
-                                                  entry.classic, entry.icon));
+    ApplicationList all;
+    for (const Entry &entry : entries) {
+        const QString file =
+            QStringLiteral("/usr/share/applications/example-%1.desktop").arg(all.size());
+        all.append(std::make_shared<Application>(QUrl::fromLocalFile(file), entry.name,
+                                                 entry.classic, entry.icon));
     }
-    return list;
+    ApplicationList matches = buildMatchingApplicationList(
+        query, all, [](const Application &) { return true; }, [](const QString &) { return 0; });
+    return matches.mid(0, count);
 }
 
 // A quiet desktop behind the windows.
@@ -95,7 +99,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.addOptions({{"preset", "Colour preset name.", "name", "Medium Gray"},
                        {"surface", "matte or shiny.", "style", "shiny"},
-                       {"rows", "Number of matching applications.", "count", "12"},
+                       {"rows", "At most this many matching applications.", "count", "12"},
                        {"query", "Text in the search field.", "text", "e"},
                        {"output", "PNG file to write.", "file", "trovia.png"}});
     parser.process(application);
@@ -123,7 +127,7 @@ int main(int argc, char *argv[])
     auto *window = new TroviaWindow(TroviaRect{x, y, float(size.width()), float(size.height())});
     window->setContentView(main.view);
     auto *list = new ResultListWindow(window, main.textField);
-    list->model()->setApplications(rows(parser.value("rows").toInt()));
+    list->model()->setApplications(rows(parser.value("query"), parser.value("rows").toInt()));
     list->model()->setClassicIcon(QIcon::fromTheme(QStringLiteral("wine")));
     window->show();
     window->activateWindow();
