@@ -8,7 +8,7 @@
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "TroviaWindow.h"
-#include "catalogue/StderrCapture.h"
+#include "StderrCapture.h"
 
 #include <QAction>
 #include <QApplication>
