@@ -2,17 +2,18 @@
 
 #include "SystemLog.h"
 
+#include <QDBusConnectionInterface>
+#include <QDBusError>
+#include <QDBusMessage>
 #include <QDeadlineTimer>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QStandardPaths>
 #include <QThread>
 
 namespace
 {
 
-const QByteArray togglePrefix = QByteArrayLiteral("toggle");
+const QString objectPath = QStringLiteral("/org/trovia/Trovia");
 
 QString runtimeDirectory()
 {
@@ -30,11 +31,6 @@ SingleInstance::SingleInstance(const QString &dir, QObject *parent)
 }
 
 SingleInstance::~SingleInstance() = default;
-
-QString SingleInstance::socketPath() const
-{
-    return directory + QStringLiteral("/trovia.socket");
-}
 
 QByteArray SingleInstance::activationTokenFromEnvironment()
 {
@@ -62,68 +58,48 @@ bool SingleInstance::acquire()
     return true;
 }
 
-bool SingleInstance::listen()
+bool SingleInstance::listen(QDBusConnection bus)
 {
-    if (!lock || server)
-        return server != nullptr;
-    server = new QLocalServer(this);
-    server->setSocketOptions(QLocalServer::UserAccessOption);
-    QLocalServer::removeServer(socketPath());
-    if (!server->listen(socketPath())) {
-        // Still the only Trovia (the lock says so), only unreachable for a second start.
-        systemLog(
-            QStringLiteral("Cannot listen on %1: %2").arg(socketPath(), server->errorString()));
+    if (!lock || listening)
+        return listening;
+    // Still the only Trovia (the lock says so) when this fails, only unreachable for a second
+    // start.
+    if (!bus.registerObject(objectPath, this, QDBusConnection::ExportScriptableSlots) ||
+        !bus.registerService(QString::fromLatin1(serviceName))) {
+        systemLog(QStringLiteral("Cannot answer on the session bus as %1: %2")
+                      .arg(QString::fromLatin1(serviceName), bus.lastError().message()));
         return false;
     }
-    connect(server, &QLocalServer::newConnection, this, &SingleInstance::readRequest);
+    listening = true;
     return true;
 }
 
-void SingleInstance::readRequest()
+void SingleInstance::Toggle(const QString &token)
 {
-    while (QLocalSocket *socket = server->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // A request is one line; it is read once complete, whatever order the bytes arrive in.
-        auto handle = [this, socket] {
-            if (!socket->canReadLine())
-                return;
-            const QByteArray line = socket->readLine(4096).trimmed();
-            socket->disconnectFromServer();
-            if (line != togglePrefix && !line.startsWith(togglePrefix + ' ')) {
-                systemLog(QStringLiteral("Ignored an unknown request to Trovia."));
-                return;
-            }
-            Q_EMIT toggleRequested(line.mid(togglePrefix.size()).trimmed());
-        };
-        connect(socket, &QLocalSocket::readyRead, this, handle);
-        handle();
-    }
+    // A token is one word (startup IDs and activation tokens hold no white space).
+    const QByteArray word = token.toUtf8();
+    Q_EMIT toggleRequested(word.contains(' ') || word.contains('\n') ? QByteArray() : word);
 }
 
-bool SingleInstance::requestToggle(const QByteArray &activationToken, int timeoutMs)
+bool SingleInstance::requestToggle(const QByteArray &activationToken, int timeoutMs,
+                                   QDBusConnection bus)
 {
-    // The running Trovia holds the lock from its first instant but listens only once its
-    // application object exists: keep trying for a while.
-    QLocalSocket socket;
+    if (!bus.isConnected())
+        return false;
+    // The running Trovia holds the lock from its first instant but answers only once its
+    // application object exists: keep asking for a while.
     const QDeadlineTimer deadline(timeoutMs);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QString::fromLatin1(serviceName), objectPath,
+                                       QString::fromLatin1(serviceName), QStringLiteral("Toggle"));
+    call << QString::fromUtf8(activationToken);
     for (;;) {
-        socket.connectToServer(socketPath());
-        if (socket.waitForConnected(int(deadline.remainingTime())))
-            break;
-        if (deadline.hasExpired())
+        const QDBusMessage reply = bus.call(call, QDBus::Block, int(deadline.remainingTime()));
+        if (reply.type() == QDBusMessage::ReplyMessage)
+            return true;
+        if (reply.errorName() != QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
+            deadline.hasExpired())
             return false;
         QThread::msleep(20);
     }
-    QByteArray request = togglePrefix;
-    // A token is one word (startup IDs and activation tokens hold no white space).
-    if (!activationToken.isEmpty() && !activationToken.contains(' ') &&
-        !activationToken.contains('\n'))
-        request += ' ' + activationToken;
-    socket.write(request + '\n');
-    if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
-        return false;
-    // The request counts as delivered once the running Trovia has read it and hung up.
-    if (socket.state() != QLocalSocket::UnconnectedState)
-        socket.waitForDisconnected(int(deadline.remainingTime()));
-    return true;
 }

@@ -90,7 +90,7 @@ int main(int argc, char *argv[])
         if (options.hidden)
             return 0;
         QCoreApplication requester(argc, argv);
-        if (!instance.requestToggle(SingleInstance::activationTokenFromEnvironment())) {
+        if (!SingleInstance::requestToggle(SingleInstance::activationTokenFromEnvironment())) {
             std::fprintf(stderr, "trovia: Trovia is running but does not answer.\n");
             return 1;
         }
