@@ -7,8 +7,8 @@
 #include "HotKeyManager.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
-#include "TroviaWindow.h"
 #include "StderrCapture.h"
+#include "TroviaWindow.h"
 
 #include <QAction>
 #include <QApplication>

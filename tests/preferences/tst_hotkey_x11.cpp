@@ -3,7 +3,7 @@
 #include "PreferencesDefaults.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
-#include "platform/HotKeyTestSupport.h"
+#include "StderrCapture.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>

@@ -1,15 +1,55 @@
+#include "FakeShortcutBackend.h"
 #include "HotKeyManager.h"
 #include "KeyCodes.h"
 #include "PreferencesDefaults.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
-#include "platform/HotKeyTestSupport.h"
+#include "StderrCapture.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusVirtualObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 using Outcome = GlobalShortcutBackend::Outcome;
+
+// org.freedesktop.Notifications on a connection of its own, so that calls to it travel the bus.
+class FakeNotificationServer : public QDBusVirtualObject
+{
+public:
+    FakeNotificationServer()
+        : bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
+                                            QStringLiteral("fake-notifications")))
+    {
+    }
+    ~FakeNotificationServer() override
+    {
+        bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
+        bus.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
+        QDBusConnection::disconnectFromBus(QStringLiteral("fake-notifications"));
+    }
+
+    bool start()
+    {
+        return bus.registerVirtualObject(QStringLiteral("/org/freedesktop/Notifications"), this) &&
+               bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
+    }
+
+    QString introspect(const QString &) const override { return {}; }
+    bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
+    {
+        if (message.member() != QLatin1String("Notify"))
+            return false;
+        notifications << message.arguments();
+        connection.send(message.createReply(uint(notifications.size())));
+        return true;
+    }
+
+    QDBusConnection bus;
+    QList<QVariantList> notifications; // app_name, replaces_id, icon, summary, body, ...
+};
 
 // HotKeyManager over a fake desktop service: what it registers, how it names keys (the default
 // rules' keymap, no display), and how a refusal reaches the user.
