@@ -18,6 +18,12 @@ struct Options {
     bool hidden = false;
 };
 
+// Without an application object Qt cannot name the program in its help.
+QString usage(const QCommandLineParser &parser)
+{
+    return parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("trovia"));
+}
+
 // Parsed before any application object exists: a second start needs no display.
 int parseOptions(int argc, char **argv, Options *options)
 {
@@ -45,13 +51,13 @@ int parseOptions(int argc, char **argv, Options *options)
         for (const QString &name : unknown) {
             if (!qtOptions.contains(name)) {
                 std::fprintf(stderr, "trovia: %s\n%s", qPrintable(parser.errorText()),
-                             qPrintable(parser.helpText()));
+                             qPrintable(usage(parser)));
                 return 2;
             }
         }
     }
     if (parser.isSet(help)) {
-        std::fputs(qPrintable(parser.helpText()), stdout);
+        std::fputs(qPrintable(usage(parser)), stdout);
         return 0;
     }
     options->toggle = parser.isSet(toggle);
