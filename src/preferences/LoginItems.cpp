@@ -33,17 +33,23 @@ QString displayNameFor(const QString &path)
     return isTrovia(path) ? QStringLiteral("Trovia") : QFileInfo(path).fileName();
 }
 
-// Desktop entries quote an argument only when it needs it; a percent sign is always doubled,
-// since the launcher expands field codes everywhere in Exec.
+// An Exec argument as desktop entries quote it: in double quotes when it holds a reserved
+// character, with ", `, $ and \ escaped inside; a percent sign is always doubled, since the
+// launcher expands field codes everywhere in Exec. Single quotes are no quoting there.
 QString execArgument(const QString &argument)
 {
     static const QString reserved = QStringLiteral(" \t\n\"'\\><~|&;$*?#()`");
-    QString quoted = argument;
-    if (std::any_of(argument.cbegin(), argument.cend(),
-                    [](QChar c) { return reserved.contains(c); })) {
-        g_autofree gchar *shellQuoted = g_shell_quote(argument.toUtf8().constData());
-        quoted = QString::fromUtf8(shellQuoted);
+    static const QString escaped = QStringLiteral("\"`$\\");
+    QString quoted;
+    const bool needsQuotes = std::any_of(argument.cbegin(), argument.cend(),
+                                         [](QChar c) { return reserved.contains(c); });
+    for (const QChar c : argument) {
+        if (needsQuotes && escaped.contains(c))
+            quoted += QLatin1Char('\\');
+        quoted += c;
     }
+    if (needsQuotes)
+        quoted = QLatin1Char('"') + quoted + QLatin1Char('"');
     return quoted.replace(QLatin1Char('%'), QStringLiteral("%%"));
 }
 
