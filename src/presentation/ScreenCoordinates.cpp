@@ -48,6 +48,12 @@ QPoint topLeftForOrigin(const TroviaPoint &origin, int height)
     return {toInt(origin.x) + primaryGeometry().x(), primaryBottom() - toInt(origin.y) - height};
 }
 
+TroviaPoint pointFromQt(const QPointF &point)
+{
+    return {static_cast<float>(point.x() - primaryGeometry().x()),
+            static_cast<float>(primaryBottom() - point.y())};
+}
+
 TroviaRect withinView(const QRect &childGeometry, int viewHeight)
 {
     return {static_cast<float>(childGeometry.x()),

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QRect>
 
 class QScreen;
@@ -34,6 +35,8 @@ TroviaRect fromQt(const QRect &rect);
 QRect toQt(const TroviaRect &rect);
 // The top left corner, in Qt's coordinates, of a window of height whose origin is origin.
 QPoint topLeftForOrigin(const TroviaPoint &origin, int height);
+// A point of the virtual desktop (such as the mouse's position) in Trovia's coordinates.
+TroviaPoint pointFromQt(const QPointF &point);
 
 // A child's frame within a view of viewHeight, origin at the view's lower left corner.
 TroviaRect withinView(const QRect &childGeometry, int viewHeight);

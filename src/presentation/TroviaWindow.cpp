@@ -88,10 +88,12 @@ void TroviaWindow::mouseMoveEvent(QMouseEvent *event)
     if (!dragging || !(event->buttons() & Qt::LeftButton))
         return;
     const TroviaRect window = frame();
-    const TroviaPoint location = locationInWindow(event->position());
+    // The mouse's place on the screen, W + P, taken from the event itself: on X11 the window
+    // system may not have placed the window where the last move asked yet, so the event's
+    // position in the window would count that move twice.
+    const TroviaPoint mouse = pointFromQt(event->globalPosition());
 
-    TroviaPoint origin{window.x + location.x - dragStartLocation.x,
-                       window.y + location.y - dragStartLocation.y};
+    TroviaPoint origin{mouse.x - dragStartLocation.x, mouse.y - dragStartLocation.y};
     // The top edge stays below the top of the visible area; the other sides are free.
     if (const QScreen *screen = screenForFrame(frameGeometry())) {
         const TroviaRect visible = visibleFrame(screen);

@@ -3,6 +3,7 @@
 #include "TroviaWindow.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 
@@ -140,6 +141,24 @@ private Q_SLOTS:
         // After the release, moves of the mouse leave the window alone.
         QTest::mouseMove(view, QPoint(90, 40));
         compareOrigin(float(expected.x()), float(expected.y()));
+    }
+
+    // On X11 a motion may arrive before the window system applied the previous move: its position
+    // in the window is then relative to the old place, and only the mouse's place on the screen
+    // tells where the window belongs.
+    void dragFollowsTheMouseWhileTheWindowLags()
+    {
+        window->setSnapsToEdges(false);
+        QTest::mousePress(view, Qt::LeftButton, {}, QPoint(50, 30));
+        const QPoint before = window->pos();
+        for (int travel : {30, 60}) {
+            const QPointF local(50 + travel, 30);
+            QMouseEvent motion(QEvent::MouseMove, local, before + local, Qt::NoButton,
+                               Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window, &motion);
+        }
+        compareOrigin(460, 400);
+        QTest::mouseRelease(view, Qt::LeftButton, {}, QPoint(110, 30));
     }
 
     void hidingEndsADrag()
