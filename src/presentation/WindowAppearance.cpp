@@ -16,9 +16,12 @@ double luma(float red, float green, float blue)
 
 QColor labelTextColor(const QColor &windowColor)
 {
+    // QColor keeps 16 bits a component, so a colour made as 0.55 grey (the default "Medium Gray")
+    // reads back a hair darker; half a step of that precision lets the rule see it as it was made.
+    constexpr double halfStep = 0.5 / 65535.0;
     const QColor rgb = windowColor.toRgb();
-    return luma(rgb.redF(), rgb.greenF(), rgb.blueF()) >= 0.55 ? QColor(Qt::black)
-                                                               : QColor(Qt::white);
+    return luma(rgb.redF(), rgb.greenF(), rgb.blueF()) + halfStep >= 0.55 ? QColor(Qt::black)
+                                                                          : QColor(Qt::white);
 }
 
 void apply(TroviaView *view, QLabel *label, const QColor &windowColor, int surfaceStyle)

@@ -271,7 +271,9 @@ private Q_SLOTS:
         QTest::newRow("green, 0.59") << QColor(0, 255, 0) << QColor(Qt::black);
         QTest::newRow("red, 0.3") << QColor(255, 0, 0) << QColor(Qt::white);
         QTest::newRow("grey 0.5") << QColor::fromRgbF(0.5f, 0.5f, 0.5f) << QColor(Qt::white);
-        QTest::newRow("grey 0.56") << QColor::fromRgbF(0.56f, 0.56f, 0.56f) << QColor(Qt::black);
+        QTest::newRow("grey 0.55") << QColor::fromRgbF(0.55f, 0.55f, 0.55f) << QColor(Qt::black);
+        QTest::newRow("grey 0.549")
+            << QColor::fromRgbF(0.549f, 0.549f, 0.549f) << QColor(Qt::white);
         QTest::newRow("light, as HSV") << QColor::fromHsvF(0.f, 0.f, 0.9f) << QColor(Qt::black);
         QTest::newRow("dark, as HSV") << QColor::fromHsvF(0.6f, 0.6f, 0.3f) << QColor(Qt::white);
     }
