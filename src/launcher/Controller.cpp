@@ -38,6 +38,8 @@ Controller::Controller(ApplicationRegistry &registry, QObject *parent)
     activationGrace->setSingleShot(true);
     activationGrace->setInterval(activationGraceMs);
     connect(activationGrace, &QTimer::timeout, this, &Controller::activationSettled);
+    connect(qApp, &QGuiApplication::applicationStateChanged, this,
+            &Controller::applicationStateChanged);
     matching.reserve(5);
 }
 
@@ -86,8 +88,6 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
                        [this] { windowAppearanceChanged(); });
     center.addObserver(ExcludedLocationsChangedNotification, this,
                        [this] { excludedLocationsChanged(); });
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            &Controller::applicationStateChanged);
 
     // Opened at login: inactive from the start, looking for new applications once a minute.
     if (startHidden)
@@ -161,6 +161,7 @@ void Controller::activate(quint32 timestamp)
     // The focus loss of a hide just before may still be on its way (Qt reports it up to 400 ms
     // late); it must not hide Trovia again.
     activationGrace->start();
+    focusSinceActivation = QGuiApplication::applicationState() == Qt::ApplicationActive;
     if (!active)
         applicationDidBecomeActive();
 }
@@ -214,6 +215,11 @@ void Controller::applicationDidResignActive()
 
 void Controller::applicationStateChanged(Qt::ApplicationState state)
 {
+    if (state == Qt::ApplicationActive)
+        focusSinceActivation = true;
+    // Early in start-up (the window is shown before the list exists) only the focus is noted.
+    if (!listPanel)
+        return;
     if (state == Qt::ApplicationActive) {
         if (!active && !hidden)
             applicationDidBecomeActive();
@@ -224,8 +230,10 @@ void Controller::applicationStateChanged(Qt::ApplicationState state)
 
 void Controller::activationSettled()
 {
-    // A focus loss during the grace is acted on now, if it still holds.
-    if (active && QGuiApplication::applicationState() != Qt::ApplicationActive)
+    // A focus loss during the grace is acted on now, if it still holds. A window the desktop
+    // never gave the focus stays: hiding it would look like a failure to start.
+    if (active && focusSinceActivation &&
+        QGuiApplication::applicationState() != Qt::ApplicationActive)
         applicationDidResignActive();
 }
 

@@ -176,6 +176,8 @@ private:
 
     QString pendingHotKeyProblem;
     bool active = false;
+    // Whether Qt reported Trovia active since the last activation (or already did then).
+    bool focusSinceActivation = false;
     bool hidden = true;
     // The windows to show again at the next activation (the result list aside).
     QList<QPointer<QWidget>> windowsToRestore;
