@@ -93,6 +93,9 @@ PortalGlobalShortcuts::PortalGlobalShortcuts(QDBusConnection bus_, QObject *pare
 {
     qDBusRegisterMetaType<PortalShortcut>();
     qDBusRegisterMetaType<QList<PortalShortcut>>();
+    // The slot's argument types are looked up by name, and QDBusObjectPath has none until it is
+    // registered: without this, the first portal of a run would never hear an activation.
+    qRegisterMetaType<QDBusObjectPath>();
     bus.connect(portalService, portalPath, shortcutsInterface, QStringLiteral("Activated"), this,
                 SLOT(portalActivated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
 }
