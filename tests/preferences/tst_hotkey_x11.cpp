@@ -66,8 +66,9 @@ public:
         xcb_generic_error_t *error = xcb_request_check(
             connection, xcb_grab_key_checked(connection, 1, root, modifiers, keycode,
                                              XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        const bool granted = !error;
         std::free(error);
-        return !error;
+        return granted;
     }
 
     void ungrab(quint16 modifiers, quint8 keycode)
