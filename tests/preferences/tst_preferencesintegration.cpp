@@ -1,10 +1,10 @@
 // The Preferences window inside the running launcher, on the offscreen platform: how it is opened,
 // and every change showing at once in the main window and the result list.
 #include "ApplicationLauncher.h"
-#include "ApplicationRegistry.h"
 #include "Controller.h"
 #include "ExcludedLocationsManager.h"
-#include "GlobalShortcutBackend.h"
+#include "FakeApplicationRegistry.h"
+#include "FakeShortcutBackend.h"
 #include "HotKeyManager.h"
 #include "PreferencesController.h"
 #include "PreferencesWindow.h"
@@ -23,44 +23,32 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace
 {
 
-class FakeRegistry : public ApplicationRegistry
+QString entry(const QString &name)
 {
-public:
-    QList<RegistryEntry> entries() override
-    {
-        return {{entry("Terminal"), QStringLiteral("Terminal"), false, {}},
-                {entry("Tetris"), QStringLiteral("Tetris"), false, {}},
-                {entry("Text Editor"), QStringLiteral("Text Editor"), false, {}},
-                {entry("Notepad"), QStringLiteral("Wine Notepad"), true, {}}};
-    }
-    QStringList mountedRemovableMedia() override { return {}; }
-    QStringList applicationsFolders() override { return {}; }
-    QString entryPathForId(const QString &) override { return QStringLiteral("/trovia.desktop"); }
+    return QStringLiteral("/apps/") + name + QStringLiteral(".desktop");
+}
 
-    static QString entry(const QString &name)
-    {
-        return QStringLiteral("/apps/") + name + QStringLiteral(".desktop");
-    }
-};
+// Wine Notepad is the one Windows application.
+void fillRegistry(FakeApplicationRegistry &registry)
+{
+    for (const char *name : {"Terminal", "Tetris", "Text Editor"})
+        registry.addEntry(entry(name), name);
+    registry.addEntry(entry("Notepad"), QStringLiteral("Wine Notepad"), true);
+    registry.pathsById.insert(QStringLiteral("trovia.desktop"), QStringLiteral("/trovia.desktop"));
+}
 
 class NoLauncher : public ApplicationLauncher
 {
 public:
     bool launch(const QString &) override { return false; }
     QIcon icon(const QString &) override { return {}; }
-};
-
-class AcceptingShortcut : public GlobalShortcutBackend
-{
-public:
-    Registration registerShortcut(quint16, quint32) override { return {Outcome::Registered, {}}; }
-    void unregisterShortcut() override {}
 };
 
 const QStringList everyKey = {
@@ -76,7 +64,7 @@ class TestPreferencesIntegration : public QObject
     Q_OBJECT
 
     QTemporaryDir home;
-    FakeRegistry registry;
+    FakeApplicationRegistry registry;
     NoLauncher launcher;
     std::unique_ptr<Controller> controller;
 
@@ -117,7 +105,8 @@ private Q_SLOTS:
         qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
         ApplicationLauncher::setCurrent(&launcher);
-        HotKeyManager::sharedManager().setBackend(std::make_unique<AcceptingShortcut>());
+        HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
+        fillRegistry(registry);
     }
 
     void init()
@@ -189,11 +178,14 @@ private Q_SLOTS:
 
         ExcludedLocationsManager::sharedManager().setLocationChooser(
             [](QWidget *) -> std::optional<QStringList> {
-                return QStringList{FakeRegistry::entry(QStringLiteral("Tetris"))};
+                return QStringList{entry(QStringLiteral("Tetris"))};
             });
         control<QPushButton>("addLocationButton")->click();
         QCOMPARE(listedNames(),
                  (QStringList{QStringLiteral("Terminal"), QStringLiteral("Text Editor")}));
+        const QAbstractItemModel *table = control<QTableView>("excludedLocationsTable")->model();
+        QCOMPARE(table->index(table->rowCount() - 1, 0).data().toString(),
+                 entry(QStringLiteral("Tetris")));
 
         // Fewer rows shown: the list window gets shorter while it is up.
         QVERIFY(controller->listWindow()->isVisible());
