@@ -182,13 +182,6 @@ private Q_SLOTS:
         QCOMPARE(storedOnDisk(), (QStringList{"/a", "/y"}));
     }
 
-    void sharedManagerUsesTheUsersStore()
-    {
-        ExcludedLocationsManager::sharedManager().addPath(QStringLiteral("/shared"));
-        QCOMPARE(Settings(Settings::standard().filePath()).stringList(ExcludedLocationsKey),
-                 QStringList{QStringLiteral("/shared")});
-    }
-
     // The real chooser: desktop entries and folders picked together in one dialog.
     void fileDialogTakesEntriesAndFoldersTogether()
     {

@@ -1,9 +1,9 @@
 // Excluding the selected application from the main window, end to end on the offscreen platform:
 // the list drops it at once, the message panel shows until its check box turns it off.
-#include "ApplicationRegistry.h"
 #include "Controller.h"
 #include "ExcludedLocationsManager.h"
-#include "GlobalShortcutBackend.h"
+#include "FakeApplicationRegistry.h"
+#include "FakeShortcutBackend.h"
 #include "HotKeyManager.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
@@ -27,23 +27,6 @@
 namespace
 {
 
-class FakeRegistry : public ApplicationRegistry
-{
-public:
-    QList<RegistryEntry> list;
-    QList<RegistryEntry> entries() override { return list; }
-    QStringList mountedRemovableMedia() override { return {}; }
-    QStringList applicationsFolders() override { return {}; }
-    QString entryPathForId(const QString &) override { return QStringLiteral("/trovia.desktop"); }
-};
-
-class FakeShortcut : public GlobalShortcutBackend
-{
-public:
-    Registration registerShortcut(quint16, quint32) override { return {Outcome::Registered, {}}; }
-    void unregisterShortcut() override {}
-};
-
 // What the user saw of one exclusion message panel.
 struct PanelSeen {
     bool modal = false;
@@ -60,7 +43,7 @@ class TestExcludeSelection : public QObject
     Q_OBJECT
 
     QTemporaryDir home;
-    FakeRegistry registry;
+    FakeApplicationRegistry registry;
     std::unique_ptr<Controller> controller;
     QString folder; // each test's applications live in a folder of their own
     QList<PanelSeen> panels;
@@ -131,7 +114,9 @@ private Q_SLOTS:
         QVERIFY(home.isValid());
         qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
         qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-        HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcut>());
+        HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
+        registry.pathsById.insert(QStringLiteral("trovia.desktop"),
+                                  QStringLiteral("/trovia.desktop"));
 
         const QDir source(qEnvironmentVariable("TROVIA_SOURCE_DIR") + "/resources");
         QVERIFY(source.exists());
@@ -145,10 +130,10 @@ private Q_SLOTS:
     void init()
     {
         folder = QStringLiteral("/apps/%1/").arg(++testNumber);
-        registry.list.clear();
+        registry.entryList.clear();
         for (const QString &name : {QStringLiteral("Terminal"), QStringLiteral("Text Editor"),
                                     QStringLiteral("Tetris"), QStringLiteral("Maps")})
-            registry.list << RegistryEntry{entry(name), name, false, QString()};
+            registry.addEntry(entry(name), name);
         Settings::standard().remove(ShowFullscreenMessageKey);
         panels.clear();
         tickBox = false;
@@ -190,28 +175,31 @@ private Q_SLOTS:
         QVERIFY(messageOn());
     }
 
-    void theCheckBoxTurnsTheMessageOffForLaterExclusions()
+    // Only the ticked box turns the message off; the next exclusion shows a panel or none.
+    void theCheckBoxDecidesTheNextPanel_data()
     {
-        QTest::keyClicks(controller->textField(), "t");
-        tickBox = true;
-        exclude();
-        QCOMPARE(panels.size(), 1);
-        QVERIFY(!messageOn());
-
-        exclude();
-        QCOMPARE(panels.size(), 1);
-        QCOMPARE(listedNames(), QStringList{"Text Editor"});
-        QVERIFY(!Settings(Settings::standard().filePath()).boolean(ShowFullscreenMessageKey));
+        QTest::addColumn<bool>("tick");
+        QTest::newRow("ticked") << true;
+        QTest::newRow("left off") << false;
     }
 
-    void closingWithTheBoxOffShowsTheMessageAgain()
+    void theCheckBoxDecidesTheNextPanel()
     {
+        QFETCH(bool, tick);
         QTest::keyClicks(controller->textField(), "t");
+        tickBox = tick;
         exclude();
+        QCOMPARE(panels.size(), 1);
+        QCOMPARE(messageOn(), !tick);
+        const Settings onDisk(Settings::standard().filePath());
+        QCOMPARE(onDisk.hasStoredValue(ShowFullscreenMessageKey), tick);
+        QVERIFY(!onDisk.boolean(ShowFullscreenMessageKey));
+
+        tickBox = false;
         exclude();
-        QCOMPARE(panels.size(), 2);
-        QCOMPARE(panels.last().listed, QStringList{"Text Editor"});
-        QVERIFY(messageOn());
+        QCOMPARE(panels.size(), tick ? 1 : 2);
+        QCOMPARE(listedNames(), QStringList{"Text Editor"});
+        QCOMPARE(messageOn(), !tick);
     }
 
     void theShortcutExcludesWithoutEditingTheField()
