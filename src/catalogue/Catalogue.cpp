@@ -59,7 +59,7 @@ bool Catalogue::applicationsChangedSinceLastBuild() const
 {
     if (!reloadDate.isValid())
         return false;
-    bool changed = false;
+    bool changed = registry.changedSinceLastListing();
     const QStringList folders = registry.applicationsFolders();
     for (const QString &folder : folders) {
         const QDateTime modified = QFileInfo(folder).lastModified();

@@ -41,8 +41,9 @@ public:
     // bundle, in a trash or a backup store, Trovia's own entry, or on a removable medium.
     bool shouldIncludePath(const QString &path) const;
 
-    // True when an applications folder was modified strictly after the last build; false before
-    // the first build and for folders whose date cannot be read.
+    // True when an applications folder was modified strictly after the last build (folders whose
+    // date cannot be read count as unchanged), or when the registry said its list changed after
+    // the build took it; false before the first build.
     bool applicationsChangedSinceLastBuild() const;
     // Builds again when applicationsChangedSinceLastBuild(); true when it did (the caller then
     // rebuilds its matching list).

@@ -33,4 +33,8 @@ public:
 
     // The path of the entry the registry resolves for a desktop file ID; empty when there is none.
     virtual QString entryPathForId(const QString &desktopId) = 0;
+
+    // True when the registry said that its list changed after entries() last gave it: a registry
+    // that learns of new entries a little after their folder changed may have listed too early.
+    virtual bool changedSinceLastListing() { return false; }
 };

@@ -55,10 +55,27 @@ bool isRemovableBlockDevice(const QString &devicePath)
     return false;
 }
 
+void setFlag(GAppInfoMonitor *, gpointer flag)
+{
+    *static_cast<bool *>(flag) = true;
+}
+
 } // namespace
+
+GioApplicationRegistry::GioApplicationRegistry() : monitor(g_app_info_monitor_get())
+{
+    g_signal_connect(monitor, "changed", G_CALLBACK(setFlag), &listChanged);
+}
+
+GioApplicationRegistry::~GioApplicationRegistry()
+{
+    g_signal_handlers_disconnect_by_data(monitor, &listChanged);
+    g_object_unref(monitor);
+}
 
 QList<RegistryEntry> GioApplicationRegistry::entries()
 {
+    listChanged = false;
     QList<RegistryEntry> result;
     GList *all = g_app_info_get_all();
     result.reserve(static_cast<qsizetype>(g_list_length(all)));

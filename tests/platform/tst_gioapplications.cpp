@@ -218,6 +218,23 @@ private Q_SLOTS:
         QTRY_VERIFY(!entriesByFile().contains("added.desktop"));
     }
 
+    // An entry changed in place leaves its folder's date alone; GIO's word that its list changed,
+    // which comes once GIO noticed the file, makes the next refresh build again. (The same word
+    // covers an entry added just before a build, before GIO read its folder again.)
+    void refreshCatchesUpWithGio()
+    {
+        GioApplicationRegistry registry;
+        Catalogue catalogue(registry);
+        writeEntry(homeApps(), "steps.desktop", "Name=Shown Later\nExec=true\nNoDisplay=true");
+        catalogue.buildApplicationList();
+        QVERIFY(!findApp(catalogue.apps(), "Shown Later"));
+        writeEntry(homeApps(), "steps.desktop", "Name=Shown Later\nExec=true");
+        QTRY_VERIFY(
+            (catalogue.refreshIfApplicationsChanged(), findApp(catalogue.apps(), "Shown Later")));
+        QVERIFY(QFile::remove(homeApps() + "/steps.desktop"));
+        QTRY_VERIFY(!entriesByFile().contains("steps.desktop"));
+    }
+
     // The launched program runs, and none of Trovia's own variables reach it.
     void launchRunsTheEntrysProgram()
     {
