@@ -219,18 +219,14 @@ void HotKeyManager::registerHotKey()
     ++registrations;
 
     const Settings &settings = Settings::standard();
-    const qint64 storedCode = settings.integer(HotKeyCodeKey);
+    storedCode = settings.integer(HotKeyCodeKey);
     // Only the four modifier bits mean anything; others are ignored.
-    const quint32 modifiers =
-        quint32(settings.integer(HotKeyModifiersKey)) & KeyCodes::AllModifiers;
+    storedModifiers = quint32(settings.integer(HotKeyModifiersKey)) & KeyCodes::AllModifiers;
     if (storedCode < 0 || storedCode > 0xffff) {
-        combination = combinationText(modifiers, QStringLiteral("key %1").arg(storedCode));
         settle(GlobalShortcutBackend::Outcome::Refused,
                QStringLiteral("the stored key code %1 is no key").arg(storedCode));
         return;
     }
-    const quint16 keyCode = quint16(storedCode);
-    combination = nameForCombination(keyCode, modifiers);
     if (!backend) {
         const QString platform = qGuiApp ? QGuiApplication::platformName() : QString();
         settle(GlobalShortcutBackend::Outcome::Unsupported,
@@ -238,7 +234,7 @@ void HotKeyManager::registerHotKey()
         return;
     }
     const GlobalShortcutBackend::Registration registration =
-        backend->registerShortcut(keyCode, modifiers);
+        backend->registerShortcut(quint16(storedCode), storedModifiers);
     settle(registration.outcome, registration.detail);
 }
 
@@ -268,6 +264,11 @@ void HotKeyManager::settle(GlobalShortcutBackend::Outcome outcome, const QString
         break;
     }
 
+    // Named only now: reading the keyboard layout costs a millisecond at every start.
+    const QString combination =
+        storedCode >= 0 && storedCode <= 0xffff
+            ? nameForCombination(quint16(storedCode), storedModifiers)
+            : combinationText(storedModifiers, QStringLiteral("key %1").arg(storedCode));
     systemLog(QStringLiteral("Hot key %1 not registered: %2.").arg(combination, detail));
     const bool refused = outcome == Outcome::Refused;
     message = refused ? refusedMessage(combination) : unsupportedMessage(combination);

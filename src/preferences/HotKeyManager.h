@@ -71,7 +71,8 @@ private:
     std::unique_ptr<GlobalShortcutBackend> backend;
     bool backendChosen = false;
     State currentState = State::Unregistered;
-    QString combination; // the registered combination's name, for the log and the user
+    qint64 storedCode = 0; // the combination of the last registration, as stored
+    quint32 storedModifiers = 0;
     QString message;
     quint32 pressTimestamp = 0;
     quint64 registrations = 0;
