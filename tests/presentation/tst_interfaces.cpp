@@ -36,31 +36,63 @@ private Q_SLOTS:
         QVERIFY2(root, qPrintable(loader.errorString()));
     }
 
-    void mainViewHoldsItsWidgets_data()
+    // Every widget the code looks up by name is there, of the type the code takes it as.
+    void interfacesHoldWhatTheCodeReaches_data()
     {
+        QTest::addColumn<QString>("fileName");
         QTest::addColumn<QString>("objectName");
         QTest::addColumn<QString>("className");
-        QTest::newRow("view") << "mainView"
-                              << "TroviaView";
-        QTest::newRow("field") << "textField"
-                               << "QLineEdit";
-        QTest::newRow("label") << "troviaLabel"
-                               << "QLabel";
-        QTest::newRow("indicator") << "progressIndicator"
-                                   << "TroviaProgressIndicator";
+        const QList<std::pair<const char *, QStringList>> reached{
+            {"MainView.ui",
+             {"mainView TroviaView", "textField QLineEdit", "troviaLabel QLabel",
+              "progressIndicator TroviaProgressIndicator"}},
+            {"Preferences.ui",
+             {"PreferencesWindow PreferencesWindow",
+              "hotKeyField QLineEdit",
+              "hotKeyErrorField QLabel",
+              "hotKeyCommandModifierButton QCheckBox",
+              "hotKeyShiftModifierButton QCheckBox",
+              "hotKeyOptionModifierButton QCheckBox",
+              "hotKeyControlModifierButton QCheckBox",
+              "windowStyleMatrix QWidget",
+              "colorPopUpButton QComboBox",
+              "maximumListHeightSpinBox QSpinBox",
+              "openAtLoginButton QCheckBox",
+              "excludeClassicAppsButton QCheckBox",
+              "excludedLocationsTable QTableView",
+              "addLocationButton QAbstractButton",
+              "removeLocationButton QAbstractButton",
+              "buttonBox QDialogButtonBox",
+              "hotKeyLabel QLabel",
+              "modifiersLabel QLabel",
+              "styleLabel QLabel",
+              "colorLabel QLabel",
+              "listHeightLabel QLabel"}},
+            {"ExclusionMessagePanel.ui",
+             {"exclusionMessagePanel QDialog", "exclusionMessageFlag QCheckBox",
+              "closeMessagePanelButton QAbstractButton"}},
+        };
+        for (const auto &[file, widgets] : reached) {
+            for (const QString &widget : widgets) {
+                const QString name = widget.section(' ', 0, 0);
+                QTest::newRow(qPrintable(QString(file) + ' ' + name))
+                    << file << name << widget.section(' ', 1);
+            }
+        }
     }
 
-    void mainViewHoldsItsWidgets()
+    void interfacesHoldWhatTheCodeReaches()
     {
+        QFETCH(QString, fileName);
         QFETCH(QString, objectName);
         QFETCH(QString, className);
         InterfaceLoader loader;
-        std::unique_ptr<QWidget> root(loader.loadInterface("MainView.ui"));
+        std::unique_ptr<QWidget> root(loader.loadInterface(fileName));
         QVERIFY(root);
         QObject *found =
             root->objectName() == objectName ? root.get() : root->findChild<QObject *>(objectName);
         QVERIFY2(found, qPrintable(objectName));
-        QCOMPARE(QString(found->metaObject()->className()), className);
+        QVERIFY2(found->inherits(qPrintable(className)), found->metaObject()->className());
     }
 
     // The layout the list geometry and the look rely on.
