@@ -1,3 +1,4 @@
+#include "FakeDBusService.h"
 #include "KeyCodes.h"
 #include "PortalGlobalShortcuts.h"
 
@@ -5,7 +6,6 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
-#include <QDBusVirtualObject>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -15,30 +15,11 @@ const QString portalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 } // namespace
 
-// The desktop portal's GlobalShortcuts as a test-controlled service on the test's own bus, on a
-// connection of its own so that every call travels the bus.
-class FakePortal : public QDBusVirtualObject
+// The desktop portal's GlobalShortcuts as a test-controlled service.
+class FakePortal : public FakeDBusService
 {
 public:
-    FakePortal()
-        : bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
-                                            QStringLiteral("fake-portal")))
-    {
-    }
-    ~FakePortal() override
-    {
-        bus.unregisterService(QStringLiteral("org.freedesktop.portal.Desktop"));
-        bus.unregisterObject(portalPath, QDBusConnection::UnregisterTree);
-        QDBusConnection::disconnectFromBus(QStringLiteral("fake-portal"));
-    }
-
-    bool start()
-    {
-        return bus.registerVirtualObject(portalPath, this, QDBusConnection::SubPath) &&
-               bus.registerService(QStringLiteral("org.freedesktop.portal.Desktop"));
-    }
-
-    QString introspect(const QString &) const override { return {}; }
+    FakePortal() : FakeDBusService(QStringLiteral("org.freedesktop.portal.Desktop"), portalPath) {}
 
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
     {
@@ -101,7 +82,6 @@ public:
         bus.send(signal);
     }
 
-    QDBusConnection bus;
     uint bindResponse = 0; // 1: the user declined
     QString session;
     QString boundSession;

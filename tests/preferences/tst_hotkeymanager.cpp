@@ -1,3 +1,4 @@
+#include "FakeDBusService.h"
 #include "FakeShortcutBackend.h"
 #include "HotKeyManager.h"
 #include "KeyCodes.h"
@@ -6,38 +7,23 @@
 #include "SettingsKeys.h"
 #include "StderrCapture.h"
 
-#include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusVirtualObject>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
 using Outcome = GlobalShortcutBackend::Outcome;
 
-// org.freedesktop.Notifications on a connection of its own, so that calls to it travel the bus.
-class FakeNotificationServer : public QDBusVirtualObject
+// The desktop's notification server: records every notification.
+class FakeNotificationServer : public FakeDBusService
 {
 public:
     FakeNotificationServer()
-        : bus(QDBusConnection::connectToBus(QDBusConnection::SessionBus,
-                                            QStringLiteral("fake-notifications")))
+        : FakeDBusService(QStringLiteral("org.freedesktop.Notifications"),
+                          QStringLiteral("/org/freedesktop/Notifications"))
     {
-    }
-    ~FakeNotificationServer() override
-    {
-        bus.unregisterService(QStringLiteral("org.freedesktop.Notifications"));
-        bus.unregisterObject(QStringLiteral("/org/freedesktop/Notifications"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("fake-notifications"));
     }
 
-    bool start()
-    {
-        return bus.registerVirtualObject(QStringLiteral("/org/freedesktop/Notifications"), this) &&
-               bus.registerService(QStringLiteral("org.freedesktop.Notifications"));
-    }
-
-    QString introspect(const QString &) const override { return {}; }
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
     {
         if (message.member() != QLatin1String("Notify"))
@@ -47,7 +33,6 @@ public:
         return true;
     }
 
-    QDBusConnection bus;
     QList<QVariantList> notifications; // app_name, replaces_id, icon, summary, body, ...
 };
 
