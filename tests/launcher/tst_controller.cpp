@@ -18,6 +18,7 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QContextMenuEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -450,6 +451,14 @@ void TestController::menuValidationFollowsTheSelection()
     QCOMPARE(titles.last(), QStringLiteral("Quit Trovia"));
     QVERIFY(!titles.contains(QStringLiteral("Trovia Website")));
     QVERIFY(!titles.contains(QStringLiteral("Donate")));
+
+    // A right click on the window's surface opens the menu, validated as it opens.
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            controller->mainWindow()->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(controller->mainWindow(), &click);
+    QTRY_VERIFY(controller->contextMenu()->isVisible());
+    QVERIFY(!reveal->isEnabled());
+    controller->contextMenu()->hide();
 
     QSignalSpy quit(controller.get(), &Controller::quitRequested);
     controller->quitAction()->trigger();
