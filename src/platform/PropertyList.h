@@ -5,8 +5,9 @@
 #include <QVariant>
 
 // Property lists through libplist: XML or binary in, XML out. Dictionaries become QVariantMap,
-// arrays QVariantList, integers qint64 (or quint64 when larger), reals double, booleans bool,
-// strings QString, data QByteArray, dates QDateTime.
+// arrays QVariantList, integers qint64 (libplist 2.2 keeps them unsigned and cannot tell a
+// negative one from one above 2^63: both read negative), reals double, booleans bool, strings
+// QString, data QByteArray, dates QDateTime.
 namespace PropertyList {
 
 struct ReadResult {
