@@ -1,12 +1,10 @@
 #include "ColorPresets.h"
 #include "NotificationCenter.h"
 #include "PropertyList.h"
-#include "ResourcePaths.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
@@ -18,12 +16,11 @@ QVariantMap preset(const QString &name, const QVariant &hue, const QVariant &sat
                    const QVariant &brightness)
 {
     QVariantMap map{{"Name", name}};
-    if (hue.isValid())
-        map.insert("Hue", hue);
-    if (saturation.isValid())
-        map.insert("Saturation", saturation);
-    if (brightness.isValid())
-        map.insert("Brightness", brightness);
+    for (const auto &[key, value] : {std::pair{"Hue", hue}, std::pair{"Saturation", saturation},
+                                     std::pair{"Brightness", brightness}}) {
+        if (value.isValid())
+            map.insert(key, value);
+    }
     return map;
 }
 
@@ -33,31 +30,15 @@ class TestColorPresets : public QObject
 {
     Q_OBJECT
 
-private:
     QTemporaryDir home;
     int appearancePosts = 0;
 
-    QString writePresetFile(const QString &name, const QVariant &root)
+    QString writeFile(const QString &name, const QByteArray &bytes)
     {
-        const QString path = home.filePath(name);
-        QSaveFile file(path);
-        file.setDirectWriteFallback(false);
-        if (!file.open(QIODevice::WriteOnly))
-            return {};
-        file.write(PropertyList::toXml(root));
-        return file.commit() ? path : QString();
-    }
-
-    QString writePresets(const QString &name, const QVariantList &presets)
-    {
-        return writePresetFile(name, QVariantMap{{"Color Presets", presets}});
-    }
-
-    void choose(const QString &presetName, const QColor &storedColor)
-    {
-        Settings::standard().setObject(WindowColorPresetKey, presetName);
-        Settings::standard().setColor(WindowColorKey, storedColor);
-        appearancePosts = 0;
+        QFile file(home.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
+                   ? file.fileName()
+                   : QString();
     }
 
 private Q_SLOTS:
@@ -75,10 +56,8 @@ private Q_SLOTS:
         QVERIFY(!Settings::standard().hasStoredValue(WindowColorKey));
         ColorPresets::initialize();
 
-        const QList<QVariantMap> &presets = ColorPresets::colorPresets();
-        QVERIFY(presets.size() >= 10);
         QStringList names;
-        for (const QVariantMap &entry : presets) {
+        for (const QVariantMap &entry : ColorPresets::colorPresets()) {
             const QString name = entry.value("Name").toString();
             QVERIFY2(!names.contains(name, Qt::CaseInsensitive), qPrintable(name));
             QVERIFY(name.compare("Custom", Qt::CaseInsensitive) != 0);
@@ -87,16 +66,14 @@ private Q_SLOTS:
                 QVERIFY2(entry.contains(key), qPrintable(name + " lacks " + key));
             QVERIFY(entry.value("Hue").toFloat() >= 0 && entry.value("Hue").toFloat() <= 360);
         }
-        QVERIFY(names.contains("Medium Gray"));
+        QVERIFY(names.size() >= 10);
         QCOMPARE(appearancePosts, 1);
-
-        const QVariantMap mediumGray = presets.at(names.indexOf("Medium Gray"));
-        const QColor stored = Settings::standard().color(WindowColorKey);
-        QVERIFY(stored.isValid());
-        QCOMPARE(stored, colorFromPreset(mediumGray));
-        QVERIFY(QFile::exists(resourcePath("ColorPresets.plist")));
+        QCOMPARE(Settings::standard().color(WindowColorKey),
+                 colorFromPreset(ColorPresets::colorPresets().at(names.indexOf("Medium Gray"))));
     }
 
+    // Hue / 360, saturation and brightness / 100 by the HSV rule, opaque; a missing number reads
+    // as 0, numbers out of range are brought into it.
     void colorFromPresetFollowsTheHsvRule_data()
     {
         QTest::addColumn<QVariantMap>("entry");
@@ -105,14 +82,15 @@ private Q_SLOTS:
         QTest::addColumn<float>("brightness");
         QTest::newRow("integers") << preset("Blue", 210, 50, 80) << 0.58333f << 0.5f << 0.8f;
         QTest::newRow("reals") << preset("Blue", 210.0, 50.0, 80.0) << 0.58333f << 0.5f << 0.8f;
-        QTest::newRow("missing numbers read as 0")
-            << preset("Black", QVariant(), QVariant(), QVariant()) << 0.0f << 0.0f << 0.0f;
-        QTest::newRow("saturation above 100") << preset("x", 0, 150, 50) << 0.0f << 1.0f << 0.5f;
-        QTest::newRow("negative brightness") << preset("x", 0, 50, -20) << 0.0f << 0.5f << 0.0f;
-        QTest::newRow("hue past a full turn") << preset("x", 450, 50, 50) << 0.25f << 0.5f << 0.5f;
+        QTest::newRow("a full turn is no turn")
+            << preset("Red", 360, 80, 90) << 0.f << 0.8f << 0.9f;
+        QTest::newRow("missing numbers") << preset("x", {}, {}, {}) << 0.f << 0.f << 0.f;
+        QTest::newRow("saturation above 100") << preset("x", 0, 150, 50) << 0.f << 1.f << 0.5f;
+        QTest::newRow("negative brightness") << preset("x", 0, 50, -20) << 0.f << 0.5f << 0.f;
+        QTest::newRow("past a full turn") << preset("x", 450, 50, 50) << 0.25f << 0.5f << 0.5f;
         QTest::newRow("negative hue") << preset("x", -90, 50, 50) << 0.75f << 0.5f << 0.5f;
-        QTest::newRow("not a number") << preset("x", qQNaN(), 50, 50) << 0.0f << 0.5f << 0.5f;
-        QTest::newRow("text") << preset("x", QString("oops"), 50, 50) << 0.0f << 0.5f << 0.5f;
+        QTest::newRow("not a number") << preset("x", qQNaN(), 50, 50) << 0.f << 0.5f << 0.5f;
+        QTest::newRow("text") << preset("x", QString("oops"), 50, 50) << 0.f << 0.5f << 0.5f;
     }
 
     void colorFromPresetFollowsTheHsvRule()
@@ -121,100 +99,70 @@ private Q_SLOTS:
         QFETCH(float, hue);
         QFETCH(float, saturation);
         QFETCH(float, brightness);
-        const QColor color = colorFromPreset(entry);
+        const QColor color = colorFromPreset(entry).toRgb();
+        const QColor expected = QColor::fromHsvF(hue, saturation, brightness).toRgb();
         QVERIFY(color.isValid());
         QCOMPARE(color.alphaF(), 1.0f);
-        const QColor expected = QColor::fromHsvF(hue, saturation, brightness, 1.0f);
-        QVERIFY2(std::abs(color.hsvHueF() - expected.hsvHueF()) < 1e-4 || saturation == 0,
-                 qPrintable(QString::number(color.hsvHueF())));
-        QVERIFY(std::abs(color.hsvSaturationF() - saturation) < 1e-4);
-        QVERIFY(std::abs(color.valueF() - brightness) < 1e-4);
+        for (const auto &[seen, wanted] : {std::pair{color.redF(), expected.redF()},
+                                           std::pair{color.greenF(), expected.greenF()},
+                                           std::pair{color.blueF(), expected.blueF()}})
+            QVERIFY2(std::abs(seen - wanted) < 1e-4, qPrintable(color.name()));
     }
 
-    void fullTurnIsTheSameColourAsNoTurn()
-    {
-        const QColor full = colorFromPreset(preset("Red", 360, 80, 90));
-        const QColor none = colorFromPreset(preset("Red", 0, 80, 90));
-        QVERIFY(full.isValid());
-        QCOMPARE(full.toRgb(), none.toRgb());
-        QVERIFY(full.toRgb().redF() > full.toRgb().greenF());
-    }
-
-    void storedNameMatchesWithoutRegardToCase()
-    {
-        const QString path =
-            writePresets("case.plist", {preset("Ocean", 210, 50, 80), preset("Sand", 40, 20, 90)});
-        choose("oCEAN", Qt::black);
-        ColorPresets::loadColorPresets(path);
-        QCOMPARE(ColorPresets::colorPresets().size(), 2);
-        QCOMPARE(Settings::standard().color(WindowColorKey),
-                 colorFromPreset(preset("", 210, 50, 80)));
-        QCOMPARE(appearancePosts, 1);
-    }
-
-    void everyPresetOfTheNameIsAppliedInOrder()
-    {
-        const QString path =
-            writePresets("twice.plist", {preset("Twin", 10, 50, 50), preset("Other", 100, 50, 50),
-                                         preset("twin", 200, 60, 70)});
-        choose("Twin", Qt::black);
-        ColorPresets::loadColorPresets(path);
-        QCOMPARE(appearancePosts, 2);
-        QCOMPARE(Settings::standard().color(WindowColorKey),
-                 colorFromPreset(preset("", 200, 60, 70)));
-    }
-
-    void unmatchedNameKeepsTheStoredColour_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::newRow("custom") << "Custom";
-        QTest::newRow("preset no longer in the file") << "Gone";
-    }
-
-    void unmatchedNameKeepsTheStoredColour()
-    {
-        QFETCH(QString, chosen);
-        const QString path = writePresets("some.plist", {preset("Ocean", 210, 50, 80)});
-        const QColor custom = QColor::fromRgbF(0.2f, 0.4f, 0.6f);
-        choose(chosen, custom);
-        ColorPresets::loadColorPresets(path);
-        QCOMPARE(ColorPresets::colorPresets().size(), 1);
-        QCOMPARE(Settings::standard().color(WindowColorKey), custom);
-        QCOMPARE(appearancePosts, 0);
-    }
-
-    void unusableFilesGiveNoPresets_data()
+    // At start-up the stored name, letter case ignored, picks the preset(s) whose colour becomes
+    // "Window Color", each announced; an unusable file gives no presets and changes nothing.
+    void loadingAppliesTheChosenPreset_data()
     {
         QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("chosen");
         QTest::addColumn<int>("count");
-        QTest::newRow("missing file") << home.filePath("absent.plist") << 0;
-        QTest::newRow("without the key")
-            << writePresetFile("nokey.plist", QVariantMap{{"x", 1}}) << 0;
-        QTest::newRow("root is an array")
-            << writePresetFile("array.plist", QVariantList{1, 2}) << 0;
+        QTest::addColumn<int>("posts");
+        QTest::addColumn<QColor>("stored"); // invalid: the colour stored before stays
+        const auto file = [this](const char *name, const QVariant &presets) {
+            return writeFile(name, PropertyList::toXml(QVariantMap{{"Color Presets", presets}}));
+        };
+        const QVariantList some{preset("Ocean", 210, 50, 80), preset("Sand", 40, 20, 90)};
+        const QString twice = file("twice.plist", QVariantList{preset("Twin", 10, 50, 50),
+                                                               preset("Other", 100, 50, 50),
+                                                               preset("twin", 200, 60, 70)});
+        QTest::newRow("letter case ignored") << file("some.plist", some) << "oCEAN" << 2 << 1
+                                             << colorFromPreset(preset("", 210, 50, 80));
+        QTest::newRow("every one of the name, in order")
+            << twice << "Twin" << 3 << 2 << colorFromPreset(preset("", 200, 60, 70));
+        QTest::newRow("custom") << file("some.plist", some) << "Custom" << 2 << 0 << QColor();
+        QTest::newRow("no longer in the file")
+            << file("some.plist", some) << "Gone" << 2 << 0 << QColor();
         QTest::newRow("not a dictionary per entry")
-            << writePresetFile(
-                   "mixed.plist",
-                   QVariantMap{{"Color Presets",
-                                QVariantList{"Ocean", preset("Medium Gray", 0, 0, 50), 42}}})
-            << 1;
-        QFile garbage(home.filePath("garbage.plist"));
-        if (garbage.open(QIODevice::WriteOnly))
-            garbage.write("<plist><dict><key>Color Presets");
-        garbage.close();
-        QTest::newRow("not a property list") << garbage.fileName() << 0;
+            << file("mixed.plist", QVariantList{"Ocean", preset("Medium Gray", 0, 0, 50), 42})
+            << "Medium Gray" << 1 << 1 << colorFromPreset(preset("", 0, 0, 50));
+        QTest::newRow("missing file")
+            << home.filePath("absent.plist") << "Ocean" << 0 << 0 << QColor();
+        QTest::newRow("without the key")
+            << writeFile("nokey.plist", PropertyList::toXml(QVariantMap{{"x", 1}})) << "Ocean" << 0
+            << 0 << QColor();
+        QTest::newRow("root is an array")
+            << writeFile("array.plist", PropertyList::toXml(QVariantList{1, 2})) << "Ocean" << 0
+            << 0 << QColor();
+        QTest::newRow("not a property list")
+            << writeFile("garbage.plist", "<plist><dict><key>Color Presets") << "Ocean" << 0 << 0
+            << QColor();
     }
 
-    void unusableFilesGiveNoPresets()
+    void loadingAppliesTheChosenPreset()
     {
         QFETCH(QString, path);
+        QFETCH(QString, chosen);
         QFETCH(int, count);
+        QFETCH(int, posts);
+        QFETCH(QColor, stored);
         const QColor before = QColor::fromRgbF(0.9f, 0.1f, 0.1f);
-        choose("Medium Gray", before);
+        Settings::standard().setObject(WindowColorPresetKey, chosen);
+        Settings::standard().setColor(WindowColorKey, before);
+        appearancePosts = 0;
         ColorPresets::loadColorPresets(path);
         QCOMPARE(ColorPresets::colorPresets().size(), count);
-        QCOMPARE(appearancePosts, count);
-        QCOMPARE(Settings::standard().color(WindowColorKey) == before, count == 0);
+        QCOMPARE(appearancePosts, posts);
+        QCOMPARE(Settings::standard().color(WindowColorKey), stored.isValid() ? stored : before);
     }
 };
 
