@@ -39,6 +39,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("path");
         QTest::addColumn<bool>("included");
         QTest::newRow("ordinary entry") << "/usr/share/applications/gimp.desktop" << true;
+        QTest::newRow("URL characters") << "/home/me/My Apps/#1 100% Caf\u00e9?.desktop" << true;
         QTest::newRow("under /System/") << "/System/Library/Bar.desktop" << false;
         QTest::newRow("contains /System/") << "/opt/System/Foo.desktop" << true;
         QTest::newRow("hidden file") << "/home/me/.local/share/applications/.x.desktop" << false;
@@ -66,6 +67,8 @@ private Q_SLOTS:
         Catalogue catalogue(registry);
         catalogue.buildApplicationList();
         QCOMPARE(catalogue.apps().size(), included ? 1 : 0);
+        if (included)
+            QCOMPARE(catalogue.apps().first()->path(), path);
     }
 
     // Registry order, the first record per path, new records each build, announced around it;
