@@ -171,11 +171,16 @@ private Q_SLOTS:
         QCOMPARE(registry.applicationsFolders(), QStringList({homeApps(), systemApps()}));
     }
 
-    void ownEntryIsResolvedById()
+    // GIO resolves Trovia's own entry by its id, and the catalogue leaves it out.
+    void catalogueLeavesOutTroviasOwnEntry()
     {
         GioApplicationRegistry registry;
         QCOMPARE(troviaEntryPath(registry), homeApps() + "/trovia.desktop");
         QCOMPARE(registry.entryPathForId("no-such-entry.desktop"), QString());
+        Catalogue catalogue(registry);
+        catalogue.buildApplicationList();
+        QCOMPARE(catalogue.apps().size(), entriesByFile().size() - 1);
+        QVERIFY(!findApp(catalogue.apps(), "Trovia"));
     }
 
     void removableMediaAreMountPoints()
@@ -185,17 +190,6 @@ private Q_SLOTS:
         QVERIFY(!media.contains("/"));
         for (const QString &mountPoint : media)
             QVERIFY2(QFileInfo(mountPoint).isDir(), qPrintable(mountPoint));
-    }
-
-    void catalogueOverGioLeavesOutTrovia()
-    {
-        GioApplicationRegistry registry;
-        Catalogue catalogue(registry);
-        catalogue.buildApplicationList();
-        QCOMPARE(catalogue.apps().size(), 9);
-        QVERIFY(!findApp(catalogue.apps(), "Trovia"));
-        QVERIFY(findApp(catalogue.apps(), "Notepad")->isClassicApp());
-        QVERIFY(findApp(catalogue.apps(), "Rechner"));
     }
 
     // Adding an entry changes its folder's date; GIO notices the file on its own shortly after.
@@ -281,14 +275,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("iconName");
         QTest::addColumn<QString>("themeName");
+        const QString generic = "application-x-executable";
         QTest::newRow("themed") << "utilities-terminal"
                                 << "utilities-terminal";
-        QTest::newRow("none") << ""
-                              << "application-x-executable";
-        QTest::newRow("not in the theme") << "no-such-icon"
-                                          << "application-x-executable";
-        QTest::newRow("missing file") << root + "/missing.png"
-                                      << "application-x-executable";
+        QTest::newRow("none") << "" << generic;
+        QTest::newRow("not in the theme") << "no-such-icon" << generic;
+        QTest::newRow("missing file") << root + "/missing.png" << generic;
         QTest::newRow("file") << root + "/icon.png"
                               << "";
     }
