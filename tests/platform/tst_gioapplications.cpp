@@ -177,19 +177,12 @@ private Q_SLOTS:
         GioApplicationRegistry registry;
         QCOMPARE(troviaEntryPath(registry), homeApps() + "/trovia.desktop");
         QCOMPARE(registry.entryPathForId("no-such-entry.desktop"), QString());
+        // The root file system is never a removable medium, or nothing would be left.
+        QVERIFY(!registry.mountedRemovableMedia().contains("/"));
         Catalogue catalogue(registry);
         catalogue.buildApplicationList();
         QCOMPARE(catalogue.apps().size(), entriesByFile().size() - 1);
         QVERIFY(!findApp(catalogue.apps(), "Trovia"));
-    }
-
-    void removableMediaAreMountPoints()
-    {
-        GioApplicationRegistry registry;
-        const QStringList media = registry.mountedRemovableMedia();
-        QVERIFY(!media.contains("/"));
-        for (const QString &mountPoint : media)
-            QVERIFY2(QFileInfo(mountPoint).isDir(), qPrintable(mountPoint));
     }
 
     // Adding an entry changes its folder's date; GIO notices the file on its own shortly after.
