@@ -130,6 +130,7 @@ private Q_SLOTS:
         QTest::newRow("the entry itself")
             << games << false << QStringList{"/x", games} << true << false;
         QTest::newRow("empty location") << games << false << QStringList{""} << true << true;
+        QTest::newRow("the root") << games << false << QStringList{"/"} << true << false;
     }
 
     void displayFilter()
