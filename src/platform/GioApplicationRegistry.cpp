@@ -108,7 +108,11 @@ QStringList GioApplicationRegistry::mountedRemovableMedia()
         const QString device = QFile::decodeName(g_unix_mount_get_device_path(mount));
         if (g_unix_mount_guess_can_eject(mount) || isRemovableBlockDevice(device)) {
             const QString mountPoint = QFile::decodeName(g_unix_mount_get_mount_path(mount));
-            if (!mountPoint.isEmpty() && !result.contains(mountPoint))
+            // A home on a USB disk is the user's own, not a medium passing through: its
+            // applications stay.
+            const bool holdsHome = QDir::homePath() == mountPoint ||
+                                   QDir::homePath().startsWith(mountPoint + QLatin1Char('/'));
+            if (!mountPoint.isEmpty() && !holdsHome && !result.contains(mountPoint))
                 result.append(mountPoint);
         }
     }
