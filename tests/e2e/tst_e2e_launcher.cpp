@@ -28,6 +28,7 @@ private Q_SLOTS:
     void hotKeyShowsTheFocusedWindowAndHidesIt();
     void typingDownReturnLaunchesAndCounts();
     void escapeClearsThenHides();
+    void entryAddedWhileHiddenIsFoundAtTheNextActivation();
     void focusOnAnotherProgramHidesAndClears();
     void onlySpacesAndReturnDoNothing();
     void deletedEntryShowsTheAlertAndLeavesTheList();
@@ -114,6 +115,21 @@ void TestEndToEnd::escapeClearsThenHides()
     QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
     QVERIFY(session->isRunning());
     QVERIFY(session->launches().isEmpty());
+}
+
+void TestEndToEnd::entryAddedWhileHiddenIsFoundAtTheNextActivation()
+{
+    START_SHOWN(*session);
+    QVERIFY(TroviaSession::key(hotKey));
+    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    session->addEntry(QStringLiteral("gamma"), QStringLiteral("Gamma Game"));
+
+    QVERIFY(TroviaSession::key(hotKey));
+    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+    QVERIFY(TroviaSession::type(QStringLiteral("gam")));
+    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("gamma")});
 }
 
 void TestEndToEnd::focusOnAnotherProgramHidesAndClears()
