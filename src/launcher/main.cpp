@@ -1,3 +1,4 @@
+#include "CommandLine.h"
 #include "Controller.h"
 #include "GioApplicationRegistry.h"
 #include "QuitSignals.h"
@@ -5,90 +6,25 @@
 #include "TroviaApplication.h"
 #include "WindowActivation.h"
 
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
 #include <vector>
 
-namespace
-{
-
-struct Options {
-    bool toggle = false;
-    bool hidden = false;
-};
-
-// Without an application object Qt cannot name the program in its help.
-QString usage(const QCommandLineParser &parser)
-{
-    return parser.helpText().replace(QStringLiteral("<executable_name>"), QStringLiteral("trovia"));
-}
-
-// Parsed before any application object exists: a second start needs no display.
-int parseOptions(int argc, char **argv, Options *options)
+int main(int argc, char *argv[])
 {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
-    QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Trovia, a keyboard application launcher."));
-    const QCommandLineOption toggle(
-        QStringLiteral("toggle"),
-        QStringLiteral(
-            "Show Trovia, or hide it when it is shown (starts it when it is not running)."));
-    const QCommandLineOption hidden(QStringLiteral("hidden"),
-                                    QStringLiteral("Start without showing the window."));
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this help."));
-    // Qt's own options (-platform, -display, ...) are for the application object.
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.addOptions({toggle, hidden, help});
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        static const QStringList qtOptions = {QStringLiteral("platform"), QStringLiteral("display"),
-                                              QStringLiteral("style"),
-                                              QStringLiteral("qwindowgeometry")};
-        for (const QString &name : unknown) {
-            if (!qtOptions.contains(name)) {
-                std::fprintf(stderr, "trovia: %s\n%s", qPrintable(parser.errorText()),
-                             qPrintable(usage(parser)));
-                return 2;
-            }
-        }
+    const CommandLine options = CommandLine::parse(arguments);
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "trovia: %s\n%s", qPrintable(options.error),
+                     qPrintable(options.usage));
+        return 2;
     }
-    if (parser.isSet(help)) {
-        std::fputs(qPrintable(usage(parser)), stdout);
+    if (options.help) {
+        std::fputs(qPrintable(options.usage), stdout);
         return 0;
     }
-    options->toggle = parser.isSet(toggle);
-    options->hidden = parser.isSet(hidden);
-    return -1;
-}
-
-// Under Wayland Trovia runs through XWayland, where it can place its windows. The choice is passed
-// as an argument, not through the environment, so that launched programs do not inherit it.
-std::vector<char *> argumentsWithPlatform(int argc, char **argv)
-{
-    std::vector<char *> arguments(argv, argv + argc);
-    bool platformGiven = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-    for (int i = 1; i < argc; ++i)
-        platformGiven = platformGiven || qstrcmp(argv[i], "-platform") == 0 ||
-                        qstrcmp(argv[i], "--platform") == 0;
-    if (!platformGiven && qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
-        static char platform[] = "-platform", xcb[] = "xcb";
-        arguments.insert(arguments.begin() + 1, {platform, xcb});
-    }
-    arguments.push_back(nullptr);
-    return arguments;
-}
-
-} // namespace
-
-int main(int argc, char *argv[])
-{
-    Options options;
-    if (const int status = parseOptions(argc, argv, &options); status >= 0)
-        return status;
 
     SingleInstance instance;
     if (!instance.acquire()) {
@@ -108,9 +44,17 @@ int main(int argc, char *argv[])
     qunsetenv("DESKTOP_STARTUP_ID");
     qunsetenv("XDG_ACTIVATION_TOKEN");
 
-    std::vector<char *> arguments = argumentsWithPlatform(argc, argv);
-    int argumentCount = int(arguments.size()) - 1;
-    TroviaApplication application(argumentCount, arguments.data());
+    // The application object keeps pointers into these for the whole run.
+    std::vector<QByteArray> applicationArgumentBytes;
+    for (const QString &argument :
+         applicationArguments(arguments, QProcessEnvironment::systemEnvironment()))
+        applicationArgumentBytes.push_back(argument.toLocal8Bit());
+    std::vector<char *> applicationArgv;
+    for (QByteArray &argument : applicationArgumentBytes)
+        applicationArgv.push_back(argument.data());
+    applicationArgv.push_back(nullptr);
+    int argumentCount = int(applicationArgv.size()) - 1;
+    TroviaApplication application(argumentCount, applicationArgv.data());
     instance.listen();
 
     QuitSignals quitSignals;
