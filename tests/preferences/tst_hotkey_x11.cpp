@@ -71,10 +71,12 @@ public:
         return granted;
     }
 
+    // Waits for the server to have handled it: a flush alone lets Trovia's next grab, sent on its
+    // own connection, overtake the release.
     void ungrab(quint16 modifiers, quint8 keycode)
     {
-        xcb_ungrab_key(connection, keycode, root, modifiers);
-        xcb_flush(connection);
+        std::free(xcb_request_check(connection,
+                                    xcb_ungrab_key_checked(connection, keycode, root, modifiers)));
     }
 
     void mark()
