@@ -13,40 +13,25 @@
 namespace
 {
 
-// The texts the user reads about a hot key that does not work, all in one place: the string
-// table's text for the key when it has one (%1 stands for the combination), else the English here.
-QString userText(const QString &key, const QString &english)
-{
-    return LocalizedStrings::contains(key) ? LocalizedStrings::text(key) : english;
-}
-
+// The texts the user reads about a hot key that does not work; %1 stands for the combination.
 QString refusedTitle()
 {
-    return userText(QStringLiteral("HotKeyRefusedTitle"),
-                    QStringLiteral("Trovia's hot key is taken"));
+    return LocalizedStrings::text(QStringLiteral("HotKeyRefusedTitle"));
 }
 
 QString refusedMessage(const QString &combination)
 {
-    return userText(QStringLiteral("HotKeyRefusedMessage"),
-                    QStringLiteral("Trovia could not register the hot key %1: another program is "
-                                   "using it. Choose another combination in Trovia's Preferences."))
-        .arg(combination);
+    return LocalizedStrings::text(QStringLiteral("HotKeyRefusedMessage")).arg(combination);
 }
 
 QString unsupportedTitle()
 {
-    return userText(QStringLiteral("HotKeyUnsupportedTitle"),
-                    QStringLiteral("Trovia has no hot key on this desktop"));
+    return LocalizedStrings::text(QStringLiteral("HotKeyUnsupportedTitle"));
 }
 
 QString unsupportedMessage(const QString &combination)
 {
-    return userText(QStringLiteral("HotKeyUnsupportedMessage"),
-                    QStringLiteral("This desktop does not let Trovia register the hot key %1. Bind "
-                                   "the command \u201ctrovia --toggle\u201d to a key combination "
-                                   "in the desktop's keyboard settings."))
-        .arg(combination);
+    return LocalizedStrings::text(QStringLiteral("HotKeyUnsupportedMessage")).arg(combination);
 }
 
 QString combinationText(quint32 modifierBits, const QString &key)
