@@ -1,6 +1,7 @@
 #include "GlobalShortcutBackend.h"
 
 #include "PortalGlobalShortcuts.h"
+#include "X11Connection.h"
 #include "X11HotKeyGrab.h"
 
 #include <QGuiApplication>
@@ -13,8 +14,7 @@ std::unique_ptr<GlobalShortcutBackend> GlobalShortcutBackend::createForSession()
     if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
         return std::make_unique<PortalGlobalShortcuts>(QDBusConnection::sessionBus());
     // Other platforms (offscreen) answer the X11 interface too, but with no connection.
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11 && x11->connection())
-        return std::make_unique<X11HotKeyGrab>(x11->connection());
+    if (xcb_connection_t *connection = X11::qtConnection())
+        return std::make_unique<X11HotKeyGrab>(connection);
     return nullptr;
 }

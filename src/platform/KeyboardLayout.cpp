@@ -1,6 +1,7 @@
 #include "KeyboardLayout.h"
 
 #include "KeyCodes.h"
+#include "X11Connection.h"
 
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>
@@ -120,9 +121,8 @@ KeyboardLayout::~KeyboardLayout()
 
 std::unique_ptr<KeyboardLayout> KeyboardLayout::current()
 {
-    auto *x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (x11) {
-        if (auto layout = fromX11(x11->connection()))
+    if (xcb_connection_t *connection = X11::qtConnection()) {
+        if (auto layout = fromX11(connection))
             return layout;
     }
     return fromDefaultRules();

@@ -1,5 +1,7 @@
 #include "WindowActivation.h"
 
+#include "X11Connection.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 #include <cstring>
@@ -7,23 +9,6 @@
 
 namespace
 {
-
-xcb_connection_t *x11Connection()
-{
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
-        return nullptr;
-    auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_atom_t atom(xcb_connection_t *connection, const char *name)
-{
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return result;
-}
 
 xcb_window_t windowProperty(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property)
 {
@@ -35,15 +20,6 @@ xcb_window_t windowProperty(xcb_connection_t *connection, xcb_window_t window, x
         result = *static_cast<xcb_window_t *>(xcb_get_property_value(reply));
     free(reply);
     return result;
-}
-
-xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
-{
-    xcb_get_geometry_reply_t *reply =
-        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr);
-    const xcb_window_t root = reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
-    free(reply);
-    return root;
 }
 
 // The server's current time: a property change on a private window reports it.
@@ -82,35 +58,35 @@ namespace WindowActivation
 
 void activate(QWindow *window, quint32 timestamp)
 {
-    xcb_connection_t *connection = x11Connection();
+    xcb_connection_t *connection = X11::qtConnection();
     if (!connection || !window) {
         if (window)
             window->requestActivate();
         return;
     }
     const auto id = xcb_window_t(window->winId());
-    const xcb_window_t root = rootOf(connection, id);
+    const xcb_window_t root = X11::rootOf(connection, id);
     if (timestamp == XCB_CURRENT_TIME)
         timestamp = serverTime(root);
 
     // The user time decides whether the manager gives the newly mapped window focus; Qt keeps it
     // on a window of its own named by _NET_WM_USER_TIME_WINDOW.
     xcb_window_t userTimeWindow =
-        windowProperty(connection, id, atom(connection, "_NET_WM_USER_TIME_WINDOW"));
+        windowProperty(connection, id, X11::atom(connection, "_NET_WM_USER_TIME_WINDOW"));
     if (userTimeWindow == XCB_WINDOW_NONE)
         userTimeWindow = id;
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, userTimeWindow,
-                        atom(connection, "_NET_WM_USER_TIME"), XCB_ATOM_CARDINAL, 32, 1,
+                        X11::atom(connection, "_NET_WM_USER_TIME"), XCB_ATOM_CARDINAL, 32, 1,
                         &timestamp);
 
     const xcb_window_t manager =
-        windowProperty(connection, root, atom(connection, "_NET_SUPPORTING_WM_CHECK"));
+        windowProperty(connection, root, X11::atom(connection, "_NET_SUPPORTING_WM_CHECK"));
     if (manager != XCB_WINDOW_NONE) {
         xcb_client_message_event_t message = {};
         message.response_type = XCB_CLIENT_MESSAGE;
         message.format = 32;
         message.window = id;
-        message.type = atom(connection, "_NET_ACTIVE_WINDOW");
+        message.type = X11::atom(connection, "_NET_ACTIVE_WINDOW");
         message.data.data32[0] = 1; // the request comes from an application
         message.data.data32[1] = timestamp;
         message.data.data32[2] = XCB_WINDOW_NONE;
@@ -138,7 +114,7 @@ quint32 timestampFromStartupId(const QByteArray &startupId)
 
 void completeStartup(const QByteArray &startupId)
 {
-    xcb_connection_t *connection = x11Connection();
+    xcb_connection_t *connection = X11::qtConnection();
     if (!connection || startupId.isEmpty())
         return;
     const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
@@ -147,8 +123,8 @@ void completeStartup(const QByteArray &startupId)
     // The message goes out in pieces of 20 bytes, the last padded with zeros.
     QByteArray text = "remove: ID=\"" + QByteArray(startupId).replace('"', "\\\"") + '"';
     text.append('\0');
-    const xcb_atom_t begin = atom(connection, "_NET_STARTUP_INFO_BEGIN");
-    const xcb_atom_t more = atom(connection, "_NET_STARTUP_INFO");
+    const xcb_atom_t begin = X11::atom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = X11::atom(connection, "_NET_STARTUP_INFO");
     const xcb_window_t sender = xcb_generate_id(connection);
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, screen->root, -1, -1, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);

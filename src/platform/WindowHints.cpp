@@ -1,5 +1,7 @@
 #include "WindowHints.h"
 
+#include "X11Connection.h"
+
 #include <QGuiApplication>
 #include <QWindow>
 #include <cstdlib>
@@ -10,32 +12,6 @@ namespace
 
 constexpr quint32 allDesktops = 0xFFFFFFFF;
 
-xcb_connection_t *x11Connection()
-{
-    const auto *x11 =
-        qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    return x11 ? x11->connection() : nullptr;
-}
-
-xcb_atom_t atom(xcb_connection_t *connection, const char *name)
-{
-    const xcb_intern_atom_cookie_t cookie =
-        xcb_intern_atom(connection, 0, static_cast<uint16_t>(qstrlen(name)), name);
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    free(reply);
-    return result;
-}
-
-xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
-{
-    xcb_query_tree_reply_t *reply =
-        xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
-    const xcb_window_t root = reply ? reply->root : xcb_window_t(XCB_WINDOW_NONE);
-    free(reply);
-    return root;
-}
-
 } // namespace
 
 namespace WindowHints
@@ -43,11 +19,11 @@ namespace WindowHints
 
 void showOnAllDesktops(QWindow *window)
 {
-    xcb_connection_t *connection = x11Connection();
+    xcb_connection_t *connection = X11::qtConnection();
     if (!connection || !window)
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t desktop = atom(connection, "_NET_WM_DESKTOP");
+    const xcb_atom_t desktop = X11::atom(connection, "_NET_WM_DESKTOP");
     if (desktop == XCB_ATOM_NONE)
         return;
 
@@ -62,7 +38,7 @@ void showOnAllDesktops(QWindow *window)
         message.type = desktop;
         message.data.data32[0] = allDesktops;
         message.data.data32[1] = 1; // a normal application
-        xcb_send_event(connection, 0, rootOf(connection, id),
+        xcb_send_event(connection, 0, X11::rootOf(connection, id),
                        XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
                        reinterpret_cast<const char *>(&message));
     }
@@ -71,10 +47,10 @@ void showOnAllDesktops(QWindow *window)
 
 qint64 desktopOfWindow(QWindow *window)
 {
-    xcb_connection_t *connection = x11Connection();
+    xcb_connection_t *connection = X11::qtConnection();
     if (!connection || !window)
         return -1;
-    const xcb_atom_t desktop = atom(connection, "_NET_WM_DESKTOP");
+    const xcb_atom_t desktop = X11::atom(connection, "_NET_WM_DESKTOP");
     const xcb_get_property_cookie_t cookie =
         xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()), desktop,
                          XCB_ATOM_CARDINAL, 0, 1);
