@@ -1,11 +1,10 @@
 // The launcher's behaviour on the offscreen platform: the query field's state table, the selection
 // rule for launching and revealing, hiding and activation, menus, and the window's saved place.
 #include "ApplicationLauncher.h"
-#include "ApplicationRegistry.h"
-#include "Catalogue.h"
 #include "Controller.h"
+#include "FakeApplicationRegistry.h"
+#include "FakeShortcutBackend.h"
 #include "FileRevealer.h"
-#include "GlobalShortcutBackend.h"
 #include "HotKeyManager.h"
 #include "PropertyList.h"
 #include "ResultListModel.h"
@@ -31,16 +30,6 @@
 namespace
 {
 
-class FakeRegistry : public ApplicationRegistry
-{
-public:
-    QList<RegistryEntry> list;
-    QList<RegistryEntry> entries() override { return list; }
-    QStringList mountedRemovableMedia() override { return {}; }
-    QStringList applicationsFolders() override { return {}; }
-    QString entryPathForId(const QString &) override { return QStringLiteral("/trovia.desktop"); }
-};
-
 class FakeLauncher : public ApplicationLauncher
 {
 public:
@@ -63,14 +52,6 @@ public:
     void reveal(const QUrl &url) override { revealed << url; }
 };
 
-// The hot key as the desktop would deliver it.
-class FakeShortcut : public GlobalShortcutBackend
-{
-public:
-    Registration registerShortcut(quint16, quint32) override { return {Outcome::Registered, {}}; }
-    void unregisterShortcut() override {}
-};
-
 QString entry(const QString &name)
 {
     return QStringLiteral("/apps/") + name + QStringLiteral(".desktop");
@@ -90,24 +71,17 @@ private Q_SLOTS:
     void noMatchHidesTheListAndAMatchBringsItBack();
     void arrowsMoveWithoutWrapping_data();
     void arrowsMoveWithoutWrapping();
-    void arrowsWithoutAListDoNothing();
     void escapeClearsTextThenHides();
-    void onlySpacesCountAsEmpty();
-    void otherFieldsDoNotTouchTheMatchingList();
-    void activationBringsBackAnEmptyField();
 
-    void returnLaunchesTheSelectionAndCountsIt();
+    void confirmingLaunchesOrReveals_data();
+    void confirmingLaunchesOrReveals();
     void nothingHappensWithoutASelectedApplication_data();
     void nothingHappensWithoutASelectedApplication();
-    void ctrlReturnRevealsInsteadOfLaunching();
-    void clickLaunchesAndCtrlClickReveals();
     void refusedLaunchAlertsAndRebuilds();
 
     void menuValidationFollowsTheSelection();
-    void refreshTimerRunsOnlyWhileInactive();
-    void hotKeyToggles();
+    void hotKeyTogglesAndActivationStartsEmpty();
     void windowOriginIsSavedAndRestored();
-    void savedOriginOffScreenGivesTheDefault();
 
 private:
     void type(const QString &text) { QTest::keyClicks(controller->textField(), text); }
@@ -116,6 +90,7 @@ private:
         QTest::keyClick(controller->textField(), key, modifiers);
     }
     bool listShown() const { return controller->listWindow()->isVisible(); }
+    bool mainShown() const { return controller->mainWindow()->isVisible(); }
     int selectedRow() const
     {
         const QModelIndexList rows = controller->list()->selectionModel()->selectedRows();
@@ -132,7 +107,7 @@ private:
     void startController();
 
     QTemporaryDir home;
-    FakeRegistry registry;
+    FakeApplicationRegistry registry;
     FakeLauncher launcher;
     FakeRevealer revealer;
     std::unique_ptr<Controller> controller;
@@ -145,15 +120,14 @@ void TestController::initTestCase()
     qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
     ApplicationLauncher::setCurrent(&launcher);
     FileRevealer::setCurrent(&revealer);
-    HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcut>());
+    HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
 }
 
 void TestController::init()
 {
-    registry.list.clear();
-    for (const QString &name : {QStringLiteral("Terminal"), QStringLiteral("Text Editor"),
-                                QStringLiteral("Tetris"), QStringLiteral("Maps")})
-        registry.list << RegistryEntry{entry(name), name, false, QString()};
+    registry.entryList.clear();
+    for (const char *name : {"Terminal", "Text Editor", "Tetris", "Maps"})
+        registry.addEntry(entry(name), name);
     launcher.launched.clear();
     launcher.refused.clear();
     revealer.revealed.clear();
@@ -193,19 +167,28 @@ void TestController::typingShowsTheListWithTheFirstRowSelected()
     // Each keystroke that leaves a match starts again at the top.
     type(QStringLiteral("e"));
     QCOMPARE(selectedRow(), 0);
-    QCOMPARE(controller->list()->model()->rowCount(), 3);
     // The list lies under the main window's field.
     QVERIFY(controller->listWindow()->geometry().top() >=
             controller->mainWindow()->geometry().top());
+
+    // Typing in another field leaves the matching list alone.
+    QLineEdit other;
+    other.setText(QStringLiteral("maps"));
+    controller->userDidType(&other);
+    QCOMPARE(listedNames().size(), 3);
 }
 
 void TestController::noMatchHidesTheListAndAMatchBringsItBack()
 {
     type(QStringLiteral("tex"));
-    QVERIFY(listShown());
+    key(Qt::Key_Down);
     type(QStringLiteral("q"));
     QVERIFY(!listShown());
     QVERIFY(controller->matchingApps().isEmpty());
+    // Arrows without a list do nothing.
+    key(Qt::Key_Down);
+    key(Qt::Key_Up);
+    QVERIFY(!listShown());
     key(Qt::Key_Backspace);
     QVERIFY(listShown());
     QCOMPARE(listedNames(), QStringList{QStringLiteral("Text Editor")});
@@ -242,96 +225,78 @@ void TestController::arrowsMoveWithoutWrapping()
     QCOMPARE(controller->textField()->text(), typed);
 }
 
-void TestController::arrowsWithoutAListDoNothing()
-{
-    type(QStringLiteral("t"));
-    key(Qt::Key_Down);
-    type(QStringLiteral("zz"));
-    QVERIFY(!listShown());
-    key(Qt::Key_Down);
-    key(Qt::Key_Up);
-    QVERIFY(!listShown());
-    key(Qt::Key_Backspace);
-    key(Qt::Key_Backspace);
-    QCOMPARE(selectedRow(), 0);
-}
-
 void TestController::escapeClearsTextThenHides()
 {
     type(QStringLiteral("te"));
-    QVERIFY(listShown());
     key(Qt::Key_Escape);
     QCOMPARE(controller->textField()->text(), QString());
     QVERIFY(!listShown());
-    QVERIFY(controller->mainWindow()->isVisible());
+    QVERIFY(mainShown());
     QVERIFY(controller->textField()->hasFocus());
-    QVERIFY(controller->isActive());
 
     // Nothing matching: Escape still only clears.
     type(QStringLiteral("qq"));
     key(Qt::Key_Escape);
     QCOMPARE(controller->textField()->text(), QString());
-    QVERIFY(controller->mainWindow()->isVisible());
+    QVERIFY(mainShown());
 
-    key(Qt::Key_Escape);
-    QVERIFY(!controller->mainWindow()->isVisible());
-    QVERIFY(!controller->isActive());
-}
-
-void TestController::onlySpacesCountAsEmpty()
-{
+    // Only spaces count as empty: Escape hides, and the deactivation clears them.
     type(QStringLiteral("   "));
-    QVERIFY(!listShown());
-    key(Qt::Key_Return);
-    QVERIFY(launcher.launched.isEmpty());
-    QVERIFY(controller->mainWindow()->isVisible());
     key(Qt::Key_Escape);
-    QVERIFY(!controller->mainWindow()->isVisible());
-    // The deactivation cleared the spaces.
+    QVERIFY(!mainShown());
+    QVERIFY(!controller->isActive());
     QCOMPARE(controller->textField()->text(), QString());
 }
 
-void TestController::otherFieldsDoNotTouchTheMatchingList()
+void TestController::confirmingLaunchesOrReveals_data()
 {
-    type(QStringLiteral("tet"));
-    QLineEdit other;
-    other.setText(QStringLiteral("maps"));
-    controller->userDidType(&other);
-    QCOMPARE(listedNames(), QStringList{QStringLiteral("Tetris")});
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("click"); // on the row, else the key (Return, or Enter from the keypad)
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("reveal");
+    QTest::newRow("Return launches the selected row")
+        << "t" << 1 << false << int(Qt::NoModifier) << false;
+    QTest::newRow("Enter launches") << "tetr" << 0 << false << int(Qt::KeypadModifier) << false;
+    QTest::newRow("Ctrl+Return reveals")
+        << "maps" << 0 << false << int(Qt::ControlModifier) << true;
+    QTest::newRow("click launches the row") << "t" << 1 << true << int(Qt::NoModifier) << false;
+    QTest::newRow("Ctrl+click reveals the row")
+        << "t" << 2 << true << int(Qt::ControlModifier) << true;
 }
 
-void TestController::activationBringsBackAnEmptyField()
+void TestController::confirmingLaunchesOrReveals()
 {
-    type(QStringLiteral("ter"));
-    key(Qt::Key_Down);
-    controller->hide();
-    QVERIFY(!controller->mainWindow()->isVisible());
-    QVERIFY(!listShown());
-    controller->activate();
-    QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+    QFETCH(QString, typed);
+    QFETCH(int, row);
+    QFETCH(bool, click);
+    QFETCH(int, modifiers);
+    QFETCH(bool, reveal);
+    const auto mods = Qt::KeyboardModifiers(modifiers);
+    type(typed);
+    QVERIFY(QTest::qWaitForWindowExposed(controller->listWindow()));
+    const QString chosen = controller->matchingApps().value(row)->path();
+    const int usesBefore = usage(chosen);
+    if (click) {
+        TroviaTableView *table = controller->listWindow()->tableView();
+        const QRect cell = table->visualRect(table->model()->index(row, 1));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, mods, cell.center());
+    } else {
+        for (int i = 0; i < row; ++i)
+            key(Qt::Key_Down);
+        key(mods & Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return, mods);
+    }
+    if (reveal) {
+        QCOMPARE(revealer.revealed, QList<QUrl>{QUrl::fromLocalFile(chosen)});
+        QVERIFY(launcher.launched.isEmpty());
+    } else {
+        QCOMPARE(launcher.launched, QStringList{chosen});
+        QVERIFY(revealer.revealed.isEmpty());
+    }
+    // Counted after a launch only.
+    QCOMPARE(usage(chosen), usesBefore + (reveal ? 0 : 1));
+    QVERIFY(!mainShown());
     QCOMPARE(controller->textField()->text(), QString());
-    QVERIFY(!listShown());
-    // The field takes the keys once the window has the focus (the platform's part; the
-    // end-to-end tests see it on a real X server).
-    QCOMPARE(controller->mainWindow()->focusWidget(), controller->textField());
-}
-
-void TestController::returnLaunchesTheSelectionAndCountsIt()
-{
-    type(QStringLiteral("t"));
-    key(Qt::Key_Down);
-    key(Qt::Key_Return);
-    QCOMPARE(launcher.launched, QStringList{entry(QStringLiteral("Tetris"))});
-    QCOMPARE(usage(entry(QStringLiteral("Tetris"))), 1);
-    QVERIFY(!controller->mainWindow()->isVisible());
-    QCOMPARE(controller->textField()->text(), QString());
-
-    // Enter does the same, and the count goes on.
-    controller->activate();
-    type(QStringLiteral("tetr"));
-    key(Qt::Key_Enter, Qt::KeypadModifier);
-    QCOMPARE(launcher.launched.size(), 2);
-    QCOMPARE(usage(entry(QStringLiteral("Tetris"))), 2);
 }
 
 void TestController::nothingHappensWithoutASelectedApplication_data()
@@ -353,45 +318,12 @@ void TestController::nothingHappensWithoutASelectedApplication()
     type(QStringLiteral("t"));
     controller->reset();
     type(typed);
+    QVERIFY(!listShown());
     QVERIFY(!controller->selectedApplication());
     key(Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
     QVERIFY(launcher.launched.isEmpty());
     QVERIFY(revealer.revealed.isEmpty());
-    QVERIFY(controller->mainWindow()->isVisible());
-}
-
-void TestController::ctrlReturnRevealsInsteadOfLaunching()
-{
-    type(QStringLiteral("maps"));
-    key(Qt::Key_Return, Qt::ControlModifier);
-    QCOMPARE(revealer.revealed, QList<QUrl>{QUrl::fromLocalFile(entry(QStringLiteral("Maps")))});
-    QVERIFY(launcher.launched.isEmpty());
-    QCOMPARE(usage(entry(QStringLiteral("Maps"))), 0); // never launched anywhere here
-    QVERIFY(!controller->mainWindow()->isVisible());
-}
-
-void TestController::clickLaunchesAndCtrlClickReveals()
-{
-    TroviaTableView *table = controller->listWindow()->tableView();
-    // Types, then clicks the row; the entry shown there.
-    auto clickRow = [&](int row, Qt::KeyboardModifiers modifiers) {
-        type(QStringLiteral("t"));
-        if (!QTest::qWaitForWindowExposed(controller->listWindow()))
-            return QString();
-        const QString path = controller->matchingApps().value(row)->path();
-        const QRect cell = table->visualRect(table->model()->index(row, 1));
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, modifiers, cell.center());
-        return path;
-    };
-    const QString third = clickRow(2, Qt::ControlModifier);
-    QCOMPARE(revealer.revealed, QList<QUrl>{QUrl::fromLocalFile(third)});
-    QVERIFY(launcher.launched.isEmpty());
-    QVERIFY(!controller->mainWindow()->isVisible());
-
-    controller->activate();
-    const QString second = clickRow(1, Qt::NoModifier);
-    QCOMPARE(launcher.launched, QStringList{second});
-    QCOMPARE(usage(second), 1);
+    QVERIFY(mainShown());
 }
 
 void TestController::refusedLaunchAlertsAndRebuilds()
@@ -400,7 +332,7 @@ void TestController::refusedLaunchAlertsAndRebuilds()
     QCOMPARE(listedNames(), QStringList{QStringLiteral("Terminal")});
     // Terminal was removed after the build.
     launcher.refused << entry(QStringLiteral("Terminal"));
-    registry.list.removeFirst();
+    registry.entryList.removeFirst();
     const int usageBefore = usage(entry(QStringLiteral("Terminal")));
 
     QString alertTitle;
@@ -422,7 +354,7 @@ void TestController::refusedLaunchAlertsAndRebuilds()
     QCOMPARE(controller->textField()->text(), QStringLiteral("ter"));
     QVERIFY(controller->matchingApps().isEmpty());
     QVERIFY(!listShown());
-    QVERIFY(controller->mainWindow()->isVisible());
+    QVERIFY(mainShown());
     // The other entries are still there.
     key(Qt::Key_Backspace);
     QCOMPARE(listedNames().size(), 2);
@@ -441,7 +373,6 @@ void TestController::menuValidationFollowsTheSelection()
     QVERIFY(reveal->isEnabled());
     type(QStringLiteral("x"));
     QVERIFY(!controller->validateMenuItem(reveal));
-    QVERIFY(!reveal->isEnabled());
     // Only the actions that exist are offered: no Website or Donate without their addresses.
     QStringList titles;
     for (const QAction *item : controller->contextMenu()->actions())
@@ -453,6 +384,7 @@ void TestController::menuValidationFollowsTheSelection()
     QVERIFY(!titles.contains(QStringLiteral("Donate")));
 
     // A right click on the window's surface opens the menu, validated as it opens.
+    reveal->setEnabled(true);
     QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
                             controller->mainWindow()->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(controller->mainWindow(), &click);
@@ -465,32 +397,31 @@ void TestController::menuValidationFollowsTheSelection()
     QCOMPARE(quit.count(), 1);
 }
 
-void TestController::refreshTimerRunsOnlyWhileInactive()
-{
-    QVERIFY(!controller->hasRefreshTimer());
-    controller->hide();
-    QVERIFY(controller->hasRefreshTimer());
-    controller->activate();
-    QVERIFY(!controller->hasRefreshTimer());
-    QVERIFY(controller->isActive());
-}
-
-void TestController::hotKeyToggles()
+void TestController::hotKeyTogglesAndActivationStartsEmpty()
 {
     auto *application = qobject_cast<TroviaApplication *>(qApp);
     QVERIFY(application);
     application->setController(controller.get());
-    auto *shortcut = new FakeShortcut;
+    auto *shortcut = new FakeShortcutBackend;
     HotKeyManager::sharedManager().setBackend(std::unique_ptr<GlobalShortcutBackend>(shortcut));
     HotKeyManager::sharedManager().registerHotKey();
 
+    QVERIFY(!controller->hasRefreshTimer());
     type(QStringLiteral("ter"));
-    Q_EMIT shortcut->activated(1234);
-    QVERIFY(!controller->mainWindow()->isVisible());
-    Q_EMIT shortcut->activated(1240);
-    QVERIFY(controller->mainWindow()->isVisible());
+    key(Qt::Key_Down);
+    shortcut->press(1234);
+    QVERIFY(!mainShown());
+    QVERIFY(!listShown());
+    QVERIFY(controller->hasRefreshTimer()); // refreshes only while inactive
+
+    shortcut->press(1240);
     QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+    QVERIFY(controller->isActive());
+    QVERIFY(!controller->hasRefreshTimer());
     QCOMPARE(controller->textField()->text(), QString());
+    QVERIFY(!listShown());
+    // The field takes the keys once the window has the focus (the platform's part; the
+    // end-to-end tests see it on a real X server).
     QCOMPARE(controller->mainWindow()->focusWidget(), controller->textField());
     application->setController(nullptr);
 }
@@ -522,19 +453,6 @@ void TestController::windowOriginIsSavedAndRestored()
     QCOMPARE(controller->mainWindow()->frame().origin().x, frame.x);
     QCOMPARE(controller->mainWindow()->frame().origin().y, frame.y);
     Settings::standard().remove(MainWindowXKey);
-}
-
-void TestController::savedOriginOffScreenGivesTheDefault()
-{
-    const TroviaRect frame = controller->mainWindow()->frame();
-    Settings::standard().setFloat(MainWindowXKey, -5000.0f);
-    Settings::standard().setFloat(MainWindowYKey, 10.0f);
-    controller.reset();
-    startController();
-    QCOMPARE(controller->mainWindow()->frame().origin().x, frame.x);
-    QCOMPARE(controller->mainWindow()->frame().origin().y, frame.y);
-    Settings::standard().remove(MainWindowXKey);
-    Settings::standard().remove(MainWindowYKey);
 }
 
 int main(int argc, char *argv[])
