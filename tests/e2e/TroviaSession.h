@@ -3,7 +3,24 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
+
+// Starts Trovia shown, with its window focused.
+#define TROVIA_START_SHOWN(session)                                                                \
+    do {                                                                                           \
+        QVERIFY((session).start());                                                                \
+        QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::mainWindow().isEmpty(), 15000);                   \
+        QTRY_COMPARE_WITH_TIMEOUT(TroviaSession::activeWindow(), TroviaSession::mainWindow(),      \
+                                  10000);                                                          \
+    } while (false)
+
+// Types into the focused field and waits for the result list.
+#define TROVIA_TYPE_TO_LIST(text)                                                                  \
+    do {                                                                                           \
+        QVERIFY(TroviaSession::type(QStringLiteral(text)));                                        \
+        QTRY_VERIFY(!TroviaSession::resultList().isEmpty());                                       \
+    } while (false)
 
 // One isolated Trovia user for an end-to-end test: HOME and every XDG folder in a temporary
 // folder, fixture desktop entries whose Exec appends the entry's id to a marker file, and the real

@@ -11,13 +11,18 @@ namespace
 const QString hotKey = QStringLiteral("alt+Escape");
 }
 
-// Starts Trovia shown, with its window focused.
-#define START_SHOWN(trovia)                                                                        \
+// Brings Trovia back with the hot key and waits for its focused window.
+#define SHOW_BY_HOT_KEY()                                                                          \
     do {                                                                                           \
-        QVERIFY((trovia).start());                                                                 \
-        QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::mainWindow().isEmpty(), 15000);                   \
-        QTRY_COMPARE_WITH_TIMEOUT(TroviaSession::activeWindow(), TroviaSession::mainWindow(),      \
-                                  10000);                                                          \
+        QVERIFY(TroviaSession::key(hotKey));                                                       \
+        QTRY_VERIFY(!TroviaSession::mainWindow().isEmpty());                                       \
+        QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());                  \
+    } while (false)
+
+#define HIDE_BY_HOT_KEY()                                                                          \
+    do {                                                                                           \
+        QVERIFY(TroviaSession::key(hotKey));                                                       \
+        QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());                                        \
     } while (false)
 
 class TestEndToEnd : public QObject
@@ -52,32 +57,25 @@ void TestEndToEnd::init()
 
 void TestEndToEnd::hotKeyShowsTheFocusedWindowAndHidesIt()
 {
-    START_SHOWN(*session);
-    QVERIFY(TroviaSession::key(hotKey));
-    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    TROVIA_START_SHOWN(*session);
+    HIDE_BY_HOT_KEY();
 
-    QVERIFY(TroviaSession::key(hotKey));
-    QTRY_VERIFY(!TroviaSession::mainWindow().isEmpty());
-    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+    SHOW_BY_HOT_KEY();
     // Typing goes to the field at once.
-    QVERIFY(TroviaSession::type(QStringLiteral("bet")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    TROVIA_TYPE_TO_LIST("bet");
 
     // Hidden with a query, back empty: no list until something is typed.
-    QVERIFY(TroviaSession::key(hotKey));
-    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    HIDE_BY_HOT_KEY();
     QVERIFY(TroviaSession::resultList().isEmpty());
-    QVERIFY(TroviaSession::key(hotKey));
-    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
+    SHOW_BY_HOT_KEY();
     QVERIFY(TroviaSession::resultList().isEmpty());
 }
 
 void TestEndToEnd::typingDownReturnLaunchesAndCounts()
 {
-    START_SHOWN(*session);
+    TROVIA_START_SHOWN(*session);
     // "Alpha Editor" and "Alpine Maps" rank alike; the name puts Alpha first.
-    QVERIFY(TroviaSession::type(QStringLiteral("alp")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    TROVIA_TYPE_TO_LIST("alp");
     QVERIFY(TroviaSession::key(QStringLiteral("Down")));
     QVERIFY(TroviaSession::key(QStringLiteral("Return")));
     QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("alpine")});
@@ -85,10 +83,8 @@ void TestEndToEnd::typingDownReturnLaunchesAndCounts()
     QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
 
     // Launched once, Alpine now ranks first.
-    QVERIFY(TroviaSession::key(hotKey));
-    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
-    QVERIFY(TroviaSession::type(QStringLiteral("alp")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    SHOW_BY_HOT_KEY();
+    TROVIA_TYPE_TO_LIST("alp");
     QVERIFY(TroviaSession::key(QStringLiteral("KP_Enter")));
     QTRY_COMPARE(session->launches().size(), 2);
     QCOMPARE(session->launches().last(), QStringLiteral("alpine"));
@@ -98,16 +94,14 @@ void TestEndToEnd::typingDownReturnLaunchesAndCounts()
 
 void TestEndToEnd::escapeClearsThenHides()
 {
-    START_SHOWN(*session);
-    QVERIFY(TroviaSession::type(QStringLiteral("alp")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    TROVIA_START_SHOWN(*session);
+    TROVIA_TYPE_TO_LIST("alp");
     QVERIFY(TroviaSession::key(QStringLiteral("Escape")));
     QTRY_VERIFY(TroviaSession::resultList().isEmpty());
     QCOMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
 
     // The field was emptied: "eta" alone finds Beta ("alpeta" would find nothing).
-    QVERIFY(TroviaSession::type(QStringLiteral("eta")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    TROVIA_TYPE_TO_LIST("eta");
     QVERIFY(TroviaSession::key(QStringLiteral("Escape")));
     QTRY_VERIFY(TroviaSession::resultList().isEmpty());
 
@@ -119,24 +113,20 @@ void TestEndToEnd::escapeClearsThenHides()
 
 void TestEndToEnd::entryAddedWhileHiddenIsFoundAtTheNextActivation()
 {
-    START_SHOWN(*session);
-    QVERIFY(TroviaSession::key(hotKey));
-    QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
+    TROVIA_START_SHOWN(*session);
+    HIDE_BY_HOT_KEY();
     session->addEntry(QStringLiteral("gamma"), QStringLiteral("Gamma Game"));
 
-    QVERIFY(TroviaSession::key(hotKey));
-    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
-    QVERIFY(TroviaSession::type(QStringLiteral("gam")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    SHOW_BY_HOT_KEY();
+    TROVIA_TYPE_TO_LIST("gam");
     QVERIFY(TroviaSession::key(QStringLiteral("Return")));
     QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("gamma")});
 }
 
 void TestEndToEnd::focusOnAnotherProgramHidesAndClears()
 {
-    START_SHOWN(*session);
-    QVERIFY(TroviaSession::type(QStringLiteral("alp")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    TROVIA_START_SHOWN(*session);
+    TROVIA_TYPE_TO_LIST("alp");
 
     QProcess other;
     other.start(
@@ -151,25 +141,20 @@ void TestEndToEnd::focusOnAnotherProgramHidesAndClears()
     QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
     QVERIFY(TroviaSession::resultList().isEmpty());
 
-    // Back with an empty field: "eta" alone finds Beta.
-    QVERIFY(TroviaSession::key(hotKey));
-    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
-    QVERIFY(TroviaSession::type(QStringLiteral("eta")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
-    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
-    QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("beta")});
+    // Back with an empty field: "eta" alone finds Beta ("alpeta" would find nothing).
+    SHOW_BY_HOT_KEY();
+    TROVIA_TYPE_TO_LIST("eta");
     other.kill();
     other.waitForFinished();
 }
 
 void TestEndToEnd::onlySpacesAndReturnDoNothing()
 {
-    START_SHOWN(*session);
+    TROVIA_START_SHOWN(*session);
     QVERIFY(TroviaSession::type(QStringLiteral("   ")));
     QVERIFY(TroviaSession::key(QStringLiteral("Return")));
     // Then something that does show: the spaces and Return changed nothing on the way.
-    QVERIFY(TroviaSession::type(QStringLiteral("bet")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    TROVIA_TYPE_TO_LIST("bet");
     QCOMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
     QVERIFY(session->launches().isEmpty());
     QCOMPARE(session->usageCount(QStringLiteral("beta")), 0);
@@ -177,9 +162,8 @@ void TestEndToEnd::onlySpacesAndReturnDoNothing()
 
 void TestEndToEnd::deletedEntryShowsTheAlertAndLeavesTheList()
 {
-    START_SHOWN(*session);
-    QVERIFY(TroviaSession::type(QStringLiteral("doo")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    TROVIA_START_SHOWN(*session);
+    TROVIA_TYPE_TO_LIST("doo");
     QVERIFY(QFile::remove(session->entryPath(QStringLiteral("doomed"))));
 
     QVERIFY(TroviaSession::key(QStringLiteral("Return")));
@@ -201,9 +185,8 @@ void TestEndToEnd::deletedEntryShowsTheAlertAndLeavesTheList()
 void TestEndToEnd::ctrlReturnShowsTheEntryInTheFileManager()
 {
     QVERIFY(session->startFileManager());
-    START_SHOWN(*session);
-    QVERIFY(TroviaSession::type(QStringLiteral("bet")));
-    QTRY_VERIFY(!TroviaSession::resultList().isEmpty());
+    TROVIA_START_SHOWN(*session);
+    TROVIA_TYPE_TO_LIST("bet");
     QVERIFY(TroviaSession::key(QStringLiteral("ctrl+Return")));
     const QString expected =
         QStringLiteral("ShowItems ") +
@@ -215,7 +198,7 @@ void TestEndToEnd::ctrlReturnShowsTheEntryInTheFileManager()
 
 void TestEndToEnd::secondStartTogglesTheFirst()
 {
-    START_SHOWN(*session);
+    TROVIA_START_SHOWN(*session);
     QCOMPARE(session->runAnother({}), 0);
     QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
     QCOMPARE(session->runAnother({QStringLiteral("--toggle")}), 0);
@@ -258,7 +241,7 @@ void TestEndToEnd::takenHotKeyIsReportedAndTroviaKeepsRunning()
 
 void TestEndToEnd::windowOriginSurvivesARestartBySigterm()
 {
-    START_SHOWN(*session);
+    TROVIA_START_SHOWN(*session);
     const QString window = TroviaSession::mainWindow();
     const QPoint target(300, 240);
     QProcess::execute(QStringLiteral("xdotool"),
@@ -272,7 +255,7 @@ void TestEndToEnd::windowOriginSurvivesARestartBySigterm()
         QVERIFY(settings.contains(QStringLiteral("Main Window Y")));
     }
 
-    START_SHOWN(*session);
+    TROVIA_START_SHOWN(*session);
     QCOMPARE(TroviaSession::windowPosition(TroviaSession::mainWindow()), target);
 }
 

@@ -46,9 +46,7 @@ void TestPreferencesEndToEnd::hotKeyChangedInTheWindowTakesOverAtOnce()
 {
     TroviaSession session;
     session.addEntry(QStringLiteral("alpha"), QStringLiteral("Alpha Editor"));
-    QVERIFY(session.start());
-    QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::mainWindow().isEmpty(), 15000);
-    QTRY_COMPARE_WITH_TIMEOUT(TroviaSession::activeWindow(), TroviaSession::mainWindow(), 10000);
+    TROVIA_START_SHOWN(session);
     QVERIFY(!combinationIsFree(escapeKeycode));
 
     // Ctrl+, opens the Preferences in front, with the focus.
