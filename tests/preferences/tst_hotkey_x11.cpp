@@ -1,9 +1,10 @@
 #include "HotKeyManager.h"
 #include "KeyCodes.h"
-#include "PreferencesDefaults.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "StderrCapture.h"
+#include "TemporaryConfig.h"
+#include "X11Connection.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -11,7 +12,6 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtGui/qguiapplication_platform.h>
 #include <cstdlib>
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
@@ -143,17 +143,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
-        QVERIFY(configHome.isValid());
-        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
-        PreferencesDefaults::registerInitialDefaults();
+        QVERIFY(useTemporaryConfig(configHome));
         QVERIFY(other.ok());
         watcher.markAtom = other.markAtom;
         // Installed after the hot key's filter, the watcher sees events first.
         manager().registerHotKey();
         qApp->installNativeEventFilter(&watcher);
         // Trovia's connection hears of property changes on the root window.
-        xcb_connection_t *trovia =
-            qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        xcb_connection_t *trovia = X11::qtConnection();
         auto *attributes = xcb_get_window_attributes_reply(
             trovia, xcb_get_window_attributes(trovia, other.root), nullptr);
         QVERIFY(attributes);

@@ -1,9 +1,10 @@
 #include "ListGeometry.h"
-#include "PreferencesDefaults.h"
 #include "ResultListModel.h"
 #include "ResultListWindow.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "TemporaryConfig.h"
+#include "TestMainWindow.h"
 #include "TroviaTableView.h"
 #include "TroviaView.h"
 #include "TroviaWindow.h"
@@ -65,22 +66,11 @@ class TestResultList : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
-        PreferencesDefaults::registerInitialDefaults();
-    }
+    void initTestCase() { QVERIFY(useTemporaryConfig(configHome)); }
 
-    // The main window's content: a 400x60 view with the field at (20, 15), 200x30.
     void init()
     {
-        mainWindow = new TroviaWindow(TroviaRect{100, 400, 400, 60});
-        auto *view = new TroviaView;
-        view->setFixedSize(400, 60);
-        field = new QLineEdit(view);
-        field->setGeometry(20, 15, 200, 30);
-        mainWindow->setContentView(view);
-        list = new ResultListWindow(mainWindow, field);
+        mainWindow = makeMainWindow(TroviaRect{100, 400, 400, 60}, &field, &list);
         mainWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
     }

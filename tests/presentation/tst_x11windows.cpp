@@ -1,10 +1,11 @@
-#include "PreferencesDefaults.h"
 #include "ResultListModel.h"
 #include "ResultListWindow.h"
+#include "TemporaryConfig.h"
+#include "TestMainWindow.h"
 #include "TroviaTableView.h"
-#include "TroviaView.h"
 #include "TroviaWindow.h"
 #include "WindowHints.h"
+#include "X11Connection.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -23,8 +24,7 @@ constexpr qint64 allDesktops = 0xFFFFFFFF;
 // Whether the window manager may give window the keyboard focus (ICCCM WM_HINTS input).
 bool acceptsInput(QWindow *window)
 {
-    auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    xcb_connection_t *connection = x11->connection();
+    xcb_connection_t *connection = X11::qtConnection();
     const xcb_get_property_cookie_t cookie =
         xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()),
                          XCB_ATOM_WM_HINTS, XCB_ATOM_WM_HINTS, 0, 9);
@@ -61,17 +61,8 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
-        QVERIFY(configHome.isValid());
-        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
-        PreferencesDefaults::registerInitialDefaults();
-
-        mainWindow = new TroviaWindow(TroviaRect{300, 500, 400, 60});
-        auto *view = new TroviaView;
-        view->setFixedSize(400, 60);
-        field = new QLineEdit(view);
-        field->setGeometry(20, 15, 200, 30);
-        mainWindow->setContentView(view);
-        list = new ResultListWindow(mainWindow, field);
+        QVERIFY(useTemporaryConfig(configHome));
+        mainWindow = makeMainWindow(TroviaRect{300, 500, 400, 60}, &field, &list);
         ApplicationList rows;
         for (int i = 0; i < 4; ++i)
             rows.append(std::make_shared<Application>(

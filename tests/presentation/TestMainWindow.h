@@ -1,0 +1,22 @@
+#pragma once
+
+#include "ResultListWindow.h"
+#include "TroviaView.h"
+#include "TroviaWindow.h"
+
+#include <QLineEdit>
+
+// A main window laid out as the tests expect: a 400x60 view with the field at (20, 15), 200x30,
+// and its result list window, which the main window owns.
+inline TroviaWindow *makeMainWindow(const TroviaRect &frame, QLineEdit **field,
+                                    ResultListWindow **list)
+{
+    auto *window = new TroviaWindow(frame);
+    auto *view = new TroviaView;
+    view->setFixedSize(400, 60);
+    *field = new QLineEdit(view);
+    (*field)->setGeometry(20, 15, 200, 30);
+    window->setContentView(view);
+    *list = new ResultListWindow(window, *field);
+    return window;
+}
