@@ -1,5 +1,3 @@
-// The launcher's behaviour on the offscreen platform: the query field's state table, the selection
-// rule for launching and revealing, hiding and activation, menus, and the window's saved place.
 #include "ApplicationLauncher.h"
 #include "Controller.h"
 #include "FakeApplicationRegistry.h"
@@ -62,27 +60,6 @@ QString entry(const QString &name)
 class TestController : public QObject
 {
     Q_OBJECT
-private Q_SLOTS:
-    void initTestCase();
-    void init();
-    void cleanup();
-
-    void typingShowsTheListWithTheFirstRowSelected();
-    void noMatchHidesTheListAndAMatchBringsItBack();
-    void arrowsMoveWithoutWrapping_data();
-    void arrowsMoveWithoutWrapping();
-    void escapeClearsTextThenHides();
-
-    void confirmingLaunchesOrReveals_data();
-    void confirmingLaunchesOrReveals();
-    void nothingHappensWithoutASelectedApplication_data();
-    void nothingHappensWithoutASelectedApplication();
-    void refusedLaunchAlertsAndRebuilds();
-
-    void menuValidationFollowsTheSelection();
-    void hotKeyTogglesAndActivationStartsEmpty();
-    void windowOriginIsSavedAndRestored();
-
 private:
     void type(const QString &text) { QTest::keyClicks(controller->textField(), text); }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -103,357 +80,303 @@ private:
             names << app->displayName();
         return names;
     }
-    int usage(const QString &path) const;
-    void startController();
+    int usage(const QString &path) const
+    {
+        const PropertyList::ReadResult log =
+            PropertyList::fromFile(home.filePath(QStringLiteral("data/Trovia/Usage log.plist")));
+        return log.value.toMap()
+            .value(QStringLiteral("Applications Uses"))
+            .toMap()
+            .value(path)
+            .toInt();
+    }
+    void startController()
+    {
+        controller = std::make_unique<Controller>(registry);
+        controller->applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        QVERIFY(controller->textField()->hasFocus());
+    }
 
     QTemporaryDir home;
     FakeApplicationRegistry registry;
     FakeLauncher launcher;
     FakeRevealer revealer;
     std::unique_ptr<Controller> controller;
-};
 
-void TestController::initTestCase()
-{
-    QVERIFY(home.isValid());
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
-    ApplicationLauncher::setCurrent(&launcher);
-    FileRevealer::setCurrent(&revealer);
-    HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
-}
-
-void TestController::init()
-{
-    registry.entryList.clear();
-    for (const char *name : {"Terminal", "Text Editor", "Tetris", "Maps"})
-        registry.addEntry(entry(name), name);
-    launcher.launched.clear();
-    launcher.refused.clear();
-    revealer.revealed.clear();
-    startController();
-}
-
-void TestController::startController()
-{
-    controller = std::make_unique<Controller>(registry);
-    controller->applicationDidFinishLaunching();
-    QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
-    QVERIFY(controller->textField()->hasFocus());
-}
-
-void TestController::cleanup()
-{
-    controller.reset();
-}
-
-int TestController::usage(const QString &path) const
-{
-    const PropertyList::ReadResult log =
-        PropertyList::fromFile(home.filePath(QStringLiteral("data/Trovia/Usage log.plist")));
-    return log.value.toMap().value(QStringLiteral("Applications Uses")).toMap().value(path).toInt();
-}
-
-void TestController::typingShowsTheListWithTheFirstRowSelected()
-{
-    QVERIFY(!listShown());
-    type(QStringLiteral("t"));
-    QVERIFY(listShown());
-    QCOMPARE(selectedRow(), 0);
-    QCOMPARE(listedNames(), (QStringList{QStringLiteral("Terminal"), QStringLiteral("Tetris"),
-                                         QStringLiteral("Text Editor")}));
-    key(Qt::Key_Down);
-    QCOMPARE(selectedRow(), 1);
-    // Each keystroke that leaves a match starts again at the top.
-    type(QStringLiteral("e"));
-    QCOMPARE(selectedRow(), 0);
-    // The list lies under the main window's field.
-    QVERIFY(controller->listWindow()->geometry().top() >=
-            controller->mainWindow()->geometry().top());
-
-    // Typing in another field leaves the matching list alone.
-    QLineEdit other;
-    other.setText(QStringLiteral("maps"));
-    controller->userDidType(&other);
-    QCOMPARE(listedNames().size(), 3);
-}
-
-void TestController::noMatchHidesTheListAndAMatchBringsItBack()
-{
-    type(QStringLiteral("tex"));
-    key(Qt::Key_Down);
-    type(QStringLiteral("q"));
-    QVERIFY(!listShown());
-    QVERIFY(controller->matchingApps().isEmpty());
-    // Arrows without a list do nothing.
-    key(Qt::Key_Down);
-    key(Qt::Key_Up);
-    QVERIFY(!listShown());
-    key(Qt::Key_Backspace);
-    QVERIFY(listShown());
-    QCOMPARE(listedNames(), QStringList{QStringLiteral("Text Editor")});
-    QCOMPARE(selectedRow(), 0);
-}
-
-void TestController::arrowsMoveWithoutWrapping_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QString>("keys"); // d: Down, u: Up
-    QTest::addColumn<QList<int>>("rows");
-    QTest::newRow("down to the end and stop") << "t"
-                                              << "ddd" << QList<int>{1, 2, 2};
-    QTest::newRow("up at the top stays") << "t"
-                                         << "uu" << QList<int>{0, 0};
-    QTest::newRow("down then up") << "t"
-                                  << "ddudu" << QList<int>{1, 2, 1, 2, 1};
-    QTest::newRow("one row") << "maps"
-                             << "dudu" << QList<int>{0, 0, 0, 0};
-}
-
-void TestController::arrowsMoveWithoutWrapping()
-{
-    QFETCH(QString, typed);
-    QFETCH(QString, keys);
-    QFETCH(QList<int>, rows);
-    type(typed);
-    QList<int> seen;
-    for (QChar k : keys) {
-        key(k == QLatin1Char('d') ? Qt::Key_Down : Qt::Key_Up);
-        seen << selectedRow();
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(home.isValid());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
+        ApplicationLauncher::setCurrent(&launcher);
+        FileRevealer::setCurrent(&revealer);
+        HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
     }
-    QCOMPARE(seen, rows);
-    QCOMPARE(controller->textField()->text(), typed);
-}
 
-void TestController::escapeClearsTextThenHides()
-{
-    type(QStringLiteral("te"));
-    key(Qt::Key_Escape);
-    QCOMPARE(controller->textField()->text(), QString());
-    QVERIFY(!listShown());
-    QVERIFY(mainShown());
-    QVERIFY(controller->textField()->hasFocus());
-
-    // Nothing matching: Escape still only clears.
-    type(QStringLiteral("qq"));
-    key(Qt::Key_Escape);
-    QCOMPARE(controller->textField()->text(), QString());
-    QVERIFY(mainShown());
-
-    // Only spaces count as empty: Escape hides, and the deactivation clears them.
-    type(QStringLiteral("   "));
-    key(Qt::Key_Escape);
-    QVERIFY(!mainShown());
-    QVERIFY(!controller->isActive());
-    QCOMPARE(controller->textField()->text(), QString());
-}
-
-void TestController::confirmingLaunchesOrReveals_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<bool>("click"); // on the row, else the key (Return, or Enter from the keypad)
-    QTest::addColumn<int>("modifiers");
-    QTest::addColumn<bool>("reveal");
-    QTest::newRow("Return launches the selected row")
-        << "t" << 1 << false << int(Qt::NoModifier) << false;
-    QTest::newRow("Enter launches") << "tetr" << 0 << false << int(Qt::KeypadModifier) << false;
-    QTest::newRow("Ctrl+Return reveals")
-        << "maps" << 0 << false << int(Qt::ControlModifier) << true;
-    QTest::newRow("click launches the row") << "t" << 1 << true << int(Qt::NoModifier) << false;
-    QTest::newRow("Ctrl+click reveals the row")
-        << "t" << 2 << true << int(Qt::ControlModifier) << true;
-}
-
-void TestController::confirmingLaunchesOrReveals()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, row);
-    QFETCH(bool, click);
-    QFETCH(int, modifiers);
-    QFETCH(bool, reveal);
-    const auto mods = Qt::KeyboardModifiers(modifiers);
-    type(typed);
-    QVERIFY(QTest::qWaitForWindowExposed(controller->listWindow()));
-    const QString chosen = controller->matchingApps().value(row)->path();
-    const int usesBefore = usage(chosen);
-    if (click) {
-        TroviaTableView *table = controller->listWindow()->tableView();
-        const QRect cell = table->visualRect(table->model()->index(row, 1));
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, mods, cell.center());
-    } else {
-        for (int i = 0; i < row; ++i)
-            key(Qt::Key_Down);
-        key(mods & Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return, mods);
+    void init()
+    {
+        registry.entryList.clear();
+        for (const char *name : {"Terminal", "Text Editor", "Tetris", "Maps"})
+            registry.addEntry(entry(name), name);
+        launcher.launched.clear();
+        launcher.refused.clear();
+        revealer.revealed.clear();
+        startController();
     }
-    if (reveal) {
-        QCOMPARE(revealer.revealed, QList<QUrl>{QUrl::fromLocalFile(chosen)});
+
+    void cleanup() { controller.reset(); }
+
+    void typingShowsTheListWithTheFirstRowSelected()
+    {
+        QVERIFY(!listShown());
+        type(QStringLiteral("t"));
+        QVERIFY(listShown());
+        QCOMPARE(selectedRow(), 0);
+        QCOMPARE(listedNames(), (QStringList{QStringLiteral("Terminal"), QStringLiteral("Tetris"),
+                                             QStringLiteral("Text Editor")}));
+        key(Qt::Key_Down);
+        QCOMPARE(selectedRow(), 1);
+        // Each keystroke that leaves a match starts again at the top.
+        type(QStringLiteral("e"));
+        QCOMPARE(selectedRow(), 0);
+    }
+
+    void noMatchHidesTheListAndAMatchBringsItBack()
+    {
+        type(QStringLiteral("tex"));
+        key(Qt::Key_Down);
+        type(QStringLiteral("q"));
+        QVERIFY(!listShown());
+        QVERIFY(controller->matchingApps().isEmpty());
+        // Arrows without a list do nothing.
+        key(Qt::Key_Down);
+        key(Qt::Key_Up);
+        QVERIFY(!listShown());
+        key(Qt::Key_Backspace);
+        QVERIFY(listShown());
+        QCOMPARE(listedNames(), QStringList{QStringLiteral("Text Editor")});
+        QCOMPARE(selectedRow(), 0);
+    }
+
+    void arrowsMoveWithoutWrapping_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("keys"); // d: Down, u: Up
+        QTest::addColumn<QList<int>>("rows");
+        QTest::newRow("down to the end and stop") << "t"
+                                                  << "ddd" << QList<int>{1, 2, 2};
+        QTest::newRow("up at the top stays") << "t"
+                                             << "uu" << QList<int>{0, 0};
+        QTest::newRow("one row") << "maps"
+                                 << "dudu" << QList<int>{0, 0, 0, 0};
+    }
+
+    void arrowsMoveWithoutWrapping()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, keys);
+        QFETCH(QList<int>, rows);
+        type(typed);
+        QList<int> seen;
+        for (QChar k : keys) {
+            key(k == QLatin1Char('d') ? Qt::Key_Down : Qt::Key_Up);
+            seen << selectedRow();
+        }
+        QCOMPARE(seen, rows);
+        QCOMPARE(controller->textField()->text(), typed);
+    }
+
+    void escapeClearsTextThenHides()
+    {
+        type(QStringLiteral("te"));
+        key(Qt::Key_Escape);
+        QCOMPARE(controller->textField()->text(), QString());
+        QVERIFY(!listShown());
+        QVERIFY(mainShown());
+        QVERIFY(controller->textField()->hasFocus());
+
+        // Only spaces count as empty: Escape hides, and the deactivation clears them.
+        type(QStringLiteral("   "));
+        key(Qt::Key_Escape);
+        QVERIFY(!mainShown());
+        QVERIFY(!controller->isActive());
+        QCOMPARE(controller->textField()->text(), QString());
+    }
+
+    void confirmingLaunchesOrReveals_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<bool>(
+            "click"); // on the row, else the key (Return, or Enter from the keypad)
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("reveal");
+        QTest::newRow("Return launches the selected row")
+            << "t" << 1 << false << int(Qt::NoModifier) << false;
+        QTest::newRow("Enter launches") << "tetr" << 0 << false << int(Qt::KeypadModifier) << false;
+        QTest::newRow("Ctrl+Return reveals")
+            << "maps" << 0 << false << int(Qt::ControlModifier) << true;
+        QTest::newRow("click launches the row") << "t" << 1 << true << int(Qt::NoModifier) << false;
+        QTest::newRow("Ctrl+click reveals the row")
+            << "t" << 2 << true << int(Qt::ControlModifier) << true;
+    }
+
+    void confirmingLaunchesOrReveals()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, row);
+        QFETCH(bool, click);
+        QFETCH(int, modifiers);
+        QFETCH(bool, reveal);
+        const auto mods = Qt::KeyboardModifiers(modifiers);
+        type(typed);
+        QVERIFY(QTest::qWaitForWindowExposed(controller->listWindow()));
+        const QString chosen = controller->matchingApps().value(row)->path();
+        const int usesBefore = usage(chosen);
+        if (click) {
+            TroviaTableView *table = controller->listWindow()->tableView();
+            const QRect cell = table->visualRect(table->model()->index(row, 1));
+            QTest::mouseClick(table->viewport(), Qt::LeftButton, mods, cell.center());
+        } else {
+            for (int i = 0; i < row; ++i)
+                key(Qt::Key_Down);
+            key(mods & Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return, mods);
+        }
+        if (reveal) {
+            QCOMPARE(revealer.revealed, QList<QUrl>{QUrl::fromLocalFile(chosen)});
+            QVERIFY(launcher.launched.isEmpty());
+        } else {
+            QCOMPARE(launcher.launched, QStringList{chosen});
+            QVERIFY(revealer.revealed.isEmpty());
+        }
+        // Counted after a launch only.
+        QCOMPARE(usage(chosen), usesBefore + (reveal ? 0 : 1));
+        QVERIFY(!mainShown());
+        QCOMPARE(controller->textField()->text(), QString());
+    }
+
+    void nothingHappensWithoutASelectedApplication_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("empty field") << QString() << int(Qt::NoModifier);
+        QTest::newRow("no match") << QStringLiteral("xyz") << int(Qt::NoModifier);
+        QTest::newRow("only spaces") << QStringLiteral("  ") << int(Qt::NoModifier);
+        QTest::newRow("reveal, no match") << QStringLiteral("xyz") << int(Qt::ControlModifier);
+    }
+
+    void nothingHappensWithoutASelectedApplication()
+    {
+        QFETCH(QString, typed);
+        QFETCH(int, modifiers);
+        // A match first, so that the hidden table keeps a selected row.
+        type(QStringLiteral("t"));
+        controller->reset();
+        type(typed);
+        QVERIFY(!listShown());
+        QVERIFY(!controller->selectedApplication());
+        key(Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
         QVERIFY(launcher.launched.isEmpty());
-    } else {
-        QCOMPARE(launcher.launched, QStringList{chosen});
         QVERIFY(revealer.revealed.isEmpty());
+        QVERIFY(mainShown());
     }
-    // Counted after a launch only.
-    QCOMPARE(usage(chosen), usesBefore + (reveal ? 0 : 1));
-    QVERIFY(!mainShown());
-    QCOMPARE(controller->textField()->text(), QString());
-}
 
-void TestController::nothingHappensWithoutASelectedApplication_data()
-{
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("modifiers");
-    QTest::newRow("empty field") << QString() << int(Qt::NoModifier);
-    QTest::newRow("no match") << QStringLiteral("xyz") << int(Qt::NoModifier);
-    QTest::newRow("only spaces") << QStringLiteral("  ") << int(Qt::NoModifier);
-    QTest::newRow("reveal, empty field") << QString() << int(Qt::ControlModifier);
-    QTest::newRow("reveal, no match") << QStringLiteral("xyz") << int(Qt::ControlModifier);
-}
+    void refusedLaunchAlertsAndRebuilds()
+    {
+        type(QStringLiteral("ter"));
+        QCOMPARE(listedNames(), QStringList{QStringLiteral("Terminal")});
+        // Terminal was removed after the build.
+        launcher.refused << entry(QStringLiteral("Terminal"));
+        registry.entryList.removeFirst();
+        const int usageBefore = usage(entry(QStringLiteral("Terminal")));
 
-void TestController::nothingHappensWithoutASelectedApplication()
-{
-    QFETCH(QString, typed);
-    QFETCH(int, modifiers);
-    // A match first, so that the hidden table keeps a selected row.
-    type(QStringLiteral("t"));
-    controller->reset();
-    type(typed);
-    QVERIFY(!listShown());
-    QVERIFY(!controller->selectedApplication());
-    key(Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
-    QVERIFY(launcher.launched.isEmpty());
-    QVERIFY(revealer.revealed.isEmpty());
-    QVERIFY(mainShown());
-}
+        QString alertTitle;
+        QTimer::singleShot(0, this, [&] {
+            QTRY_VERIFY(QApplication::activeModalWidget());
+            auto *alert = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(alert);
+            alertTitle = alert->text();
+            alert->button(QMessageBox::Ok)->click();
+        });
+        key(Qt::Key_Return);
+        QCOMPARE(alertTitle, QStringLiteral("The application could not be launched."));
+        QVERIFY(launcher.launched.isEmpty());
+        QCOMPARE(usage(entry(QStringLiteral("Terminal"))), usageBefore);
+        // Rebuilt for the same text, which now matches nothing; Trovia stays in front.
+        QCOMPARE(controller->textField()->text(), QStringLiteral("ter"));
+        QVERIFY(controller->matchingApps().isEmpty());
+        QVERIFY(!listShown());
+        QVERIFY(mainShown());
+    }
 
-void TestController::refusedLaunchAlertsAndRebuilds()
-{
-    type(QStringLiteral("ter"));
-    QCOMPARE(listedNames(), QStringList{QStringLiteral("Terminal")});
-    // Terminal was removed after the build.
-    launcher.refused << entry(QStringLiteral("Terminal"));
-    registry.entryList.removeFirst();
-    const int usageBefore = usage(entry(QStringLiteral("Terminal")));
+    void menuValidationFollowsTheSelection()
+    {
+        QAction *reveal = controller->showInFileManagerAction();
+        QVERIFY(!controller->validateMenuItem(reveal));
+        type(QStringLiteral("maps"));
+        QVERIFY(controller->validateMenuItem(reveal));
+        type(QStringLiteral("x"));
+        // A right click opens the menu, validated as it opens.
+        reveal->setEnabled(true);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                                controller->mainWindow()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(controller->mainWindow(), &click);
+        QTRY_VERIFY(controller->contextMenu()->isVisible());
+        QVERIFY(!reveal->isEnabled());
+        controller->contextMenu()->hide();
+    }
 
-    QString alertTitle;
-    bool alertWasModal = false;
-    QTimer::singleShot(0, this, [&] {
-        QTRY_VERIFY(QApplication::activeModalWidget());
-        auto *alert = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-        QVERIFY(alert);
-        alertTitle = alert->text();
-        alertWasModal = alert->windowModality() == Qt::ApplicationModal;
-        alert->button(QMessageBox::Ok)->click();
-    });
-    key(Qt::Key_Return);
-    QCOMPARE(alertTitle, QStringLiteral("The application could not be launched."));
-    QVERIFY(alertWasModal);
-    QVERIFY(launcher.launched.isEmpty());
-    QCOMPARE(usage(entry(QStringLiteral("Terminal"))), usageBefore);
-    // Rebuilt for the same text, which now matches nothing; Trovia stays in front.
-    QCOMPARE(controller->textField()->text(), QStringLiteral("ter"));
-    QVERIFY(controller->matchingApps().isEmpty());
-    QVERIFY(!listShown());
-    QVERIFY(mainShown());
-    // The other entries are still there.
-    key(Qt::Key_Backspace);
-    QCOMPARE(listedNames().size(), 2);
-    QVERIFY(!listedNames().contains(QStringLiteral("Terminal")));
-}
+    void hotKeyTogglesAndActivationStartsEmpty()
+    {
+        auto *application = qobject_cast<TroviaApplication *>(qApp);
+        QVERIFY(application);
+        application->setController(controller.get());
+        auto *shortcut = new FakeShortcutBackend;
+        HotKeyManager::sharedManager().setBackend(std::unique_ptr<GlobalShortcutBackend>(shortcut));
+        HotKeyManager::sharedManager().registerHotKey();
 
-void TestController::menuValidationFollowsTheSelection()
-{
-    QAction *reveal = controller->showInFileManagerAction();
-    QCOMPARE(reveal->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Return));
-    QCOMPARE(controller->quitAction()->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    QVERIFY(!controller->validateMenuItem(reveal));
-    QVERIFY(controller->validateMenuItem(controller->quitAction()));
-    type(QStringLiteral("maps"));
-    QVERIFY(controller->validateMenuItem(reveal));
-    QVERIFY(reveal->isEnabled());
-    type(QStringLiteral("x"));
-    QVERIFY(!controller->validateMenuItem(reveal));
-    // Only the actions that exist are offered: no Website or Donate without their addresses.
-    QStringList titles;
-    for (const QAction *item : controller->contextMenu()->actions())
-        if (!item->isSeparator())
-            titles << item->text();
-    QCOMPARE(titles.first(), QStringLiteral("Show in File Manager"));
-    QCOMPARE(titles.last(), QStringLiteral("Quit Trovia"));
-    QVERIFY(!titles.contains(QStringLiteral("Trovia Website")));
-    QVERIFY(!titles.contains(QStringLiteral("Donate")));
+        QVERIFY(!controller->hasRefreshTimer());
+        type(QStringLiteral("ter"));
+        key(Qt::Key_Down);
+        shortcut->press(1234);
+        QVERIFY(!mainShown());
+        QVERIFY(!listShown());
+        QVERIFY(controller->hasRefreshTimer()); // refreshes only while inactive
 
-    // A right click on the window's surface opens the menu, validated as it opens.
-    reveal->setEnabled(true);
-    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                            controller->mainWindow()->mapToGlobal(QPoint(5, 5)));
-    QApplication::sendEvent(controller->mainWindow(), &click);
-    QTRY_VERIFY(controller->contextMenu()->isVisible());
-    QVERIFY(!reveal->isEnabled());
-    controller->contextMenu()->hide();
+        shortcut->press(1240);
+        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        QVERIFY(controller->isActive());
+        QVERIFY(!controller->hasRefreshTimer());
+        QCOMPARE(controller->textField()->text(), QString());
+        QVERIFY(!listShown());
+        QCOMPARE(controller->mainWindow()->focusWidget(), controller->textField());
+        application->setController(nullptr);
+    }
 
-    QSignalSpy quit(controller.get(), &Controller::quitRequested);
-    controller->quitAction()->trigger();
-    QCOMPARE(quit.count(), 1);
-}
+    void windowOriginIsSavedAndRestored()
+    {
+        const TroviaRect available =
+            ScreenCoordinates::visibleFrame(QGuiApplication::primaryScreen());
+        const TroviaRect frame = controller->mainWindow()->frame();
+        const TroviaPoint moved{available.x + 40.0f, available.y + 30.0f};
+        controller->mainWindow()->setFrameOrigin(moved);
+        controller->applicationWillTerminate();
+        controller.reset();
+        startController();
+        QCOMPARE(controller->mainWindow()->frame().origin().x, moved.x);
+        QCOMPARE(controller->mainWindow()->frame().origin().y, moved.y);
 
-void TestController::hotKeyTogglesAndActivationStartsEmpty()
-{
-    auto *application = qobject_cast<TroviaApplication *>(qApp);
-    QVERIFY(application);
-    application->setController(controller.get());
-    auto *shortcut = new FakeShortcutBackend;
-    HotKeyManager::sharedManager().setBackend(std::unique_ptr<GlobalShortcutBackend>(shortcut));
-    HotKeyManager::sharedManager().registerHotKey();
-
-    QVERIFY(!controller->hasRefreshTimer());
-    type(QStringLiteral("ter"));
-    key(Qt::Key_Down);
-    shortcut->press(1234);
-    QVERIFY(!mainShown());
-    QVERIFY(!listShown());
-    QVERIFY(controller->hasRefreshTimer()); // refreshes only while inactive
-
-    shortcut->press(1240);
-    QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
-    QVERIFY(controller->isActive());
-    QVERIFY(!controller->hasRefreshTimer());
-    QCOMPARE(controller->textField()->text(), QString());
-    QVERIFY(!listShown());
-    // The field takes the keys once the window has the focus (the platform's part; the
-    // end-to-end tests see it on a real X server).
-    QCOMPARE(controller->mainWindow()->focusWidget(), controller->textField());
-    application->setController(nullptr);
-}
-
-void TestController::windowOriginIsSavedAndRestored()
-{
-    const TroviaRect available = ScreenCoordinates::visibleFrame(QGuiApplication::primaryScreen());
-    const TroviaRect frame = controller->mainWindow()->frame();
-    // First start: centred on the screen's width, top edge on the top of the visible area.
-    QCOMPARE(
-        frame.x,
-        std::round((ScreenCoordinates::fromQt(QGuiApplication::primaryScreen()->geometry()).width -
-                    frame.width) *
-                   0.5f));
-    QCOMPARE(frame.y + frame.height, available.y + available.height);
-
-    const TroviaPoint moved{available.x + 40.0f, available.y + 30.0f};
-    controller->mainWindow()->setFrameOrigin(moved);
-    controller->applicationWillTerminate();
-    controller.reset();
-    startController();
-    QCOMPARE(controller->mainWindow()->frame().origin().x, moved.x);
-    QCOMPARE(controller->mainWindow()->frame().origin().y, moved.y);
-
-    // Only one of the two values: the default place.
-    Settings::standard().remove(MainWindowYKey);
-    controller.reset();
-    startController();
-    QCOMPARE(controller->mainWindow()->frame().origin().x, frame.x);
-    QCOMPARE(controller->mainWindow()->frame().origin().y, frame.y);
-    Settings::standard().remove(MainWindowXKey);
-}
+        // Only one of the two values: the default place.
+        Settings::standard().remove(MainWindowYKey);
+        controller.reset();
+        startController();
+        QCOMPARE(controller->mainWindow()->frame().origin().x, frame.x);
+        QCOMPARE(controller->mainWindow()->frame().origin().y, frame.y);
+        Settings::standard().remove(MainWindowXKey);
+    }
+};
 
 int main(int argc, char *argv[])
 {

@@ -10,11 +10,6 @@
 class TestSingleInstance : public QObject
 {
     Q_OBJECT
-private Q_SLOTS:
-    void secondStartAsksTheFirstToToggle_data();
-    void secondStartAsksTheFirstToToggle();
-    void nobodyAnsweringIsReported();
-    void lockOfACrashedTroviaIsTakenOver();
 
 private:
     // A later start is another process with a bus connection of its own; its blocking request
@@ -34,62 +29,63 @@ private:
             return answered;
         });
     }
-};
 
-void TestSingleInstance::secondStartAsksTheFirstToToggle_data()
-{
-    QTest::addColumn<QByteArray>("token");
-    QTest::addColumn<QByteArray>("delivered");
-    QTest::newRow("startup id") << QByteArray("trovia-123_TIME4567")
-                                << QByteArray("trovia-123_TIME4567");
-    QTest::newRow("no token") << QByteArray() << QByteArray();
-    QTest::newRow("token with a space is dropped") << QByteArray("a b") << QByteArray();
-}
-
-void TestSingleInstance::secondStartAsksTheFirstToToggle()
-{
-    QFETCH(QByteArray, token);
-    QFETCH(QByteArray, delivered);
-    QTemporaryDir dir;
-    SingleInstance first(dir.path());
-    QVERIFY(first.acquire());
-    QVERIFY(first.listen());
-    QSignalSpy toggles(&first, &SingleInstance::toggleRequested);
-
-    std::future<bool> request = requestFromAnotherStart(dir.path(), token);
-    QVERIFY(toggles.wait(5000));
-    QCOMPARE(toggles.count(), 1);
-    QCOMPARE(toggles.first().first().toByteArray(), delivered);
-    QVERIFY(request.get());
-    QDBusConnection::sessionBus().unregisterService(
-        QString::fromLatin1(SingleInstance::serviceName));
-    QDBusConnection::sessionBus().unregisterObject(QStringLiteral("/org/trovia/Trovia"));
-}
-
-void TestSingleInstance::nobodyAnsweringIsReported()
-{
-    QTemporaryDir dir;
-    SingleInstance first(dir.path());
-    QVERIFY(first.acquire()); // holds the lock but never answers
-
-    SingleInstance second(dir.path());
-    QVERIFY(!second.acquire());
-    QVERIFY(!SingleInstance::requestToggle("token", 200));
-}
-
-void TestSingleInstance::lockOfACrashedTroviaIsTakenOver()
-{
-    QTemporaryDir dir;
+private Q_SLOTS:
+    void secondStartAsksTheFirstToToggle_data()
     {
-        // The lock a Trovia leaves when it is killed: a process number that no longer runs.
-        QFile lock(dir.filePath(QStringLiteral("trovia/trovia.lock")));
-        QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("trovia"))));
-        QVERIFY(lock.open(QIODevice::WriteOnly));
-        lock.write("2147483000\ntrovia\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        QTest::addColumn<QByteArray>("token");
+        QTest::addColumn<QByteArray>("delivered");
+        QTest::newRow("startup id")
+            << QByteArray("trovia-123_TIME4567") << QByteArray("trovia-123_TIME4567");
+        QTest::newRow("no token") << QByteArray() << QByteArray();
+        QTest::newRow("token with a space is dropped") << QByteArray("a b") << QByteArray();
     }
-    SingleInstance next(dir.filePath(QStringLiteral("trovia")));
-    QVERIFY(next.acquire());
-}
+
+    void secondStartAsksTheFirstToToggle()
+    {
+        QFETCH(QByteArray, token);
+        QFETCH(QByteArray, delivered);
+        QTemporaryDir dir;
+        SingleInstance first(dir.path());
+        QVERIFY(first.acquire());
+        QVERIFY(first.listen());
+        QSignalSpy toggles(&first, &SingleInstance::toggleRequested);
+
+        std::future<bool> request = requestFromAnotherStart(dir.path(), token);
+        QVERIFY(toggles.wait(5000));
+        QCOMPARE(toggles.count(), 1);
+        QCOMPARE(toggles.first().first().toByteArray(), delivered);
+        QVERIFY(request.get());
+        QDBusConnection::sessionBus().unregisterService(
+            QString::fromLatin1(SingleInstance::serviceName));
+        QDBusConnection::sessionBus().unregisterObject(QStringLiteral("/org/trovia/Trovia"));
+    }
+
+    void nobodyAnsweringIsReported()
+    {
+        QTemporaryDir dir;
+        SingleInstance first(dir.path());
+        QVERIFY(first.acquire()); // holds the lock but never answers
+
+        SingleInstance second(dir.path());
+        QVERIFY(!second.acquire());
+        QVERIFY(!SingleInstance::requestToggle("token", 200));
+    }
+
+    void lockOfACrashedTroviaIsTakenOver()
+    {
+        QTemporaryDir dir;
+        {
+            // The lock a Trovia leaves when it is killed: a process number that no longer runs.
+            QFile lock(dir.filePath(QStringLiteral("trovia/trovia.lock")));
+            QVERIFY(QDir().mkpath(dir.filePath(QStringLiteral("trovia"))));
+            QVERIFY(lock.open(QIODevice::WriteOnly));
+            lock.write("2147483000\ntrovia\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+        }
+        SingleInstance next(dir.filePath(QStringLiteral("trovia")));
+        QVERIFY(next.acquire());
+    }
+};
 
 QTEST_GUILESS_MAIN(TestSingleInstance)
 #include "tst_singleinstance.moc"
