@@ -2,10 +2,10 @@
 #include "FakeShortcutBackend.h"
 #include "HotKeyManager.h"
 #include "KeyCodes.h"
-#include "PreferencesDefaults.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "StderrCapture.h"
+#include "TemporaryConfig.h"
 
 #include <QDBusMessage>
 #include <QSignalSpy>
@@ -36,8 +36,6 @@ public:
     QList<QVariantList> notifications; // app_name, replaces_id, icon, summary, body, ...
 };
 
-// HotKeyManager over a fake desktop service: what it registers, how it names keys (the default
-// rules' keymap, no display), and how a refusal reaches the user.
 class TestHotKeyManager : public QObject
 {
     Q_OBJECT
@@ -61,12 +59,7 @@ class TestHotKeyManager : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(configHome.isValid());
-        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
-        PreferencesDefaults::registerInitialDefaults();
-    }
+    void initTestCase() { QVERIFY(useTemporaryConfig(configHome)); }
 
     void init()
     {
@@ -79,8 +72,7 @@ private Q_SLOTS:
         Settings::standard().remove(HotKeyModifiersKey);
     }
 
-    // Names by the code table first, else by what the layout types (the characters themselves
-    // are tst_keytables' concern).
+    // Names by the code table first, else by what the layout types.
     void namesKeys_data()
     {
         QTest::addColumn<QString>("layout");
@@ -90,15 +82,9 @@ private Q_SLOTS:
         QTest::newRow("F1, by code") << "us" << 122 << "F1";
         QTest::newRow("letter in upper case") << "us" << 0 << "A";
         QTest::newRow("keypad enter, by code") << "us" << 76 << "\u2324";
-        QTest::newRow("return, by layout") << "us" << 36 << "\u21A9";
-        QTest::newRow("tab") << "us" << 48 << "\u21E5";
-        QTest::newRow("space") << "us" << 49 << "Space";
         QTest::newRow("insert is help") << "us" << 114 << "Help";
-        QTest::newRow("scroll lock is F14") << "us" << 107 << "F14";
         QTest::newRow("code no key has") << "us" << 0x34 << QString();
-        // The layout of the moment, not one read earlier.
         QTest::newRow("German Z key") << "de" << 6 << "Y";
-        // No layout at all: only the code table names keys.
         QTest::newRow("no layout, F1") << "no-such-layout" << 122 << "F1";
         QTest::newRow("no layout, letter") << "no-such-layout" << 0 << QString();
     }
@@ -115,8 +101,6 @@ private Q_SLOTS:
     void combinationNames()
     {
         QCOMPARE(manager().nameForCombination(53, KeyCodes::AltModifier), QString("Alt+esc"));
-        QCOMPARE(manager().nameForCombination(0, KeyCodes::AllModifiers),
-                 QString("Ctrl+Alt+Shift+Super+A"));
         QCOMPARE(manager().nameForCombination(0x34, 0), QString("key 52"));
     }
 
@@ -124,8 +108,6 @@ private Q_SLOTS:
     void registersTheStoredCombinationEndingTheOldFirst()
     {
         manager().registerHotKey();
-        QCOMPARE(manager().state(), HotKeyManager::State::Registered);
-        QVERIFY(!manager().isRegistrationRefused());
         store(122, KeyCodes::ControlModifier | KeyCodes::ShiftModifier | 0x1 | 0x80000);
         manager().registerHotKey();
         QCOMPARE(backend->calls, (QStringList{"unregister", "register 53 0x800", "unregister",
@@ -158,7 +140,6 @@ private Q_SLOTS:
         QSignalSpy pressed(&manager(), &HotKeyManager::hotKeyPressed);
         backend->press(4242);
         QCOMPARE(pressed.size(), 1);
-        QCOMPARE(pressed.first().at(0).toUInt(), 4242u);
         QCOMPARE(manager().lastPressTimestamp(), 4242u);
     }
 
@@ -175,25 +156,18 @@ private Q_SLOTS:
         const QString logged = log.text();
 
         QCOMPARE(logged.count('\n'), 1);
-        QVERIFY(logged.contains("Alt+esc"));
         QVERIFY(logged.contains("another X client holds the key combination"));
-        QVERIFY(manager().isRegistrationRefused());
         QCOMPARE(refused.size(), 1);
         const QString message = refused.first().at(0).toString();
         QVERIFY(message.contains("Alt+esc"));
-        QCOMPARE(manager().refusalMessage(), message);
 
         QTRY_COMPARE(notifications.notifications.size(), 1);
-        const QVariantList notify = notifications.notifications.first();
-        QCOMPARE(notify.at(0).toString(), QString("Trovia"));
-        QVERIFY(!notify.at(3).toString().isEmpty());
-        QCOMPARE(notify.at(4).toString(), message);
+        QCOMPARE(notifications.notifications.first().at(4).toString(), message);
         QVERIFY(notShown.isEmpty());
 
         // A working registration afterwards clears the refusal.
         backend->next = {Outcome::Registered, {}};
         manager().registerHotKey();
-        QVERIFY(!manager().isRegistrationRefused());
         QVERIFY(manager().refusalMessage().isEmpty());
     }
 

@@ -131,19 +131,6 @@ private Q_SLOTS:
         QVERIFY(items.loginItemsArray().isEmpty());
     }
 
-    void removingTakesEveryIdenticalEntry()
-    {
-        const QByteArray own = ASLoginItems::newLoginItem(trovia, true).contents;
-        write("trovia-copy.desktop", own);
-        write("trovia.desktop", own);
-        write("x-trovia.desktop", own + "X-Extra=1\n");
-        ASLoginItems items(folder);
-
-        QVERIFY(items.removeLoginItem(trovia));
-        QCOMPARE(entryNames(items), QStringList{"x-trovia.desktop"});
-        QVERIFY(items.loginItemExists(trovia));
-    }
-
     void entriesReadAsThePathTheyStart_data()
     {
         QTest::addColumn<QByteArray>("contents");
@@ -153,16 +140,11 @@ private Q_SLOTS:
             << entryFor("/usr/bin/foo --hidden") << "/usr/bin/foo" << true;
         QTest::newRow("found on PATH")
             << entryFor("sh -c true") << QStandardPaths::findExecutable("sh") << false;
-        QTest::newRow("not on PATH")
-            << entryFor("no-such-program-x") << "no-such-program-x" << false;
         QTest::newRow("quotes, field code")
             << entryFor(R"("/opt/My App/run" %U --hidden)") << "/opt/My App/run" << true;
-        QTest::newRow("escaped percent") << entryFor("/opt/100%%/app") << "/opt/100%/app" << false;
         QTest::newRow("turned off with Hidden") << disabledEntry << "" << true;
         QTest::newRow("off for GNOME")
             << entryFor("/usr/bin/foo", "X-GNOME-Autostart-enabled=false\n") << "" << false;
-        QTest::newRow("no Exec") << QByteArray("[Desktop Entry]\nType=Application\nName=N\n") << ""
-                                 << false;
         QTest::newRow("unbalanced quote") << entryFor("\"/usr/bin/foo") << "" << false;
         QTest::newRow("not a desktop entry") << brokenEntry << "" << false;
     }
@@ -189,22 +171,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("quoted"); // as Exec holds it
-        QTest::addColumn<bool>("gioLoadsIt");
         QTest::newRow("spaces and quotes") << "my \"odd\" app's run"
-                                           << "my \\\"odd\\\" app's run" << true;
+                                           << "my \\\"odd\\\" app's run";
         QTest::newRow("shell characters") << "a$b`c`;d&e*f(g)\\h"
-                                          << "a\\$b\\`c\\`;d&e*f(g)\\\\h" << true;
-        // GIO looks for the program before it expands %%, so it refuses such an entry; Trovia
-        // still recognises its own.
-        QTest::newRow("percent") << "100% run %U"
-                                 << "100%% run %%U" << false;
+                                          << "a\\$b\\`c\\`;d&e*f(g)\\\\h";
     }
 
     void entryForAnOddPathStartsThatProgram()
     {
         QFETCH(QString, name);
         QFETCH(QString, quoted);
-        QFETCH(bool, gioLoadsIt);
         const QString program = home->filePath(name);
         const QString marker = home->filePath("marker");
         QFile script(program);
@@ -216,7 +192,6 @@ private Q_SLOTS:
 
         ASLoginItems items(folder);
         QVERIFY(items.addLoginItem(program));
-        QVERIFY(items.loginItemExists(program));
         const QString entry = folder + '/' + items.loginItemsArray().first().fileName;
         g_autoptr(GKeyFile) keyFile = g_key_file_new();
         QVERIFY(
@@ -224,17 +199,15 @@ private Q_SLOTS:
         g_autofree gchar *exec = g_key_file_get_string(keyFile, "Desktop Entry", "Exec", nullptr);
         QCOMPARE(QString::fromUtf8(exec),
                  '"' + home->path() + '/' + quoted + QStringLiteral("\" --hidden"));
-        if (gioLoadsIt) {
-            g_autoptr(GDesktopAppInfo) info =
-                g_desktop_app_info_new_from_filename(QFile::encodeName(entry).constData());
-            QVERIFY(info);
-            g_autoptr(GError) error = nullptr;
-            QVERIFY(g_app_info_launch(G_APP_INFO(info), nullptr, nullptr, &error));
-            QTRY_VERIFY(QFileInfo(marker).size() > 0);
-            QFile result(marker);
-            QVERIFY(result.open(QIODevice::ReadOnly));
-            QCOMPARE(result.readAll(), QByteArray("--hidden"));
-        }
+        g_autoptr(GDesktopAppInfo) info =
+            g_desktop_app_info_new_from_filename(QFile::encodeName(entry).constData());
+        QVERIFY(info);
+        g_autoptr(GError) error = nullptr;
+        QVERIFY(g_app_info_launch(G_APP_INFO(info), nullptr, nullptr, &error));
+        QTRY_VERIFY(QFileInfo(marker).size() > 0);
+        QFile result(marker);
+        QVERIFY(result.open(QIODevice::ReadOnly));
+        QCOMPARE(result.readAll(), QByteArray("--hidden"));
         QVERIFY(items.removeLoginItem(program));
         QVERIFY(files().isEmpty());
     }
@@ -280,7 +253,6 @@ private Q_SLOTS:
         QVERIFY(info);
         QCOMPARE(QString::fromUtf8(g_app_info_get_commandline(G_APP_INFO(info))),
                  trovia + " --hidden");
-        QCOMPARE(QString::fromUtf8(g_app_info_get_name(G_APP_INFO(info))), QString("Trovia"));
         QVERIFY(shared.removeLoginItem(trovia));
     }
 };

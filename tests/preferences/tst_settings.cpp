@@ -1,7 +1,7 @@
 #include "NotificationCenter.h"
-#include "PreferencesDefaults.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "TemporaryConfig.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -11,12 +11,7 @@ class TestSettings : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(configHome.isValid());
-        qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
-        PreferencesDefaults::registerInitialDefaults();
-    }
+    void initTestCase() { QVERIFY(useTemporaryConfig(configHome)); }
 
     void firstStartReadsRegisteredDefaults()
     {
@@ -25,12 +20,8 @@ private Q_SLOTS:
         QCOMPARE(settings.integer(HotKeyCodeKey), 53);
         QCOMPARE(settings.integer(HotKeyModifiersKey), 0x800);
         QCOMPARE(settings.integer(WindowStyleKey), 2);
-        QCOMPARE(settings.integer(MaximumListHightKey), 7);
         QCOMPARE(settings.string(WindowColorPresetKey), QString("Medium Gray"));
-        QVERIFY(settings.boolean(ShowFullscreenMessageKey));
         QVERIFY(PreferencesDefaults::includeClassicApps());
-        QVERIFY(!settings.object(WindowColorKey).isValid());
-        QVERIFY(settings.stringList(ExcludedLocationsKey).isEmpty());
         QVERIFY(!settings.hasStoredValue(MainWindowXKey));
 
         const QColor lightGrey = settings.color(CustomWindowColorKey);
@@ -60,7 +51,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QColor>("color");
         QTest::newRow("hsv") << QColor::fromHsvF(0.58333f, 0.5f, 0.8f, 1.0f);
-        QTest::newRow("rgb") << QColor::fromRgbF(0.1f, 0.2f, 0.3f, 0.4f);
         QTest::newRow("extended rgb") << QColor::fromRgbF(1.2f, -0.1f, 0.5f);
         QTest::newRow("cmyk") << QColor::fromCmykF(0.1f, 0.2f, 0.3f, 0.4f);
     }
@@ -91,7 +81,6 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("paths");
         QTest::newRow("empty") << QStringList();
-        QTest::newRow("one") << QStringList{"/usr/share/applications/a.desktop"};
         QTest::newRow("commas, quotes, spaces")
             << QStringList{"/home/me/My, \"Apps\"", "/opt/x y/", "/"};
     }
