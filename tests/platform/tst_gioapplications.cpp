@@ -112,19 +112,15 @@ private Q_SLOTS:
         QIcon::setThemeName("trovia-test");
     }
 
-    void entriesAreThoseGioShows()
-    {
-        const QStringList files = entriesByFile().keys();
-        // GIO also drops an entry whose program is not there (broken.desktop).
-        QCOMPARE(files, QStringList({"deleted.desktop", "file-icon.desktop", "legacy-icon.desktop",
-                                     "localised.desktop", "marker.desktop", "notepad.desktop",
-                                     "plain.desktop", "shadowed.desktop", "system.desktop",
-                                     "trovia.desktop"}));
-    }
-
     void entriesCarryNameFlagIconAndPath()
     {
         const QMap<QString, RegistryEntry> entries = entriesByFile();
+        // GIO also drops an entry whose program is not there (broken.desktop).
+        QCOMPARE(
+            entries.keys(),
+            QStringList({"deleted.desktop", "file-icon.desktop", "legacy-icon.desktop",
+                         "localised.desktop", "marker.desktop", "notepad.desktop", "plain.desktop",
+                         "shadowed.desktop", "system.desktop", "trovia.desktop"}));
         QCOMPARE(entries["plain.desktop"].path, homeApps() + "/plain.desktop");
         QCOMPARE(entries["plain.desktop"].displayName, QString("Plain Tool"));
         QCOMPARE(entries["plain.desktop"].iconName, QString("utilities-terminal"));
@@ -147,14 +143,10 @@ private Q_SLOTS:
         QTest::newRow("full path wine64") << "/usr/bin/wine64 x.exe" << true;
         QTest::newRow("env and variables")
             << "env WINEPREFIX=/x WINEDEBUG=-all wine-stable x.exe" << true;
-        QTest::newRow("variable without env") << "LANG=C /opt/w/wine-development x.exe" << true;
         QTest::newRow("quoted path") << "\"/opt/my wine/wine\" \"C:\\\\a b.exe\"" << true;
         QTest::newRow("wine later") << "sh -c 'wine x.exe'" << false;
         QTest::newRow("winecfg") << "winecfg" << false;
-        QTest::newRow("other variant") << "wine64-stable x.exe" << false;
         QTest::newRow("native") << "gimp %U" << false;
-        QTest::newRow("env only") << "env A=1" << false;
-        QTest::newRow("empty") << "" << false;
         QTest::newRow("unbalanced quote") << "wine \"x.exe" << false;
     }
 

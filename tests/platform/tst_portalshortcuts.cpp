@@ -102,21 +102,12 @@ private Q_SLOTS:
         qputenv("XKB_DEFAULT_LAYOUT", "us");
     }
 
-    void triggerSpellsModifiersAndKeysym_data()
-    {
-        QTest::addColumn<quint32>("modifiers");
-        QTest::addColumn<QString>("trigger");
-        QTest::newRow("alt") << quint32(KeyCodes::AltModifier) << "ALT+Escape";
-        QTest::newRow("none") << 0u << "Escape";
-        QTest::newRow("all") << KeyCodes::AllModifiers << "CTRL+ALT+SHIFT+LOGO+Escape";
-    }
-
     void triggerSpellsModifiersAndKeysym()
     {
-        QFETCH(quint32, modifiers);
-        QFETCH(QString, trigger);
-        QCOMPARE(PortalGlobalShortcuts::triggerFor("Escape", modifiers), trigger);
-        QCOMPARE(PortalGlobalShortcuts::triggerFor(QString(), modifiers), QString());
+        QCOMPARE(PortalGlobalShortcuts::triggerFor("Escape", 0), QString("Escape"));
+        QCOMPARE(PortalGlobalShortcuts::triggerFor("Escape", KeyCodes::AllModifiers),
+                 QString("CTRL+ALT+SHIFT+LOGO+Escape"));
+        QCOMPARE(PortalGlobalShortcuts::triggerFor(QString(), KeyCodes::AltModifier), QString());
     }
 
     // The first bus case of the run on purpose: the first portal of a process has to hear its
