@@ -12,16 +12,13 @@
 #include "TroviaView.h"
 #include "TroviaWindow.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
