@@ -171,9 +171,6 @@ private Q_SLOTS:
         exclude();
         QCOMPARE(panels.size(), 1);
         QCOMPARE(messageOn(), !tick);
-        const Settings onDisk(Settings::standard().filePath());
-        QCOMPARE(onDisk.hasStoredValue(ShowFullscreenMessageKey), tick);
-        QVERIFY(!onDisk.boolean(ShowFullscreenMessageKey));
 
         tickBox = false;
         exclude();

@@ -24,11 +24,7 @@ private Q_SLOTS:
         QVERIFY(PreferencesDefaults::includeClassicApps());
         QVERIFY(!settings.hasStoredValue(MainWindowXKey));
 
-        const QColor lightGrey = settings.color(CustomWindowColorKey);
-        QCOMPARE(lightGrey.spec(), QColor::Hsv);
-        QCOMPARE(lightGrey.valueF(), 0.9f);
-        QCOMPARE(lightGrey.saturationF(), 0.0f);
-        QCOMPARE(lightGrey.alphaF(), 1.0f);
+        QCOMPARE(settings.color(CustomWindowColorKey), QColor::fromHsvF(0, 0, 0.9f));
     }
 
     void storedValueWinsAndDefaultsAreNeverWritten()
