@@ -326,30 +326,6 @@ private Q_SLOTS:
         controller->contextMenu()->hide();
     }
 
-    void hotKeyTogglesAndActivationStartsEmpty()
-    {
-        auto *application = qobject_cast<TroviaApplication *>(qApp);
-        QVERIFY(application);
-        application->setController(controller.get());
-        auto *shortcut = new FakeShortcutBackend;
-        HotKeyManager::sharedManager().setBackend(std::unique_ptr<GlobalShortcutBackend>(shortcut));
-        HotKeyManager::sharedManager().registerHotKey();
-
-        type(QStringLiteral("ter"));
-        key(Qt::Key_Down);
-        shortcut->press(1234);
-        QVERIFY(!mainShown());
-        QVERIFY(!listShown());
-
-        shortcut->press(1240);
-        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
-        QVERIFY(controller->isActive());
-        QCOMPARE(controller->textField()->text(), QString());
-        QVERIFY(!listShown());
-        QCOMPARE(controller->mainWindow()->focusWidget(), controller->textField());
-        application->setController(nullptr);
-    }
-
     void windowOriginIsSavedAndRestored()
     {
         const TroviaRect available =
