@@ -108,12 +108,11 @@ void Controller::reset()
 
 void Controller::buildMatchingApplicationList()
 {
-    const QStringList locations = excluded;
     const bool includeClassic = PreferencesDefaults::includeClassicApps();
     matching = ::buildMatchingApplicationList(
         field->text(), apps->matchingIndex(),
         [&](const Application &app) {
-            return Catalogue::shouldDisplayApplication(app, locations, includeClassic);
+            return Catalogue::shouldDisplayApplication(app, excluded, includeClassic);
         },
         [](const QString &path) {
             return UsageLogger::sharedLogger().usageForApplicationAtPath(path);
@@ -122,7 +121,7 @@ void Controller::buildMatchingApplicationList()
 
 void Controller::rebuildMatchingApplicationList()
 {
-    buildMatchingApplicationList();
+    // Showing the list builds the matching list from the field's text; once is enough.
     showListForTypedCharacters();
 }
 
