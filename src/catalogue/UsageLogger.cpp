@@ -1,12 +1,12 @@
 #include "UsageLogger.h"
 
+#include "AtomicFile.h"
 #include "PropertyList.h"
 #include "SystemLog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <cmath>
 #include <limits>
@@ -129,10 +129,8 @@ bool UsageLogger::save()
     }
     keepFileBeforeWriting = false;
 
-    QSaveFile file(filePath);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit()) {
-        systemLog(QStringLiteral("%1: %2").arg(filePath, file.errorString()));
+    if (!writeFileAtomically(filePath, xml, &error)) {
+        systemLog(QStringLiteral("%1: %2").arg(filePath, error));
         return false;
     }
     return true;

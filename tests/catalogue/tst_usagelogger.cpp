@@ -5,8 +5,10 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <limits>
 #include <plist/plist.h>
+#include <sys/resource.h>
 
 namespace
 {
@@ -149,6 +151,34 @@ private Q_SLOTS:
         for (const char *path : {"/a/near", "/a/near", "/a/max"})
             logger.applicationAtPathLaunched(path);
         QCOMPARE(usesIn(plistPath), QVariantMap({{"/a/near", most}, {"/a/max", most}}));
+    }
+
+    // A full disk: the write fails part way, and the file written before stays whole.
+    void failedWriteKeepsThePreviousFile()
+    {
+        UsageLogger logger(plistPath);
+        logger.applicationAtPathLaunched("/a/x.desktop");
+        const QByteArray before = readFile(plistPath);
+
+        // Files this process writes stop growing at the old log's size (the write fails with
+        // EFBIG rather than raising SIGXFSZ), as they would on a full device.
+        rlimit original{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = original;
+        limit.rlim_cur = rlim_t(before.size());
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        StderrCapture log;
+        logger.applicationAtPathLaunched("/a/a much longer path than the first one.desktop");
+        const bool written = logger.save();
+        setrlimit(RLIMIT_FSIZE, &original);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY(!written);
+        QCOMPARE(log.lines().size(), 2);
+        QCOMPARE(readFile(plistPath), before);
+        QCOMPARE(QDir(QFileInfo(plistPath).path()).entryList(QDir::Files),
+                 QStringList{"Usage log.plist"});
     }
 
     void unwritableFolderKeepsCountsInMemory()
