@@ -107,6 +107,10 @@ private Q_SLOTS:
         QTest::newRow("no uses dictionary")
             << QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><array/></plist>")
             << QVariantMap{} << true;
+        QTest::newRow("nested 100,000 deep")
+            << xmlLog("<key>/a/deep</key>" + QString("<array>").repeated(100000) +
+                      QString("</array>").repeated(100000))
+            << QVariantMap{} << true;
         QTest::newRow("malformed entries") << xmlLog("<key>/a/int</key><integer>3</integer>"
                                                      "<key>/a/real</key><real>2.9</real>"
                                                      "<key>/a/text</key><string>five</string>"
