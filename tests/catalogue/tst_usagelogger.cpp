@@ -9,6 +9,7 @@
 #include <limits>
 #include <plist/plist.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace
 {
@@ -137,12 +138,61 @@ private Q_SLOTS:
             QCOMPARE(logger.usageForApplicationAtPath(it.key()), it.value().toInt());
         QCOMPARE(logger.usageForApplicationAtPath("/a/text"), 0);
 
-        // Only the first write moves the file aside.
+        // Only the first write moves the file aside, beside the earlier casualty.
         logger.applicationAtPathLaunched("/a/new");
         logger.applicationAtPathLaunched("/a/new");
-        QCOMPARE(readFile(plistPath + ".corrupt"), unusable ? content : "an older casualty");
+        QCOMPARE(readFile(plistPath + ".corrupt"), "an older casualty");
+        QCOMPARE(readFile(plistPath + ".corrupt.2"), unusable ? content : QByteArray());
+        QVERIFY(!QFile::exists(plistPath + ".corrupt.3"));
         counts.insert("/a/new", 2);
         QCOMPARE(usesIn(plistPath), counts);
+    }
+
+    // A log that cannot be read may hold intact counts: it is not corrupt, and is neither moved
+    // aside nor written over; launches are still counted in memory.
+    void unreadableFileIsLeftAlone_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::newRow("no permission") << false;
+        QTest::newRow("a folder") << true;
+    }
+
+    void unreadableFileIsLeftAlone()
+    {
+        QFETCH(bool, folder);
+        const QByteArray intact = xmlLog("<key>/a/x</key><integer>9</integer>");
+        if (folder) {
+            QVERIFY(QDir().mkpath(plistPath));
+        } else {
+            QVERIFY(writeFile(plistPath, intact));
+            QVERIFY(QFile::setPermissions(plistPath, {}));
+        }
+        // Root reads any file: read as an ordinary user would.
+        const bool root = geteuid() == 0;
+        if (root)
+            QVERIFY(QFile::setPermissions(dir.path(),
+                                          QFile::permissions(dir.path()) | QFile::ExeOther));
+        StderrCapture log;
+        const bool asNobody = root && seteuid(65534) == 0;
+        UsageLogger logger(plistPath);
+        if (asNobody)
+            QCOMPARE(seteuid(0), 0);
+        QCOMPARE(asNobody, root);
+
+        logger.applicationAtPathLaunched("/a/x");
+        logger.applicationAtPathLaunched("/a/x");
+        QCOMPARE(logger.usageForApplicationAtPath("/a/x"), 2);
+        QVERIFY(!logger.save());
+        const QStringList lines = log.lines();
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines.first().contains(plistPath));
+        QCOMPARE(
+            QDir(QFileInfo(plistPath).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList{"Usage log.plist"});
+        if (!folder) {
+            QVERIFY(QFile::setPermissions(plistPath, QFile::ReadOwner | QFile::WriteOwner));
+            QCOMPARE(readFile(plistPath), intact);
+        }
     }
 
     void countStopsAtTheLargest32BitValue()
