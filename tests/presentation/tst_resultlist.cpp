@@ -209,6 +209,32 @@ private Q_SLOTS:
                                list->tableView()->rowMetrics(), 7, screenFrame()));
     }
 
+    // The view lays out what it is handed at every keystroke: a huge name reaches it cut short,
+    // never in the middle of a character.
+    void longNamesReachTheViewCut_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        const QString ellipsis(QChar(0x2026));
+        const QString huge(1'000'000, 'x');
+        QTest::newRow("short") << "Editor"
+                               << "Editor";
+        QTest::newRow("a million characters") << huge << huge.left(255) + ellipsis;
+        QTest::newRow("emoji at the cut")
+            << QString(254, 'y') + "\U0001F600 and more" << QString(254, 'y') + ellipsis;
+    }
+
+    void longNamesReachTheViewCut()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        ResultListModel model;
+        model.setApplications({std::make_shared<Application>(QUrl::fromLocalFile("/a/long.desktop"),
+                                                             name, false, QString())});
+        QCOMPARE(model.data(model.index(0, ResultListModel::NameColumn)).toString(), shown);
+        QCOMPARE(model.applicationAt(0)->displayName(), name);
+    }
+
     // Tool tips show the entry's path less ".desktop", over a row, after 0.2 s.
     void toolTips_data()
     {
