@@ -2,6 +2,26 @@
 
 #include <QFileInfo>
 
+namespace
+{
+
+// Far more than a row can show. The view lays out the whole text it is handed at every keystroke,
+// so a name of megabytes would stall typing; matching still sees the whole name.
+constexpr qsizetype longestShownName = 256;
+
+QString shownName(const QString &name)
+{
+    if (name.size() <= longestShownName)
+        return name;
+    qsizetype cut = longestShownName - 1;
+    // Never half a surrogate pair.
+    if (name.at(cut - 1).isHighSurrogate())
+        --cut;
+    return name.left(cut) + QChar(0x2026);
+}
+
+} // namespace
+
 ResultListModel::ResultListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void ResultListModel::setApplications(const ApplicationList &applications)
@@ -46,7 +66,8 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const
     case IconColumn:
         return role == Qt::DecorationRole ? QVariant(application->icon()) : QVariant();
     case NameColumn:
-        return role == Qt::DisplayRole ? QVariant(application->displayName()) : QVariant();
+        return role == Qt::DisplayRole ? QVariant(shownName(application->displayName()))
+                                       : QVariant();
     case ClassicColumn:
         return role == Qt::DecorationRole && application->isClassicApp() && !classic.isNull()
                    ? QVariant(classic)

@@ -1,5 +1,6 @@
 // The real trovia program under Xvfb and openbox, driven by real key presses.
 #include "LocalizedStrings.h"
+#include "PropertyList.h"
 #include "TroviaSession.h"
 
 #include <QSettings>
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void secondStartTogglesTheFirst();
     void takenHotKeyIsReportedAndTroviaKeepsRunning();
     void windowOriginSurvivesARestartBySigterm();
+    void historySurvivesAFullDisk();
 
 private:
     std::unique_ptr<TroviaSession> session;
@@ -243,6 +245,38 @@ void TestEndToEnd::windowOriginSurvivesARestartBySigterm()
 
     TROVIA_START_SHOWN(*session);
     QCOMPARE(TroviaSession::windowPosition(TroviaSession::mainWindow()), target);
+}
+
+void TestEndToEnd::historySurvivesAFullDisk()
+{
+    const QVariantMap history{
+        {QStringLiteral("Applications Uses"),
+         QVariantMap{{session->entryPath(QStringLiteral("alpha")), qint64(5)}}}};
+    const QByteArray log = PropertyList::toXml(history);
+    QVERIFY(QDir().mkpath(QFileInfo(session->usageLogPath()).path()));
+    QFile file(session->usageLogPath());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(log) == log.size());
+    file.close();
+
+    // No room for the log's next, longer version.
+    session->setFileSizeLimit(log.size());
+    TROVIA_START_SHOWN(*session);
+    TROVIA_TYPE_TO_LIST("bet");
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("beta")});
+    QTRY_VERIFY(session->standardError().contains(session->usageLogPath()));
+    QVERIFY(session->terminate());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), log);
+    file.close();
+
+    // With room again, the next run counts on from the history.
+    session->setFileSizeLimit(-1);
+    TROVIA_START_SHOWN(*session);
+    TROVIA_TYPE_TO_LIST("bet");
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->usageCount(QStringLiteral("beta")), 1);
+    QCOMPARE(session->usageCount(QStringLiteral("alpha")), 5);
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
