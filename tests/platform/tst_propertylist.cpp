@@ -1,7 +1,9 @@
 #include "PropertyList.h"
 
 #include <QDateTime>
+#include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 
 class TestPropertyList : public QObject
 {
@@ -42,11 +44,24 @@ private Q_SLOTS:
         QVERIFY(!read.error.isEmpty());
     }
 
-    void missingFileNamesThePath()
+    // A FIFO at the path is refused at once: reading it would wait for a writer for good.
+    void unreadableFileNamesThePath_data()
     {
-        const PropertyList::ReadResult read = PropertyList::fromFile("/nonexistent/x.plist");
+        QTest::addColumn<bool>("fifo");
+        QTest::newRow("missing") << false;
+        QTest::newRow("FIFO") << true;
+    }
+
+    void unreadableFileNamesThePath()
+    {
+        QFETCH(bool, fifo);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("x.plist");
+        if (fifo)
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        const PropertyList::ReadResult read = PropertyList::fromFile(path);
         QVERIFY(!read.ok());
-        QVERIFY(read.error.contains("/nonexistent/x.plist"));
+        QVERIFY(read.error.contains(path));
     }
 };
 
