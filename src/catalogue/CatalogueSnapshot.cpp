@@ -1,11 +1,12 @@
 #include "CatalogueSnapshot.h"
 
+#include "AtomicFile.h"
+
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace CatalogueSnapshot
@@ -81,15 +82,7 @@ bool write(const QString &path, const CatalogueContents &contents, QString *erro
     out << magic << version << payload << QCryptographicHash::hash(payload, digestAlgorithm);
 
     QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    // Unbuffered: a write that fails (a full disk) fails here, and nothing is committed.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(data) != data.size() || !file.commit()) {
-        *error = file.errorString();
-        return false;
-    }
-    return true;
+    return writeFileAtomically(path, data, error);
 }
 
 std::optional<CatalogueContents> read(const QString &path, QString *error)
