@@ -3,12 +3,8 @@
 #include <QDateTime>
 #include <QFile>
 #include <QTimeZone>
-#include <cerrno>
 #include <cstdlib>
-#include <fcntl.h>
 #include <plist/plist.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace
 {
@@ -167,45 +163,15 @@ ReadResult fromData(const QByteArray &data)
     return result;
 }
 
-namespace
-{
-
-ReadResult fromFileData(const QByteArray &data, const QString &path)
-{
-    ReadResult result = fromData(data);
-    if (!result.ok())
-        result.error = QStringLiteral("%1: %2").arg(path, result.error);
-    return result;
-}
-
-ReadResult fromResource(const QString &path)
+ReadResult fromFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {QVariant(), QStringLiteral("%1: %2").arg(path, file.errorString())};
-    return fromFileData(file.readAll(), path);
-}
-
-} // namespace
-
-ReadResult fromFile(const QString &path)
-{
-    // Opened without waiting, and read only when it is a regular file: a FIFO at the path would
-    // otherwise block until something writes to it. Qt's resources (":/...") are not on disk.
-    if (path.startsWith(QLatin1Char(':')))
-        return fromResource(path);
-    const int descriptor =
-        ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (descriptor < 0)
-        return {QVariant(), QStringLiteral("%1: %2").arg(path, qt_error_string(errno))};
-    struct stat status;
-    QFile file;
-    if (fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
-        !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(descriptor);
-        return {QVariant(), QStringLiteral("%1: not a regular file.").arg(path)};
-    }
-    return fromFileData(file.readAll(), path);
+    ReadResult result = fromData(file.readAll());
+    if (!result.ok())
+        result.error = QStringLiteral("%1: %2").arg(path, result.error);
+    return result;
 }
 
 QByteArray toXml(const QVariant &value, QString *error)
