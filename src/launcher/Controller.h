@@ -92,8 +92,10 @@ public:
     void showMessageIfAppropriate();
     void closeMessagePanel();
 
-    // Catalogue upkeep.
+    // Catalogue upkeep. Builds run on a worker thread; catalogueBuildLanded() runs on this
+    // thread each time one has been swapped in.
     void rebuildApplicationList();
+    void catalogueBuildLanded();
     void refreshIfApplicationsChanged();
     void refreshFromTimer();
     void getExcludedLocations();

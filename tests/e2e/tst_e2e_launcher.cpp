@@ -3,6 +3,7 @@
 #include "PropertyList.h"
 #include "TroviaSession.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QTest>
 #include <xcb/xcb.h>
@@ -32,6 +33,7 @@ class TestEndToEnd : public QObject
 private Q_SLOTS:
     void init();
     void hotKeyShowsTheFocusedWindowAndHidesIt();
+    void typingDuringARefreshFindsTheNewEntry();
     void typingDownReturnLaunchesAndCounts();
     void escapeClearsThenHides();
     void focusOnAnotherProgramHidesAndClears();
@@ -71,6 +73,24 @@ void TestEndToEnd::hotKeyShowsTheFocusedWindowAndHidesIt()
     QVERIFY(TroviaSession::resultList().isEmpty());
     SHOW_BY_HOT_KEY();
     QVERIFY(TroviaSession::resultList().isEmpty());
+}
+
+void TestEndToEnd::typingDuringARefreshFindsTheNewEntry()
+{
+    // Enough entries that a rebuild takes a while.
+    for (int i = 0; i < 3000; ++i)
+        session->addEntry(QStringLiteral("filler%1").arg(i), QStringLiteral("Filler %1").arg(i));
+    TROVIA_START_SHOWN(*session);
+    // Each build leaves the snapshot the next start matches against.
+    QTRY_VERIFY(QFile::exists(session->environment().value(QStringLiteral("XDG_CACHE_HOME")) +
+                              QStringLiteral("/Trovia/catalogue")));
+    HIDE_BY_HOT_KEY();
+    // The folder changes: showing Trovia starts a rebuild, and the keys follow at once.
+    session->addEntry(QStringLiteral("zeta"), QStringLiteral("Zeta Zoomer"));
+    SHOW_BY_HOT_KEY();
+    TROVIA_TYPE_TO_LIST("zet");
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("zeta")});
 }
 
 void TestEndToEnd::typingDownReturnLaunchesAndCounts()

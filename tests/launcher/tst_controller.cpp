@@ -1,4 +1,5 @@
 #include "ApplicationLauncher.h"
+#include "Catalogue.h"
 #include "Controller.h"
 #include "FakeApplicationRegistry.h"
 #include "FakeShortcutBackend.h"
@@ -31,8 +32,9 @@ class FakeLauncher : public ApplicationLauncher
 public:
     QStringList launched;
     QStringList refused; // entries whose launch fails
-    bool launch(const QString &entryPath) override
+    bool launch(const QByteArray &entryFile) override
     {
+        const QString entryPath = QFile::decodeName(entryFile);
         if (refused.contains(entryPath))
             return false;
         launched << entryPath;
@@ -93,6 +95,8 @@ private:
         controller = std::make_unique<Controller>(registry);
         controller->applicationDidFinishLaunching();
         QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        // The first build runs on the worker.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
         QVERIFY(controller->textField()->hasFocus());
     }
 
@@ -281,6 +285,21 @@ private Q_SLOTS:
         QVERIFY(mainShown());
     }
 
+    // A build that lands while a query is typed is matched against the same text, and the
+    // selection goes back to the first row.
+    void landedBuildKeepsTheQueryAndSelectsTheFirstRow()
+    {
+        type(QStringLiteral("te"));
+        key(Qt::Key_Down);
+        QCOMPARE(selectedRow(), 1);
+        registry.addEntry(entry(QStringLiteral("Tea Timer")), QStringLiteral("Tea Timer"));
+        controller->rebuildApplicationList();
+        QTRY_VERIFY(listedNames().contains(QStringLiteral("Tea Timer")));
+        QCOMPARE(controller->textField()->text(), QStringLiteral("te"));
+        QVERIFY(listShown());
+        QCOMPARE(selectedRow(), 0);
+    }
+
     void refusedLaunchAlertsAndRebuilds()
     {
         type(QStringLiteral("ter"));
@@ -303,6 +322,7 @@ private Q_SLOTS:
         QVERIFY(launcher.launched.isEmpty());
         QCOMPARE(usage(entry(QStringLiteral("Terminal"))), usageBefore);
         // Rebuilt for the same text, which now matches nothing; Trovia stays in front.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
         QCOMPARE(controller->textField()->text(), QStringLiteral("ter"));
         QVERIFY(controller->matchingApps().isEmpty());
         QVERIFY(!listShown());
