@@ -180,7 +180,11 @@ void Controller::showPendingHotKeyProblem()
         return;
     const QString title = std::exchange(pendingHotKeyTitle, QString());
     const QString message = std::exchange(pendingHotKeyProblem, QString());
-    HotKeyManager::sharedManager().refusalTold();
+    // A registration that worked meanwhile makes the message old news.
+    HotKeyManager &hotKeys = HotKeyManager::sharedManager();
+    if (!hotKeys.isRegistrationRefused())
+        return;
+    hotKeys.refusalTold();
     // A change made in the Preferences is refused there, in the window the user is looking at.
     if (prefController && prefController->isWindowLoaded() && prefController->window()->isVisible())
         return;
