@@ -139,7 +139,8 @@ private:
     void applicationStateChanged(Qt::ApplicationState state);
     void activationSettled();
     void showAlert(const QString &titleKey, const QString &messageKey);
-    void showHotKeyProblem(const QString &message);
+    void showHotKeyProblem(const QString &title, const QString &message);
+    void showPendingHotKeyProblem();
     int selectedRow() const;
     void selectRow(int row);
     void startRefreshTimer();
@@ -176,7 +177,10 @@ private:
     QAction *preferencesItem = nullptr;
     std::unique_ptr<PreferencesController> prefController;
 
+    // A hot key problem that no notification told, kept until Trovia's window is up.
+    QString pendingHotKeyTitle;
     QString pendingHotKeyProblem;
+    QPointer<QWidget> hotKeyProblemBox;
     bool active = false;
     // Whether Qt reported Trovia active since the last activation (or already did then).
     bool focusSinceActivation = false;
