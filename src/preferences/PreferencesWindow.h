@@ -17,6 +17,8 @@ public:
 
     void setDelegate(PreferencesController *delegate);
     PreferencesController *delegate() const { return windowDelegate; }
+    // Tab's and Shift+Tab's move to the next or previous control.
+    void moveFocus(bool forward) { focusNextPrevChild(forward); }
 
 Q_SIGNALS:
     // The window became the active window (the one with keyboard focus).

@@ -414,6 +414,26 @@ private Q_SLOTS:
         QVERIFY(controller->window()->isVisible());
     }
 
+    // The field never traps the keyboard: Ctrl+Tab leaves it without recording; once a key was
+    // recorded there, Tab and Shift+Tab leave it too (the first Tab is still recorded).
+    void hotKeyFieldCanBeLeftWithTheKeyboard()
+    {
+        settings().setInteger(HotKeyCodeKey, 0x31);
+        reopen();
+        startRecording();
+        pressKey(hotKeyField(), Qt::Key_Tab, Qt::ControlModifier, 23u, QStringLiteral("\t"));
+        QVERIFY(controller->window()->focusWidget() != hotKeyField());
+        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x31));
+
+        startRecording();
+        pressKey(hotKeyField(), Qt::Key_Tab, Qt::NoModifier, 23u, QStringLiteral("\t"));
+        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x30));
+        QCOMPARE(controller->window()->focusWidget(), hotKeyField());
+        pressKey(hotKeyField(), Qt::Key_Backtab, Qt::ShiftModifier, 23u);
+        QVERIFY(controller->window()->focusWidget() != hotKeyField());
+        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x30));
+    }
+
     void recordingComesBeforeShortcutsAndOnlyWhileFocused()
     {
         auto *closeWindow = new QAction(controller->window());
