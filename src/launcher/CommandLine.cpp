@@ -16,7 +16,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                     QStringLiteral("Start without showing the window."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
-    parser.addOptions({toggle, hidden, help});
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Show Trovia's version."));
+    parser.addOptions({toggle, hidden, help, version});
     // Taken here only so that they are not errors; the application object reads them.
     for (const char *name : {"platform", "display", "style", "qwindowgeometry", "qwindowtitle",
                              "qwindowicon", "platformtheme", "plugin"}) {
@@ -41,7 +43,13 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     result.toggle = parser.isSet(toggle);
     result.hidden = parser.isSet(hidden);
     result.help = parser.isSet(help);
+    result.version = parser.isSet(version);
     return result;
+}
+
+QString CommandLine::versionText()
+{
+    return QStringLiteral("trovia ") + QLatin1String(TROVIA_VERSION);
 }
 
 QStringList applicationArguments(const QStringList &arguments,

@@ -26,6 +26,10 @@ int main(int argc, char *argv[])
         std::fputs(qPrintable(options.usage), stdout);
         return 0;
     }
+    if (options.version) {
+        std::printf("%s\n", qPrintable(CommandLine::versionText()));
+        return 0;
+    }
 
     SingleInstance instance;
     if (!instance.acquire()) {

@@ -1,5 +1,6 @@
 #include "Translations.h"
 
+#include "ResourcePaths.h"
 #include "SystemLog.h"
 
 #include <QCoreApplication>
@@ -81,7 +82,7 @@ QString translationsDirectory()
     const QString besideExecutable = QCoreApplication::applicationDirPath() + "/translations";
     if (QFileInfo(besideExecutable).isDir())
         return besideExecutable;
-    return QStringLiteral(TROVIA_TRANSLATIONS_DIR);
+    return resourcePath(QStringLiteral("translations"));
 }
 
 QString install(QCoreApplication &application, const QString &directory,

@@ -23,7 +23,7 @@ QStringList preferredLanguages(const QProcessEnvironment &environment);
 QString chooseTranslation(const QStringList &preferred, const QStringList &available);
 
 // Where the .qm files are: "translations" beside the executable when it exists (the build tree),
-// else the installed <prefix>/share/trovia/translations.
+// else the folder "translations" among the installed resources (<prefix>/share/trovia).
 QString translationsDirectory();
 
 // Installs the translators for the user's language from directory; the chosen language, or
