@@ -17,7 +17,7 @@ public:
 
     void setDelegate(PreferencesController *delegate);
     PreferencesController *delegate() const { return windowDelegate; }
-    // Tab's and Shift+Tab's move to the next or previous control.
+    // Moves the focus to the next control, as Tab does, or back, as Shift+Tab does.
     void moveFocus(bool forward) { focusNextPrevChild(forward); }
 
 Q_SIGNALS:

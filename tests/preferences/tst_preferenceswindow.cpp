@@ -18,6 +18,7 @@
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QScopeGuard>
 #include <QScreen>
@@ -456,13 +457,20 @@ private Q_SLOTS:
     {
         QFETCH(QString, language);
         cleanup();
-        QTranslator translator;
+        // Trovia's texts, and Qt's own for the Close button.
+        QTranslator translator, qtTranslator;
         if (!language.isEmpty()) {
             QVERIFY(translator.load(language, qEnvironmentVariable("TROVIA_BUILT_TRANSLATIONS")));
             QCoreApplication::installTranslator(&translator);
+            QVERIFY(qtTranslator.load(QLocale(language.mid(7)), QStringLiteral("qtbase"),
+                                      QStringLiteral("_"),
+                                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+            QCoreApplication::installTranslator(&qtTranslator);
         }
-        const auto untranslate =
-            qScopeGuard([&translator] { QCoreApplication::removeTranslator(&translator); });
+        const auto untranslate = qScopeGuard([&translator, &qtTranslator] {
+            QCoreApplication::removeTranslator(&translator);
+            QCoreApplication::removeTranslator(&qtTranslator);
+        });
         openWindow();
         PreferencesWindow *window = controller->window();
         QStringList clipped;
