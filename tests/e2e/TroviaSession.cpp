@@ -61,9 +61,12 @@ TroviaSession::TroviaSession()
     env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
     env.insert(QStringLiteral("XDG_STATE_HOME"), home + QStringLiteral("/.local/state"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DESKTOP_STARTUP_ID",
-                             "XDG_ACTIVATION_TOKEN", "XDG_CURRENT_DESKTOP", "QT_LOGGING_RULES"})
+    for (const char *name :
+         {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN",
+          "XDG_CURRENT_DESKTOP", "QT_LOGGING_RULES", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
         env.remove(QString::fromLatin1(name));
+    // The tests read Trovia's English texts, whatever the machine's language.
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
 }
 
 TroviaSession::~TroviaSession()

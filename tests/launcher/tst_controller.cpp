@@ -218,6 +218,48 @@ private Q_SLOTS:
         QCOMPARE(controller->textField()->text(), typed);
     }
 
+    // Page Down and Page Up move by the rows the list shows, stopping at the ends.
+    void pageKeysMoveByTheVisibleRows()
+    {
+        Settings::standard().setInteger(MaximumListHightKey, 3);
+        for (int i = 1; i <= 8; ++i)
+            registry.addEntry(entry(QStringLiteral("Zapp %1").arg(i)));
+        controller->rebuildApplicationList();
+        type(QStringLiteral("zapp"));
+        QList<int> seen;
+        for (Qt::Key k : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp,
+                          Qt::Key_PageUp, Qt::Key_PageUp}) {
+            key(k);
+            seen << selectedRow();
+        }
+        QCOMPARE(seen, (QList<int>{3, 6, 7, 4, 1, 0}));
+        QCOMPARE(controller->textField()->text(), QStringLiteral("zapp"));
+        Settings::standard().setInteger(MaximumListHightKey, 7);
+    }
+
+    // The focus stays in the field, so its accessible description speaks for the list: the number
+    // of matches when the list changes, the selected row and its place as the selection moves.
+    void fieldDescriptionAnnouncesTheList()
+    {
+        registry.addEntry(entry(QStringLiteral("Notepad")), QStringLiteral("Notepad"), true);
+        controller->rebuildApplicationList();
+        QLineEdit *field = controller->textField();
+        const QString help = field->accessibleDescription();
+        QVERIFY(!help.isEmpty());
+        type(QStringLiteral("t"));
+        QCOMPARE(field->accessibleDescription(),
+                 QStringLiteral("Applications found: 4. Terminal, 1 of 4"));
+        key(Qt::Key_Down);
+        QCOMPARE(field->accessibleDescription(), QStringLiteral("Tetris, 2 of 4"));
+        key(Qt::Key_PageDown);
+        QCOMPARE(field->accessibleDescription(),
+                 QStringLiteral("Notepad, Windows application, 4 of 4"));
+        type(QStringLiteral("qq"));
+        QCOMPARE(field->accessibleDescription(), QStringLiteral("No application found"));
+        key(Qt::Key_Escape);
+        QCOMPARE(field->accessibleDescription(), help);
+    }
+
     void escapeClearsTextThenHides()
     {
         type(QStringLiteral("te"));
