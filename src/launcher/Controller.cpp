@@ -70,10 +70,10 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
 
     connect(apps.get(), &Catalogue::buildStarted, progressIndicator,
             &TroviaProgressIndicator::startAnimation);
-    connect(apps.get(), &Catalogue::buildFinished, progressIndicator,
-            &TroviaProgressIndicator::stopAnimation);
-    apps->buildApplicationList();
-    field->update();
+    connect(apps.get(), &Catalogue::buildFinished, this, &Controller::catalogueBuildLanded);
+    // The last run's catalogue answers the first keys; the build replaces it when it lands.
+    apps->loadSnapshot();
+    apps->startBuild();
     getExcludedLocations();
     classicIcon = QIcon::fromTheme(QStringLiteral("wine"));
     setClassicIconOnList();

@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -36,14 +37,23 @@ void ApplicationLauncher::setCurrent(ApplicationLauncher *launcher)
     replacement = launcher;
 }
 
-bool GioApplicationLauncher::launch(const QString &entryPath)
+bool GioApplicationLauncher::launch(const QByteArray &entryFile)
 {
+    const QString entryPath = QFile::decodeName(entryFile);
     // Made from the file now: an entry listed earlier would still launch after its file was
-    // deleted.
-    GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(QFile::encodeName(entryPath));
-    if (!info)
+    // deleted. Only a regular file is read: opening a FIFO would wait for a writer.
+    struct stat status;
+    if (stat(entryFile.constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        systemLog(QStringLiteral("%1: no desktop entry to launch.").arg(entryPath));
         return false;
+    }
+    GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(entryFile.constData());
+    if (!info) {
+        systemLog(QStringLiteral("%1: not an application GIO can launch.").arg(entryPath));
+        return false;
+    }
     if (g_desktop_app_info_get_is_hidden(info)) {
+        systemLog(QStringLiteral("%1: the entry is hidden.").arg(entryPath));
         g_object_unref(info);
         return false;
     }

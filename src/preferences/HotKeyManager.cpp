@@ -238,9 +238,21 @@ void HotKeyManager::registerHotKey()
     ++registrations;
 
     const Settings &settings = Settings::standard();
-    storedCode = settings.integer(HotKeyCodeKey);
-    // Only the four modifier bits mean anything; others are ignored.
-    storedModifiers = quint32(settings.integer(HotKeyModifiersKey)) & KeyCodes::AllModifiers;
+    bool codeRejected = false;
+    bool modifiersRejected = false;
+    storedCode = settings.integer(HotKeyCodeKey, &codeRejected);
+    const qint64 modifiers = settings.integer(HotKeyModifiersKey, &modifiersRejected);
+    storedModifiers = quint32(modifiers);
+    // Only the four modifier bits are ever stored. Garbage must not become a combination nobody
+    // chose (stray bits masked away would grab plain Escape for the whole desktop).
+    if (codeRejected || modifiersRejected || (modifiers & ~qint64(KeyCodes::AllModifiers)) != 0) {
+        storedCode = settings.registeredDefault(HotKeyCodeKey).toLongLong();
+        storedModifiers = quint32(settings.registeredDefault(HotKeyModifiersKey).toLongLong());
+        systemLog(QStringLiteral("The stored hot key (code \"%1\", modifiers \"%2\") is no key "
+                                 "combination; Trovia uses %3.")
+                      .arg(settings.string(HotKeyCodeKey), settings.string(HotKeyModifiersKey),
+                           nameForCombination(quint16(storedCode), storedModifiers)));
+    }
     if (storedCode < 0 || storedCode > 0xffff) {
         settle(State::Invalid, QStringLiteral("the stored key code %1 is no key").arg(storedCode));
         return;

@@ -1,4 +1,5 @@
 #include "ApplicationLauncher.h"
+#include "Catalogue.h"
 #include "Controller.h"
 #include "FakeApplicationRegistry.h"
 #include "FakeShortcutBackend.h"
@@ -35,8 +36,9 @@ class FakeLauncher : public ApplicationLauncher
 public:
     QStringList launched;
     QStringList refused; // entries whose launch fails
-    bool launch(const QString &entryPath) override
+    bool launch(const QByteArray &entryFile) override
     {
+        const QString entryPath = QFile::decodeName(entryFile);
         if (refused.contains(entryPath))
             return false;
         launched << entryPath;
@@ -114,6 +116,8 @@ private:
         controller = std::make_unique<Controller>(registry);
         controller->applicationDidFinishLaunching();
         QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        // The first build runs on the worker.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
         QVERIFY(controller->textField()->hasFocus());
     }
 
@@ -214,6 +218,48 @@ private Q_SLOTS:
         QCOMPARE(controller->textField()->text(), typed);
     }
 
+    // Page Down and Page Up move by the rows the list shows, stopping at the ends.
+    void pageKeysMoveByTheVisibleRows()
+    {
+        Settings::standard().setInteger(MaximumListHightKey, 3);
+        for (int i = 1; i <= 8; ++i)
+            registry.addEntry(entry(QStringLiteral("Zapp %1").arg(i)));
+        controller->rebuildApplicationList();
+        type(QStringLiteral("zapp"));
+        QList<int> seen;
+        for (Qt::Key k : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp,
+                          Qt::Key_PageUp, Qt::Key_PageUp}) {
+            key(k);
+            seen << selectedRow();
+        }
+        QCOMPARE(seen, (QList<int>{3, 6, 7, 4, 1, 0}));
+        QCOMPARE(controller->textField()->text(), QStringLiteral("zapp"));
+        Settings::standard().setInteger(MaximumListHightKey, 7);
+    }
+
+    // The focus stays in the field, so its accessible description speaks for the list: the number
+    // of matches when the list changes, the selected row and its place as the selection moves.
+    void fieldDescriptionAnnouncesTheList()
+    {
+        registry.addEntry(entry(QStringLiteral("Notepad")), QStringLiteral("Notepad"), true);
+        controller->rebuildApplicationList();
+        QLineEdit *field = controller->textField();
+        const QString help = field->accessibleDescription();
+        QVERIFY(!help.isEmpty());
+        type(QStringLiteral("t"));
+        QCOMPARE(field->accessibleDescription(),
+                 QStringLiteral("Applications found: 4. Terminal, 1 of 4"));
+        key(Qt::Key_Down);
+        QCOMPARE(field->accessibleDescription(), QStringLiteral("Tetris, 2 of 4"));
+        key(Qt::Key_PageDown);
+        QCOMPARE(field->accessibleDescription(),
+                 QStringLiteral("Notepad, Windows application, 4 of 4"));
+        type(QStringLiteral("qq"));
+        QCOMPARE(field->accessibleDescription(), QStringLiteral("No application found"));
+        key(Qt::Key_Escape);
+        QCOMPARE(field->accessibleDescription(), help);
+    }
+
     void escapeClearsTextThenHides()
     {
         type(QStringLiteral("te"));
@@ -309,6 +355,21 @@ private Q_SLOTS:
         QVERIFY(mainShown());
     }
 
+    // A build that lands while a query is typed is matched against the same text, and the
+    // selection goes back to the first row.
+    void landedBuildKeepsTheQueryAndSelectsTheFirstRow()
+    {
+        type(QStringLiteral("te"));
+        key(Qt::Key_Down);
+        QCOMPARE(selectedRow(), 1);
+        registry.addEntry(entry(QStringLiteral("Tea Timer")), QStringLiteral("Tea Timer"));
+        controller->rebuildApplicationList();
+        QTRY_VERIFY(listedNames().contains(QStringLiteral("Tea Timer")));
+        QCOMPARE(controller->textField()->text(), QStringLiteral("te"));
+        QVERIFY(listShown());
+        QCOMPARE(selectedRow(), 0);
+    }
+
     void refusedLaunchAlertsAndRebuilds()
     {
         type(QStringLiteral("ter"));
@@ -331,6 +392,7 @@ private Q_SLOTS:
         QVERIFY(launcher.launched.isEmpty());
         QCOMPARE(usage(entry(QStringLiteral("Terminal"))), usageBefore);
         // Rebuilt for the same text, which now matches nothing; Trovia stays in front.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
         QCOMPARE(controller->textField()->text(), QStringLiteral("ter"));
         QVERIFY(controller->matchingApps().isEmpty());
         QVERIFY(!listShown());

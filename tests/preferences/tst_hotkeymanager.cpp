@@ -123,14 +123,52 @@ private Q_SLOTS:
         QCOMPARE(manager().nameForCombination(quint16(virtualKeyCode), quint32(modifiers)), name);
     }
 
-    // The old registration ends before the new one; only the four modifier bits count.
+    // The old registration ends before the new one.
     void registersTheStoredCombinationEndingTheOldFirst()
     {
         manager().registerHotKey();
-        store(122, KeyCodes::ControlModifier | KeyCodes::ShiftModifier | 0x1 | 0x80000);
+        store(122, KeyCodes::ControlModifier | KeyCodes::ShiftModifier);
         manager().registerHotKey();
         QCOMPARE(backend->calls, (QStringList{"unregister", "register 53 0x800", "unregister",
                                               "register 122 0x1200"}));
+    }
+
+    // Settings as the INI file holds them: text. What reads as no combination gives the default
+    // and one log line, never what the garbage happens to convert to.
+    void garbageStoredCombinationFallsBackToTheDefault_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("modifiers");
+        QTest::addColumn<QString>("registered");
+        const auto row = [](const char *tag, const char *code, const char *modifiers,
+                            const char *registered = "register 53 0x800") {
+            QTest::newRow(tag) << QString(code) << QString(modifiers) << QString(registered);
+        };
+        row("sound", "122", "4096", "register 122 0x1000");
+        row("code is a word", "escape", "4096");
+        row("code is a fraction", "12.5", "4096");
+        row("modifiers are a word", "122", "alt");
+        row("modifiers beyond 64 bits", "122", "99999999999999999999");
+        row("modifiers negative", "122", "-1");
+        // Masking the stray bit away would grab plain Escape.
+        row("modifiers with another bit", "53", "65536");
+    }
+
+    void garbageStoredCombinationFallsBackToTheDefault()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, modifiers);
+        QFETCH(QString, registered);
+        Settings::standard().setObject(HotKeyCodeKey, code);
+        Settings::standard().setObject(HotKeyModifiersKey, modifiers);
+        StderrCapture log;
+        manager().registerHotKey();
+        QCOMPARE(backend->calls.last(), registered);
+        QCOMPARE(manager().state(), HotKeyManager::State::Registered);
+        const QStringList lines = log.lines();
+        QCOMPARE(lines.size(), QTest::currentDataTag() == QLatin1String("sound") ? 0 : 1);
+        if (!lines.isEmpty())
+            QVERIFY(lines.first().contains("\"" + code + "\""));
     }
 
     void storedCodeThatIsNoKeyIsRefusedWithoutAGrab_data()
