@@ -95,8 +95,10 @@ public:
     void showMessageIfAppropriate();
     void closeMessagePanel();
 
-    // Catalogue upkeep.
+    // Catalogue upkeep. Builds run on a worker thread; catalogueBuildLanded() runs on this
+    // thread each time one has been swapped in.
     void rebuildApplicationList();
+    void catalogueBuildLanded();
     void refreshIfApplicationsChanged();
     void refreshFromTimer();
     void getExcludedLocations();
@@ -140,7 +142,8 @@ private:
     void applicationStateChanged(Qt::ApplicationState state);
     void activationSettled();
     void showAlert(const QString &titleKey, const QString &messageKey);
-    void showHotKeyProblem(const QString &message);
+    void showHotKeyProblem(const QString &title, const QString &message);
+    void showPendingHotKeyProblem();
     int selectedRow() const;
     void selectRow(int row);
     void moveSelection(int rows);
@@ -182,7 +185,10 @@ private:
     QAction *preferencesItem = nullptr;
     std::unique_ptr<PreferencesController> prefController;
 
+    // A hot key problem that no notification told, kept until Trovia's window is up.
+    QString pendingHotKeyTitle;
     QString pendingHotKeyProblem;
+    QPointer<QWidget> hotKeyProblemBox;
     bool active = false;
     // Whether Qt reported Trovia active since the last activation (or already did then).
     bool focusSinceActivation = false;

@@ -8,6 +8,7 @@
 #include "ResultListWindow.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "TroviaProgressIndicator.h"
 #include "UsageLogger.h"
 
 #include <QGuiApplication>
@@ -167,15 +168,21 @@ void Controller::rebuildMatchingApplicationList()
 
 void Controller::rebuildApplicationList()
 {
-    apps->buildApplicationList();
+    // On the worker; catalogueBuildLanded matches the typed text again.
+    apps->startBuild();
+}
+
+void Controller::catalogueBuildLanded()
+{
+    progressIndicator->stopAnimation();
     field->update();
+    // The old records go with the old matching list; a reload selects row 0.
     showListForTypedCharacters();
 }
 
 void Controller::refreshIfApplicationsChanged()
 {
-    if (apps->applicationsChangedSinceLastBuild())
-        rebuildApplicationList();
+    apps->startBuildIfApplicationsChanged();
 }
 
 void Controller::refreshFromTimer()

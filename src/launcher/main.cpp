@@ -1,3 +1,4 @@
+#include "Catalogue.h"
 #include "CommandLine.h"
 #include "Controller.h"
 #include "GioApplicationRegistry.h"
@@ -69,6 +70,7 @@ int main(int argc, char *argv[])
 
     GioApplicationRegistry registry;
     Controller controller(registry);
+    controller.catalogue().setSnapshotPath(CatalogueSnapshot::defaultPath());
     application.setController(&controller);
     QObject::connect(&instance, &SingleInstance::toggleRequested, &application,
                      &TroviaApplication::toggleRequested);

@@ -483,7 +483,7 @@ void PreferencesController::showHotKeyProblems()
     const HotKeyManager &manager = HotKeyManager::sharedManager();
     if (manager.state() == HotKeyManager::State::Refused)
         problems << LocalizedStrings::text(QStringLiteral("HotKeyTakenInPreferences"));
-    else if (manager.state() == HotKeyManager::State::Unsupported)
+    else if (manager.isRegistrationRefused())
         problems << manager.refusalMessage();
     showHotKeyMessage(problems.join(QLatin1Char('\n')));
 }

@@ -4,6 +4,26 @@
 
 #include <QFileInfo>
 
+namespace
+{
+
+// Far more than a row can show. The view lays out the whole text it is handed at every keystroke,
+// so a name of megabytes would stall typing; matching still sees the whole name.
+constexpr qsizetype longestShownName = 256;
+
+QString shownName(const QString &name)
+{
+    if (name.size() <= longestShownName)
+        return name;
+    qsizetype cut = longestShownName - 1;
+    // Never half a surrogate pair.
+    if (name.at(cut - 1).isHighSurrogate())
+        --cut;
+    return name.left(cut) + QChar(0x2026);
+}
+
+} // namespace
+
 ResultListModel::ResultListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 void ResultListModel::setApplications(const ApplicationList &applications)
@@ -60,11 +80,11 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const
     case IconColumn:
         // The row's first cell is the one selection events name: it speaks for the row.
         if (role == Qt::AccessibleTextRole)
-            return application->displayName();
+            return shownName(application->displayName());
         return role == Qt::DecorationRole ? QVariant(application->icon()) : QVariant();
     case NameColumn:
         if (role == Qt::DisplayRole)
-            return application->displayName();
+            return shownName(application->displayName());
         if (role == Qt::AccessibleDescriptionRole && application->isClassicApp())
             return LocalizedStrings::text(QStringLiteral("ClassicApplication"));
         return {};

@@ -9,6 +9,7 @@
 #include <limits>
 #include <plist/plist.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace
@@ -152,17 +153,22 @@ private Q_SLOTS:
     // aside nor written over; launches are still counted in memory.
     void unreadableFileIsLeftAlone_data()
     {
-        QTest::addColumn<bool>("folder");
-        QTest::newRow("no permission") << false;
-        QTest::newRow("a folder") << true;
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("no permission") << "file";
+        QTest::newRow("a folder") << "folder";
+        // Opening a FIFO would wait for a writer: the first keystroke would never return.
+        QTest::newRow("a FIFO") << "fifo";
     }
 
     void unreadableFileIsLeftAlone()
     {
-        QFETCH(bool, folder);
+        QFETCH(QString, kind);
         const QByteArray intact = xmlLog("<key>/a/x</key><integer>9</integer>");
-        if (folder) {
+        if (kind == "folder") {
             QVERIFY(QDir().mkpath(plistPath));
+        } else if (kind == "fifo") {
+            QVERIFY(QDir().mkpath(QFileInfo(plistPath).path()));
+            QCOMPARE(mkfifo(QFile::encodeName(plistPath).constData(), 0600), 0);
         } else {
             QVERIFY(writeFile(plistPath, intact));
             QVERIFY(QFile::setPermissions(plistPath, {}));
@@ -186,10 +192,10 @@ private Q_SLOTS:
         const QStringList lines = log.lines();
         QCOMPARE(lines.size(), 1);
         QVERIFY(lines.first().contains(plistPath));
-        QCOMPARE(
-            QDir(QFileInfo(plistPath).path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-            QStringList{"Usage log.plist"});
-        if (!folder) {
+        QCOMPARE(QDir(QFileInfo(plistPath).path())
+                     .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{"Usage log.plist"});
+        if (kind == "file") {
             QVERIFY(QFile::setPermissions(plistPath, QFile::ReadOwner | QFile::WriteOwner));
             QCOMPARE(readFile(plistPath), intact);
         }

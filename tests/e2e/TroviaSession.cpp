@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QPoint>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
 
 namespace
 {
@@ -99,10 +101,14 @@ QStringList TroviaSession::launches() const
     return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+QString TroviaSession::usageLogPath() const
+{
+    return dataHome + QStringLiteral("/Trovia/Usage log.plist");
+}
+
 int TroviaSession::usageCount(const QString &id) const
 {
-    const PropertyList::ReadResult log =
-        PropertyList::fromFile(dataHome + QStringLiteral("/Trovia/Usage log.plist"));
+    const PropertyList::ReadResult log = PropertyList::fromFile(usageLogPath());
     if (!log.ok())
         return 0;
     return log.value.toMap()
@@ -125,6 +131,14 @@ bool TroviaSession::start(const QStringList &arguments)
     trovia->setProcessChannelMode(QProcess::ForwardedOutputChannel);
     QObject::connect(trovia.get(), &QProcess::readyReadStandardError,
                      [this] { errors += trovia->readAllStandardError(); });
+    if (fileSizeLimit >= 0) {
+        const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+        trovia->setChildProcessModifier([limit] {
+            // A write past the limit then fails (EFBIG) instead of ending the process.
+            std::signal(SIGXFSZ, SIG_IGN);
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     trovia->start(QString::fromLocal8Bit(qgetenv("TROVIA_BINARY")), arguments);
     return trovia->waitForStarted(10000);
 }
