@@ -26,10 +26,11 @@ build: configure
 run: build
 	$(BUILD)/trovia
 
-# Unit and widget suites first, then the end-to-end tests of the real program.
+# Unit and widget suites first, then the end-to-end tests of the real program. The unit run packs
+# the Debian package; the end-to-end run takes that one instead of packing it again.
 test: build
 	@$(CTEST) -j $(JOBS) -LE e2e --no-tests=error
-	@$(CTEST) -L e2e
+	@$(CTEST) -L e2e -FA trovia_package
 
 unit: build
 	@$(CTEST) -j $(JOBS) -LE e2e --no-tests=error
@@ -41,7 +42,8 @@ bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks -- --no-print-directory -s
 	@bench/run-benchmarks $(BUILD)
 
-# The prefix is compiled in (resource folder, desktop entry): build again after changing it.
+# The prefix is compiled in (the fallback path of Trovia's own desktop entry): build again after
+# changing it.
 install: build
 	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory -s 2>&1 | $(QUIET)

@@ -56,8 +56,9 @@ QStringList applicationArguments(const QStringList &arguments,
                                  const QProcessEnvironment &environment)
 {
     QStringList result = arguments;
-    const bool platformChosen = environment.contains(QStringLiteral("QT_QPA_PLATFORM")) ||
-                                arguments.contains(QStringLiteral("-platform")) ||
+    // QT_QPA_PLATFORM=wayland, as many Wayland guides advise, is meant for the programs Trovia
+    // launches; only an explicit argument puts Trovia itself elsewhere.
+    const bool platformChosen = arguments.contains(QStringLiteral("-platform")) ||
                                 arguments.contains(QStringLiteral("--platform"));
     if (!platformChosen && environment.contains(QStringLiteral("WAYLAND_DISPLAY"))) {
         const int afterProgram = qMin(1, int(result.size()));

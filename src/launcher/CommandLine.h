@@ -20,7 +20,8 @@ struct CommandLine {
 };
 
 // The arguments for the application object. Under Wayland Trovia runs through XWayland, where it
-// can place its windows: "-platform xcb" is added unless a platform is chosen already. It is an
-// argument, not QT_QPA_PLATFORM, so that launched programs do not inherit it.
+// can place its windows: "-platform xcb" is added unless the arguments choose a platform, whatever
+// QT_QPA_PLATFORM says. It is an argument, not QT_QPA_PLATFORM, so that launched programs get the
+// user's environment unchanged.
 QStringList applicationArguments(const QStringList &arguments,
                                  const QProcessEnvironment &environment);

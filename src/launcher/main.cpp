@@ -4,6 +4,7 @@
 #include "GioApplicationRegistry.h"
 #include "QuitSignals.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 #include "TroviaApplication.h"
 #include "WindowActivation.h"
 
@@ -60,6 +61,7 @@ int main(int argc, char *argv[])
     applicationArgv.push_back(nullptr);
     int argumentCount = int(applicationArgv.size()) - 1;
     TroviaApplication application(argumentCount, applicationArgv.data());
+    Translations::install(application);
     instance.listen();
 
     QuitSignals quitSignals;

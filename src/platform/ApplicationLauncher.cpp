@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcessEnvironment>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 #include <sys/stat.h>
@@ -15,21 +14,13 @@ namespace
 
 ApplicationLauncher *replacement = nullptr;
 
-// Variables Trovia sets for itself or inherited with its own start; a launched program must not
-// see them (QT_QPA_PLATFORM=xcb would push a Wayland program onto XWayland, a stale startup id
-// would confuse the window manager).
+// A launched program gets the user's environment as Trovia received it, less the startup id or
+// activation token of Trovia's own start: a stale one would confuse the window manager.
 GAppLaunchContext *newLaunchContext()
 {
     GAppLaunchContext *context = g_app_launch_context_new();
-    QStringList names{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("DESKTOP_STARTUP_ID"),
-                      QStringLiteral("XDG_ACTIVATION_TOKEN")};
-    const QStringList all = QProcessEnvironment::systemEnvironment().keys();
-    for (const QString &name : all) {
-        if (name.startsWith(QLatin1String("TROVIA_")))
-            names.append(name);
-    }
-    for (const QString &name : std::as_const(names))
-        g_app_launch_context_unsetenv(context, name.toLocal8Bit().constData());
+    for (const char *name : {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"})
+        g_app_launch_context_unsetenv(context, name);
     return context;
 }
 
