@@ -83,19 +83,19 @@ done
 echo
 echo "Window and keys (ms from the hot key or the start; key: first/settled repaint; medians of $RUNS):"
 echo
-echo "| | entries | map | settled | key \"t\" | key \"e\" | peak RSS |"
+echo "| | entries | map | settled | key \"t\" | key \"e\" | peak RSS (at the end) |"
 echo "|---|---:|---:|---:|---:|---:|---:|"
 printf '%s\n' "${rows_window[@]}"
 echo
 echo "Keys typed while the catalogue is built again (20 keys from the window's map, each to its"
 echo "settled list; median / worst over all runs):"
 echo
-echo "| | entries | map | settled | keys median / worst | peak RSS |"
+echo "| | entries | map | settled | keys median / worst | peak RSS (at the end) |"
 echo "|---|---:|---:|---:|---:|---:|"
 printf '%s\n' "${rows_rebuild[@]}"
 echo
 echo "First key after a cold start (typed when the window shows its content; key: first/settled):"
 echo
-echo "| | entries | map | window up | key \"t\" | peak RSS |"
+echo "| | entries | map | window up | key \"t\" | peak RSS (at the end) |"
 echo "|---|---:|---:|---:|---:|---:|"
 printf '%s\n' "${rows_first[@]}"
