@@ -26,6 +26,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -494,4 +495,13 @@ void PreferencesController::showHotKeyMessage(const QString &message)
         return;
     hotKeyErrorField->setText(message);
     hotKeyErrorField->setVisible(!message.isEmpty());
+    // The window grows by the message's lines instead of squeezing the controls above it (a
+    // translated message can take several).
+    if (windowInstance && !message.isEmpty()) {
+        windowInstance->layout()->activate();
+        const int needed = qMax(windowInstance->heightForWidth(windowInstance->width()),
+                                windowInstance->minimumSizeHint().height());
+        if (needed > windowInstance->height())
+            windowInstance->resize(windowInstance->width(), needed);
+    }
 }
