@@ -194,12 +194,12 @@
     <message>
         <source>%1, Windows application, %2 of %3</source>
         <comment>SelectedClassicRowAnnouncement</comment>
-        <translation>%1、Windows アプリケーション、%2/%3</translation>
+        <translation>%1、Windows アプリケーション、%3 件中 %2 件目</translation>
     </message>
     <message>
         <source>%1, %2 of %3</source>
         <comment>SelectedRowAnnouncement</comment>
-        <translation>%1、%2/%3</translation>
+        <translation>%1、%3 件中 %2 件目</translation>
     </message>
     <message>
         <source>Show in File Manager</source>
