@@ -8,13 +8,15 @@
 #              builds its catalogue again; 20 keys typed from the moment the window maps;
 #   cold:      `trovia` started per run, to the window, then "t" and "e";
 #   first key: `trovia` started per run, "t" typed as soon as the window shows its content;
-#   rofi:      `rofi -show drun` with its desktop cache on, cold and first key.
-# Usage: bench/latency.sh [builddir]   env: NS="1000 5000" RUNS=10
+#   rofi:      `rofi -show drun` with its desktop cache on, cold and first key;
+#   floor:     bench/qt_widgets_floor, a Qt Widgets window with a field and a list of N names.
+# Usage: bench/latency.sh [builddir]   env: NS="1000 5000" RUNS=10 TROVIA=<another trovia binary>
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 harness=$build/bench/latency_harness
-for program in "$build/trovia" "$harness"; do
+trovia=${TROVIA:-$build/trovia}
+for program in "$trovia" "$harness" "$build/bench/qt_widgets_floor"; do
     [ -x "$program" ] || { echo "latency.sh: no $program (make bench first)" >&2; exit 1; }
 done
 for tool in Xvfb dbus-daemon rofi; do
@@ -61,13 +63,15 @@ for n in $NS; do
     "$harness" entries "$n" "$applications"
     rm -rf "$XDG_CACHE_HOME"/*
     rows_window+=("$(measure resident --label "Trovia, hot key | $n" --hotkey alt+Escape \
-        --keys "t e" -- "$build/trovia" --hidden)")
+        --keys "t e" -- "$trovia" --hidden)")
     rows_rebuild+=("$(measure resident --label "Trovia, hot key after a change | $n" \
         --hotkey alt+Escape --touch "$applications" --type-at map --key-quiet 30 \
-        --keys "$rebuildKeys" -- "$build/trovia" --hidden)")
-    rows_window+=("$(measure cold --label "Trovia, cold | $n" --keys "t e" -- "$build/trovia")")
+        --keys "$rebuildKeys" -- "$trovia" --hidden)")
+    rows_window+=("$(measure cold --label "Trovia, cold | $n" --keys "t e" -- "$trovia")")
     rows_first+=("$(measure cold --label "Trovia, cold | $n" --type-at paint --keys t \
-        -- "$build/trovia")")
+        -- "$trovia")")
+    rows_window+=("$(measure cold --label "Qt Widgets alone, field and list | $n" --keys "t e" \
+        -- "$build/bench/qt_widgets_floor" "$n")")
     # rofi's first start builds its cache; the measured ones read it.
     rofi=(rofi -show drun -drun-use-desktop-cache)
     "$harness" cold --runs 1 --warmup 0 --label cache -- "${rofi[@]}" >/dev/null
@@ -79,19 +83,19 @@ done
 echo
 echo "Window and keys (ms from the hot key or the start; key: first/settled repaint; medians of $RUNS):"
 echo
-echo "| | entries | map | settled | key \"t\" | key \"e\" | peak RSS |"
+echo "| | entries | map | settled | key \"t\" | key \"e\" | peak RSS (at the end) |"
 echo "|---|---:|---:|---:|---:|---:|---:|"
 printf '%s\n' "${rows_window[@]}"
 echo
 echo "Keys typed while the catalogue is built again (20 keys from the window's map, each to its"
 echo "settled list; median / worst over all runs):"
 echo
-echo "| | entries | map | settled | keys median / worst | peak RSS |"
+echo "| | entries | map | settled | keys median / worst | peak RSS (at the end) |"
 echo "|---|---:|---:|---:|---:|---:|"
 printf '%s\n' "${rows_rebuild[@]}"
 echo
 echo "First key after a cold start (typed when the window shows its content; key: first/settled):"
 echo
-echo "| | entries | map | window up | key \"t\" | peak RSS |"
+echo "| | entries | map | window up | key \"t\" | peak RSS (at the end) |"
 echo "|---|---:|---:|---:|---:|---:|"
 printf '%s\n' "${rows_first[@]}"

@@ -245,8 +245,9 @@ private:
     std::vector<xcb_keysym_t> keysyms;
 };
 
-// The largest resident size the process and its children reached (VmHWM), in MB.
-double peakResidentMegabytes(qint64 pid)
+// The resident size of the process and its children in MB, the largest of them: with "VmHWM:" the
+// most each reached, with "VmRSS:" what each holds now.
+double residentMegabytes(qint64 pid, const QByteArray &field)
 {
     double peak = 0;
     std::vector<qint64> pending{pid};
@@ -256,9 +257,10 @@ double peakResidentMegabytes(qint64 pid)
         QFile status(QStringLiteral("/proc/%1/status").arg(current));
         if (status.open(QIODevice::ReadOnly)) {
             for (const QByteArray &line : status.readAll().split('\n')) {
-                if (line.startsWith("VmHWM:"))
-                    peak =
-                        std::max(peak, line.mid(6).trimmed().split(' ').first().toDouble() / 1024);
+                if (line.startsWith(field))
+                    peak = std::max(peak,
+                                    line.mid(field.size()).trimmed().split(' ').first().toDouble() /
+                                        1024);
             }
         }
         const QDir tasks(QStringLiteral("/proc/%1/task").arg(current));
@@ -284,6 +286,7 @@ struct Run {
     std::optional<double> map, settled;
     std::vector<std::optional<double>> keyFirst, keySettled;
     double peakMegabytes = 0;
+    double residentMegabytes = 0; // at the end of the run
     bool failed = false;
 };
 
@@ -388,7 +391,8 @@ std::vector<Run> measureCold(Display &display, const Options &options)
             measureWindow(display, options, t0, *map, run);
         else
             run.failed = true;
-        run.peakMegabytes = peakResidentMegabytes(process->processId());
+        run.peakMegabytes = residentMegabytes(process->processId(), "VmHWM:");
+        run.residentMegabytes = residentMegabytes(process->processId(), "VmRSS:");
         stop(*process);
         if (i >= options.warmup)
             runs.push_back(run);
@@ -419,7 +423,7 @@ std::vector<Run> measureResident(Display &display, const Options &options)
             measureWindow(display, options, t0, *map, run);
         else
             run.failed = true;
-        run.peakMegabytes = peakResidentMegabytes(process->processId());
+        run.peakMegabytes = residentMegabytes(process->processId(), "VmHWM:");
         if (process->state() != QProcess::Running)
             fail(options.command.first().toStdString() + " ended during the run");
         if (map) {
@@ -432,9 +436,10 @@ std::vector<Run> measureResident(Display &display, const Options &options)
             if (!unmap)
                 fail("the window did not hide after " + options.hideKey.toStdString());
         }
+        pause(200);
+        run.residentMegabytes = residentMegabytes(process->processId(), "VmRSS:");
         if (i >= options.warmup)
             runs.push_back(run);
-        pause(200);
     }
     stop(*process);
     return runs;
@@ -462,8 +467,8 @@ template <typename Pick> std::vector<double> collect(const std::vector<Run> &run
     return values;
 }
 
-// label | map | window settled | keys | peak RSS. Up to three keys: each key's first and settled
-// repaint; more: the median and the worst settled key over every run.
+// label | map | window settled | keys | peak RSS (RSS at the end of a run). Up to three keys: each
+// key's first and settled repaint; more: the median and the worst settled key over every run.
 void printRow(const Options &options, const std::vector<Run> &runs)
 {
     const auto one = [](std::optional<double> Run::*member) {
@@ -489,10 +494,12 @@ void printRow(const Options &options, const std::vector<Run> &runs)
                          median(collect(runs, [&](const Run &run) { return at(run.keySettled); }));
         }
     }
-    std::vector<double> peaks;
-    for (const Run &run : runs)
+    std::vector<double> peaks, residents;
+    for (const Run &run : runs) {
         peaks.push_back(run.peakMegabytes);
-    cells << median(peaks) + QStringLiteral(" MB");
+        residents.push_back(run.residentMegabytes);
+    }
+    cells << median(peaks) + QStringLiteral(" (") + median(residents) + QStringLiteral(") MB");
     int failed = 0;
     for (const Run &run : runs)
         failed += run.failed;

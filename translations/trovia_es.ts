@@ -167,6 +167,16 @@
         <translation>Trovia no tiene atajo en este escritorio</translation>
     </message>
     <message>
+        <source>Trovia&apos;s hot key setting is not valid</source>
+        <comment>HotKeyInvalidTitle</comment>
+        <translation>El atajo guardado de Trovia no es válido</translation>
+    </message>
+    <message>
+        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
+        <comment>HotKeyInvalidMessage</comment>
+        <translation>El atajo guardado %1 no corresponde a ninguna tecla, así que Trovia no tiene atajo. Elija una combinación en las preferencias de Trovia: pulse Ctrl+, en la ventana de Trovia.</translation>
+    </message>
+    <message>
         <source>Applications found: %1. %2</source>
         <comment>MatchCountAnnouncement</comment>
         <translation>Aplicaciones encontradas: %1. %2</translation>

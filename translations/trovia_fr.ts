@@ -167,6 +167,16 @@
         <translation>Trovia n’a pas de raccourci sur ce bureau</translation>
     </message>
     <message>
+        <source>Trovia&apos;s hot key setting is not valid</source>
+        <comment>HotKeyInvalidTitle</comment>
+        <translation>Le raccourci enregistré de Trovia n’est pas valide</translation>
+    </message>
+    <message>
+        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
+        <comment>HotKeyInvalidMessage</comment>
+        <translation>Le raccourci enregistré %1 ne désigne aucune touche&#xa0;: Trovia n’a donc pas de raccourci. Choisissez une combinaison dans les préférences de Trovia&#xa0;: appuyez sur Ctrl+, dans la fenêtre de Trovia.</translation>
+    </message>
+    <message>
         <source>Applications found: %1. %2</source>
         <comment>MatchCountAnnouncement</comment>
         <translation>Applications trouvées&#xa0;: %1. %2</translation>

@@ -167,6 +167,16 @@
         <translation>このデスクトップでは Trovia のホットキーを使えません</translation>
     </message>
     <message>
+        <source>Trovia&apos;s hot key setting is not valid</source>
+        <comment>HotKeyInvalidTitle</comment>
+        <translation>保存されている Trovia のホットキー設定が無効です</translation>
+    </message>
+    <message>
+        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
+        <comment>HotKeyInvalidMessage</comment>
+        <translation>保存されているホットキー %1 はどのキーにも当たらないため、Trovia にはホットキーがありません。Trovia の設定で組み合わせを選んでください (Trovia のウィンドウで Ctrl+, を押します)。</translation>
+    </message>
+    <message>
         <source>Applications found: %1. %2</source>
         <comment>MatchCountAnnouncement</comment>
         <translation>見つかったアプリケーション: %1 件。%2</translation>

@@ -167,6 +167,16 @@
         <translation>O Trovia não tem atalho neste ambiente de trabalho</translation>
     </message>
     <message>
+        <source>Trovia&apos;s hot key setting is not valid</source>
+        <comment>HotKeyInvalidTitle</comment>
+        <translation>O atalho salvo do Trovia não é válido</translation>
+    </message>
+    <message>
+        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
+        <comment>HotKeyInvalidMessage</comment>
+        <translation>O atalho salvo %1 não corresponde a nenhuma tecla, então o Trovia está sem atalho. Escolha uma combinação nas preferências do Trovia: pressione Ctrl+, na janela do Trovia.</translation>
+    </message>
+    <message>
         <source>Applications found: %1. %2</source>
         <comment>MatchCountAnnouncement</comment>
         <translation>Aplicativos encontrados: %1. %2</translation>

@@ -286,8 +286,10 @@ private Q_SLOTS:
     void snapshotRoundTripAndRefusal()
     {
         QFETCH(QString, damage);
-        QTemporaryDir dir;
-        const QString path = dir.filePath("cache/Trovia/catalogue");
+        // The snapshot lives apart from the applications folder, as in a real home: writing it
+        // must not count as a change of that folder.
+        QTemporaryDir dir, cache;
+        const QString path = cache.filePath("Trovia/catalogue");
         FakeApplicationRegistry registry;
         registry.folderList << dir.path();
         registry.addEntry("/apps/plain.desktop", "Plain");
