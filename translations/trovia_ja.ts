@@ -221,16 +221,6 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Trovia のウェブサイト</translation>
     </message>
-    <message>
-        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
-        <comment>HotKeyInvalidMessage</comment>
-        <translation>保存されているホットキー %1 はどのキーにも対応していないため、Trovia のホットキーがありません。Trovia の設定で組み合わせを選んでください (Trovia のウィンドウで Ctrl+, を押します)。</translation>
-    </message>
-    <message>
-        <source>Trovia&apos;s hot key setting is not valid</source>
-        <comment>HotKeyInvalidTitle</comment>
-        <translation>Trovia のホットキー設定が無効です</translation>
-    </message>
 </context>
 <context>
     <name>MainView</name>
