@@ -221,16 +221,6 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Trovia-Webseite</translation>
     </message>
-    <message>
-        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
-        <comment>HotKeyInvalidMessage</comment>
-        <translation>Das gespeicherte Tastenkürzel %1 bezeichnet keine Taste, daher hat Trovia kein Tastenkürzel. Wählen Sie in den Einstellungen von Trovia eine Kombination: Drücken Sie Strg+, im Fenster von Trovia.</translation>
-    </message>
-    <message>
-        <source>Trovia&apos;s hot key setting is not valid</source>
-        <comment>HotKeyInvalidTitle</comment>
-        <translation>Die Tastenkürzel-Einstellung von Trovia ist ungültig</translation>
-    </message>
 </context>
 <context>
     <name>MainView</name>

@@ -221,16 +221,6 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Sitio web de Trovia</translation>
     </message>
-    <message>
-        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
-        <comment>HotKeyInvalidMessage</comment>
-        <translation>El atajo guardado %1 no corresponde a ninguna tecla, así que Trovia no tiene atajo. Elija una combinación en las preferencias de Trovia: pulse Ctrl+, en la ventana de Trovia.</translation>
-    </message>
-    <message>
-        <source>Trovia&apos;s hot key setting is not valid</source>
-        <comment>HotKeyInvalidTitle</comment>
-        <translation>La configuración del atajo de Trovia no es válida</translation>
-    </message>
 </context>
 <context>
     <name>MainView</name>

@@ -221,16 +221,6 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Site web de Trovia</translation>
     </message>
-    <message>
-        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
-        <comment>HotKeyInvalidMessage</comment>
-        <translation>Le raccourci enregistré %1 ne désigne aucune touche&#xa0;: Trovia n’a donc pas de raccourci. Choisissez une combinaison dans les préférences de Trovia&#xa0;: appuyez sur Ctrl+, dans la fenêtre de Trovia.</translation>
-    </message>
-    <message>
-        <source>Trovia&apos;s hot key setting is not valid</source>
-        <comment>HotKeyInvalidTitle</comment>
-        <translation>Le réglage du raccourci de Trovia n’est pas valide</translation>
-    </message>
 </context>
 <context>
     <name>MainView</name>

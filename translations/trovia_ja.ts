@@ -204,12 +204,12 @@
     <message>
         <source>%1, Windows application, %2 of %3</source>
         <comment>SelectedClassicRowAnnouncement</comment>
-        <translation>%1、Windows アプリケーション、%2/%3</translation>
+        <translation>%1、Windows アプリケーション、%3 件中 %2 件目</translation>
     </message>
     <message>
         <source>%1, %2 of %3</source>
         <comment>SelectedRowAnnouncement</comment>
-        <translation>%1、%2/%3</translation>
+        <translation>%1、%3 件中 %2 件目</translation>
     </message>
     <message>
         <source>Show in File Manager</source>
@@ -220,16 +220,6 @@
         <source>Trovia Website</source>
         <comment>WebsiteMenuItem</comment>
         <translation>Trovia のウェブサイト</translation>
-    </message>
-    <message>
-        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
-        <comment>HotKeyInvalidMessage</comment>
-        <translation>保存されているホットキー %1 はどのキーにも対応していないため、Trovia のホットキーがありません。Trovia の設定で組み合わせを選んでください (Trovia のウィンドウで Ctrl+, を押します)。</translation>
-    </message>
-    <message>
-        <source>Trovia&apos;s hot key setting is not valid</source>
-        <comment>HotKeyInvalidTitle</comment>
-        <translation>Trovia のホットキー設定が無効です</translation>
     </message>
 </context>
 <context>

@@ -221,16 +221,6 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Site do Trovia</translation>
     </message>
-    <message>
-        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
-        <comment>HotKeyInvalidMessage</comment>
-        <translation>O atalho salvo %1 não corresponde a nenhuma tecla, por isso o Trovia está sem atalho. Escolha uma combinação nas preferências do Trovia: pressione Ctrl+, na janela do Trovia.</translation>
-    </message>
-    <message>
-        <source>Trovia&apos;s hot key setting is not valid</source>
-        <comment>HotKeyInvalidTitle</comment>
-        <translation>A configuração do atalho do Trovia não é válida</translation>
-    </message>
 </context>
 <context>
     <name>MainView</name>

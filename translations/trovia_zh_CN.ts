@@ -221,16 +221,6 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Trovia 网站</translation>
     </message>
-    <message>
-        <source>The stored hot key %1 names no key, so Trovia has no hot key. Choose a combination in Trovia&apos;s Preferences: press Ctrl+, in Trovia&apos;s window.</source>
-        <comment>HotKeyInvalidMessage</comment>
-        <translation>保存的热键 %1 不对应任何按键，因此 Trovia 没有热键。请在 Trovia 首选项中选择一个组合：在 Trovia 窗口中按 Ctrl+,。</translation>
-    </message>
-    <message>
-        <source>Trovia&apos;s hot key setting is not valid</source>
-        <comment>HotKeyInvalidTitle</comment>
-        <translation>Trovia 的热键设置无效</translation>
-    </message>
 </context>
 <context>
     <name>MainView</name>

@@ -28,7 +28,7 @@ def check(condition, message):
 
 
 def fatal(message):
-    print("FAIL: " + message, flush=True)
+    check(False, message)
     sys.exit(1)
 
 
@@ -67,6 +67,7 @@ class Home:
     def __init__(self):
         self.root = tempfile.mkdtemp(prefix="trovia-a11y.")
         self.marker = os.path.join(self.root, "launched")
+        self.log = os.path.join(self.root, "trovia.log")
         self.applications = os.path.join(self.root, "data", "applications")
         os.makedirs(self.applications)
         runtime = os.path.join(self.root, "runtime")
@@ -203,8 +204,8 @@ class ScreenReader:
 
 
 def start_trovia(home, processes):
-    trovia = subprocess.Popen([TROVIA], env=home.env, stdout=subprocess.DEVNULL,
-                              stderr=subprocess.PIPE, text=True)
+    with open(home.log, "w") as log:
+        trovia = subprocess.Popen([TROVIA], env=home.env, stdout=log, stderr=log)
     processes.append(trovia)
     if not wait_until(lambda: active_window_name() == "Trovia", 20.0):
         fatal("Trovia's window never became active")
@@ -289,7 +290,7 @@ def preferences_by_keyboard(reader, app):
     # Tab reaches every control; the hot key field is left with Ctrl+Tab without recording.
     del reader.events[:]
     focused = []
-    for _ in range(3 * len(controls)):
+    for _ in range(2 * len(controls)):
         wait_until(lambda: any(e[0] == "object:state-changed:focused" and e[3] == 1
                                for e in reader.events), 2.0, reader.pump)
         names = [e[1] for e in reader.events if e[0] == "object:state-changed:focused" and e[3] == 1]
@@ -362,6 +363,9 @@ def main():
                 process.wait(5)
             except subprocess.TimeoutExpired:
                 process.kill()
+        if failures and os.path.exists(home.log):
+            with open(home.log) as log:
+                print("Trovia's output:\n" + log.read(), flush=True)
         home.remove()
     if failures:
         sys.exit(1)
