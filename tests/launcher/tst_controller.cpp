@@ -225,6 +225,7 @@ private Q_SLOTS:
         for (int i = 1; i <= 8; ++i)
             registry.addEntry(entry(QStringLiteral("Zapp %1").arg(i)));
         controller->rebuildApplicationList();
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
         type(QStringLiteral("zapp"));
         QList<int> seen;
         for (Qt::Key k : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp,
@@ -243,6 +244,7 @@ private Q_SLOTS:
     {
         registry.addEntry(entry(QStringLiteral("Notepad")), QStringLiteral("Notepad"), true);
         controller->rebuildApplicationList();
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
         QLineEdit *field = controller->textField();
         const QString help = field->accessibleDescription();
         QVERIFY(!help.isEmpty());
