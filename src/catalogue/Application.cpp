@@ -7,17 +7,27 @@
 
 Application::Application(const QUrl &url, const QString &displayName, bool isClassicApp,
                          const QString &iconName, const QByteArray &file)
-    : entryUrl(url), entryPath(url.toLocalFile()),
-      entryFile(file.isEmpty() ? QFile::encodeName(entryPath) : file), name(displayName),
+    : entryPath(url.toLocalFile()),
+      entryFile(file == QFile::encodeName(entryPath) ? QByteArray() : file), name(displayName),
       foldedSpacelessName(foldedForMatching(stringByDeletingSpaces(displayName))),
       foldedSpacedName(foldedForMatching(displayName)), entryIconName(iconName),
       classic(isClassicApp)
 {
 }
 
+QUrl Application::url() const
+{
+    return QUrl::fromLocalFile(entryPath);
+}
+
 QString Application::path() const
 {
     return entryPath;
+}
+
+QByteArray Application::file() const
+{
+    return entryFile.isEmpty() ? QFile::encodeName(entryPath) : entryFile;
 }
 
 QIcon Application::icon() const
@@ -31,7 +41,7 @@ QIcon Application::icon() const
 
 bool Application::launch() const
 {
-    return ApplicationLauncher::current().launch(entryFile);
+    return ApplicationLauncher::current().launch(file());
 }
 
 qint64 Application::rank() const

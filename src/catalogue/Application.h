@@ -19,13 +19,14 @@ public:
     Application(const QUrl &url, const QString &displayName, bool isClassicApp,
                 const QString &iconName, const QByteArray &file = QByteArray());
 
-    QUrl url() const { return entryUrl; }
+    // Made when asked: a record keeps only its path, since a catalogue holds thousands of them.
+    QUrl url() const;
     QString path() const;
     QString displayName() const { return name; }
     bool isClassicApp() const { return classic; }
     QString iconName() const { return entryIconName; }
     // The path as the file system spells it: what launching opens.
-    QByteArray file() const { return entryFile; }
+    QByteArray file() const;
 
     // Fetched on first use and kept for the record's lifetime.
     QIcon icon() const;
@@ -51,9 +52,8 @@ public:
     const QString &foldedNameWithSpaces() const { return foldedSpacedName; }
 
 private:
-    QUrl entryUrl;
     QString entryPath;
-    QByteArray entryFile;
+    QByteArray entryFile; // empty when it is what entryPath encodes to, as it nearly always is
     QString name;
     QString foldedSpacelessName;
     QString foldedSpacedName;

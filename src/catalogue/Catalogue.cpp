@@ -9,6 +9,9 @@
 #include <QSet>
 #include <QThread>
 #include <atomic>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace
 {
@@ -162,6 +165,12 @@ void Catalogue::adopt(CatalogueContents &&built)
 {
     contents = std::move(built);
     Q_EMIT buildFinished();
+#ifdef __GLIBC__
+    // The replaced records are gone once the list has matched the new ones, and the build's
+    // reading left its garbage in the worker thread's heap: glibc keeps all of that resident
+    // until asked to give it back.
+    malloc_trim(0);
+#endif
 }
 
 bool Catalogue::loadSnapshot()

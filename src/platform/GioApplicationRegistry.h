@@ -9,7 +9,8 @@
 // highest precedence owning an id, Hidden, NoDisplay, OnlyShowIn/NotShowIn, TryExec and a missing
 // Exec program, localised names. Each entry is read with GLib's key-file reader; GIO's own listing
 // is not used: it walks symbolic link loops without end and looks every file's id up in a list of
-// all files, which grows with the square of the number of entries.
+// all files, which grows with the square of the number of entries. GDesktopAppInfo cannot judge
+// the keys instead: making one, even from a key file, first has GIO scan every folder itself.
 class GioApplicationRegistry : public ApplicationRegistry
 {
 public:
