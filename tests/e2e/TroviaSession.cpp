@@ -8,7 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QPoint>
+#include <QRect>
 #include <QTest>
+#include <cstdlib>
+#include <xcb/xcb.h>
 
 namespace
 {
@@ -88,6 +91,15 @@ QString TroviaSession::addEntry(const QString &id, const QString &name)
     return path;
 }
 
+QString TroviaSession::addWindowEntry(const QString &id, const QString &title)
+{
+    const QString path = entryPath(id);
+    writeFile(path, "[Desktop Entry]\nType=Application\nName=" + title.toUtf8() +
+                        "\nExec=" + qgetenv("TROVIA_TEST_WINDOW") + " \"" + title.toUtf8() +
+                        "\"\nStartupNotify=true\nTerminal=false\n");
+    return path;
+}
+
 QStringList TroviaSession::launches() const
 {
     QFile file(markerFile);
@@ -163,7 +175,7 @@ QString TroviaSession::standardError()
     return QString::fromLocal8Bit(errors);
 }
 
-QString TroviaSession::windowNamed(const QString &name)
+QStringList TroviaSession::windowsNamed(const QString &name)
 {
     // A window destroyed while xdotool walks the tree makes the search fail with an X error,
     // which says nothing about the window sought: search again then.
@@ -176,10 +188,54 @@ QString TroviaSession::windowNamed(const QString &name)
             return {};
         const QString windows = QString::fromUtf8(search.readAllStandardOutput()).trimmed();
         if (!windows.isEmpty())
-            return windows.section(QLatin1Char('\n'), 0, 0);
+            return windows.split(QLatin1Char('\n'));
         const QByteArray errors = search.readAllStandardError();
         if (errors.isEmpty())
             return {};
+    }
+    return {};
+}
+
+bool TroviaSession::isTrayIcon(const QString &window)
+{
+    // A tray icon lives inside the tray's window, and the window manager, which marks every
+    // window it manages with WM_STATE, leaves it alone.
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    const xcb_window_t id = window.toUInt();
+    xcb_query_tree_reply_t *tree =
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr);
+    const bool nested = tree && tree->parent != tree->root;
+    free(tree);
+    const QByteArray name = "WM_STATE";
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
+        nullptr);
+    xcb_get_property_reply_t *state =
+        atom ? xcb_get_property_reply(
+                   connection, xcb_get_property(connection, 0, id, atom->atom, XCB_ATOM_ANY, 0, 2),
+                   nullptr)
+             : nullptr;
+    const bool managed = state && state->type != XCB_ATOM_NONE;
+    free(state);
+    free(atom);
+    xcb_disconnect(connection);
+    return nested && !managed;
+}
+
+QString TroviaSession::windowNamed(const QString &name)
+{
+    for (const QString &window : windowsNamed(name)) {
+        if (!isTrayIcon(window))
+            return window;
+    }
+    return {};
+}
+
+QString TroviaSession::trayIcon()
+{
+    for (const QString &window : windowsNamed(QStringLiteral("Trovia"))) {
+        if (isTrayIcon(window))
+            return window;
     }
     return {};
 }
@@ -199,20 +255,41 @@ QString TroviaSession::activeWindow()
     return xdotool({QStringLiteral("getactivewindow")});
 }
 
-QPoint TroviaSession::windowPosition(const QString &window)
+QRect TroviaSession::windowGeometry(const QString &window)
 {
-    // "X=…\nY=…" in shell form.
+    // "X=…\nY=…\nWIDTH=…\nHEIGHT=…" in shell form.
     const QStringList lines =
         xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})
             .split(QLatin1Char('\n'));
-    QPoint position(-1, -1);
+    QRect geometry(-1, -1, 0, 0);
     for (const QString &line : lines) {
+        const QString value = line.section(QLatin1Char('='), 1);
         if (line.startsWith(QLatin1String("X=")))
-            position.setX(line.mid(2).toInt());
+            geometry.moveLeft(value.toInt());
         else if (line.startsWith(QLatin1String("Y=")))
-            position.setY(line.mid(2).toInt());
+            geometry.moveTop(value.toInt());
+        else if (line.startsWith(QLatin1String("WIDTH=")))
+            geometry.setWidth(value.toInt());
+        else if (line.startsWith(QLatin1String("HEIGHT=")))
+            geometry.setHeight(value.toInt());
     }
-    return position;
+    return geometry;
+}
+
+QPoint TroviaSession::windowPosition(const QString &window)
+{
+    return windowGeometry(window).topLeft();
+}
+
+bool TroviaSession::click(const QString &window)
+{
+    const QRect geometry = windowGeometry(window);
+    bool ok = false;
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+             QString::number(geometry.width() / 2), QString::number(geometry.height() / 2),
+             QStringLiteral("click"), QStringLiteral("1")},
+            &ok);
+    return ok && !geometry.isEmpty();
 }
 
 bool TroviaSession::key(const QString &keys)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,6 +34,8 @@ public:
 
     // Writes <data>/applications/<id>.desktop named name; launching it records id.
     QString addEntry(const QString &id, const QString &name);
+    // Writes an entry that opens a window titled title, with startup notification.
+    QString addWindowEntry(const QString &id, const QString &title);
     QString entryPath(const QString &id) const;
     // The ids of the entries launched so far, in launch order.
     QStringList launches() const;
@@ -52,9 +55,16 @@ public:
     // The running Trovia's windows as the X server sees them; 0 when none is mapped.
     static QString mainWindow();
     static QString resultList();
+    // The first mapped window titled name, tray icons aside.
     static QString windowNamed(const QString &name);
     static QString activeWindow();
     static QPoint windowPosition(const QString &window);
+    static QRect windowGeometry(const QString &window);
+    // Trovia's icon in the desktop's XEmbed tray; empty when it shows none.
+    static QString trayIcon();
+
+    // A left click in the middle of window.
+    static bool click(const QString &window);
 
     // Real key presses through XTest, to whichever window has the focus.
     static bool key(const QString &keys);
@@ -67,6 +77,9 @@ public:
     QProcessEnvironment environment() const { return env; }
 
 private:
+    static QStringList windowsNamed(const QString &name);
+    static bool isTrayIcon(const QString &window);
+
     QTemporaryDir root;
     QString dataHome, dataDir, configHome, markerFile, fileManagerRecord;
     QProcessEnvironment env;
