@@ -95,8 +95,8 @@ QString TroviaSession::addWindowEntry(const QString &id, const QString &title)
 {
     const QString path = entryPath(id);
     writeFile(path, "[Desktop Entry]\nType=Application\nName=" + title.toUtf8() +
-                        "\nExec=" + qgetenv("TROVIA_TEST_WINDOW") + " \"" + title.toUtf8() +
-                        "\"\nStartupNotify=true\nTerminal=false\n");
+                        "\nExec=" + qgetenv("TROVIA_TEST_WINDOW") + " \"" + title.toUtf8() + "\" " +
+                        markerFile.toUtf8() + "\nStartupNotify=true\nTerminal=false\n");
     return path;
 }
 
@@ -233,11 +233,40 @@ QString TroviaSession::windowNamed(const QString &name)
 
 QString TroviaSession::trayIcon()
 {
-    for (const QString &window : windowsNamed(QStringLiteral("Trovia"))) {
-        if (isTrayIcon(window))
-            return window;
+    // Searched by hand: xdotool's search does not look inside other clients' windows, where a
+    // tray keeps its icons.
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    QList<xcb_window_t> windows{xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root};
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, 12, "_NET_WM_NAME"), nullptr);
+    const xcb_atom_t netWmName = atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(atom);
+    QString found;
+    while (!windows.isEmpty() && found.isEmpty()) {
+        const xcb_window_t window = windows.takeFirst();
+        xcb_query_tree_reply_t *tree =
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+        if (tree) {
+            const xcb_window_t *children = xcb_query_tree_children(tree);
+            windows.append(
+                QList<xcb_window_t>(children, children + xcb_query_tree_children_length(tree)));
+            free(tree);
+        }
+        xcb_get_property_reply_t *name = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, netWmName, XCB_ATOM_ANY, 0, 64),
+            nullptr);
+        xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, window), nullptr);
+        if (name && attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+            QByteArray(static_cast<const char *>(xcb_get_property_value(name)),
+                       xcb_get_property_value_length(name)) == "Trovia" &&
+            isTrayIcon(QString::number(window)))
+            found = QString::number(window);
+        free(name);
+        free(attributes);
     }
-    return {};
+    xcb_disconnect(connection);
+    return found;
 }
 
 QString TroviaSession::mainWindow()

@@ -34,10 +34,11 @@ public:
 
     // Writes <data>/applications/<id>.desktop named name; launching it records id.
     QString addEntry(const QString &id, const QString &name);
-    // Writes an entry that opens a window titled title, with startup notification.
+    // Writes an entry that opens a window titled title, with startup notification; launching it
+    // records the startup notification ID the program got (empty without one).
     QString addWindowEntry(const QString &id, const QString &title);
     QString entryPath(const QString &id) const;
-    // The ids of the entries launched so far, in launch order.
+    // What the entries launched so far recorded, in launch order: their ids.
     QStringList launches() const;
     // The count the usage log holds for the entry; 0 when it holds none.
     int usageCount(const QString &id) const;

@@ -208,6 +208,10 @@ void TestDesktop::launchedProgramGetsTheFocus()
         !(launched = TroviaSession::windowNamed(QStringLiteral("Viewer Window"))).isEmpty(), 15000);
     QTRY_COMPARE(TroviaSession::activeWindow(), launched);
     QVERIFY(TroviaSession::mainWindow().isEmpty());
+    // It was started with a startup notification stamped with the time of the Return press.
+    QCOMPARE(session->launches().size(), 1);
+    const QString startupId = session->launches().constFirst();
+    QVERIFY2(startupId.section(QStringLiteral("_TIME"), -1).toUInt() > 0, qPrintable(startupId));
 }
 
 void TestDesktop::trayIconStaysAndItsClickToggles()
