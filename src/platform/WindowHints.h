@@ -16,4 +16,12 @@ void showOnAllDesktops(QWindow *window);
 // The desktop window is on (0xFFFFFFFF: all), as the X server holds it; -1 when unknown or off X11.
 qint64 desktopOfWindow(QWindow *window);
 
+// Whether window, on X11, lacks the frame extents (EWMH _NET_FRAME_EXTENTS) that stacking window
+// managers give even frameless windows; false off X11.
+bool lacksFrameExtents(QWindow *window);
+
+// Keeps window out of taskbars and pagers (EWMH _NET_WM_STATE_SKIP_TASKBAR/SKIP_PAGER) on X11.
+// Call it before the window is mapped: Qt keeps these states when it maps it.
+void skipTaskbarAndPager(QWindow *window);
+
 } // namespace WindowHints
