@@ -190,6 +190,9 @@ void TestDesktop::listIsAboveTheMainWindowRightUnderTheField()
     // Still in front after the list changes while it is shown.
     QVERIFY(TroviaSession::type(QStringLiteral("i")));
     QTRY_VERIFY(stackedAbove(TroviaSession::resultList(), mainWindow));
+    // And after a click on the main window, which window managers raise.
+    QVERIFY(TroviaSession::click(mainWindow));
+    QTRY_VERIFY(stackedAbove(TroviaSession::resultList(), mainWindow));
     QCOMPARE(TroviaSession::activeWindow(), mainWindow);
 }
 
