@@ -125,8 +125,7 @@ void TroviaWindow::moveEvent(QMoveEvent *event)
     // the title bar it does not get: it is asked once more for the place it was given. Managers
     // that tell them place it right, and a later move there is the user's.
     if (const std::optional<QPoint> asked = std::exchange(placement, std::nullopt);
-        asked && !dragging && pos() != *asked &&
-        WindowHints::lacksFrameExtents(windowHandle())) {
+        asked && !dragging && pos() != *asked && WindowHints::lacksFrameExtents(windowHandle())) {
         move(*asked);
         return;
     }

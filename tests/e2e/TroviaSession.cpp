@@ -310,13 +310,14 @@ QPoint TroviaSession::windowPosition(const QString &window)
     return windowGeometry(window).topLeft();
 }
 
-bool TroviaSession::click(const QString &window)
+bool TroviaSession::click(const QString &window, std::optional<QPoint> at)
 {
     const QRect geometry = windowGeometry(window);
+    const QPoint point = at.value_or(QPoint(geometry.width() / 2, geometry.height() / 2));
     bool ok = false;
     xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
-             QString::number(geometry.width() / 2), QString::number(geometry.height() / 2),
-             QStringLiteral("click"), QStringLiteral("1")},
+             QString::number(point.x()), QString::number(point.y()), QStringLiteral("click"),
+             QStringLiteral("1")},
             &ok);
     return ok && !geometry.isEmpty();
 }

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 // Starts Trovia shown, with its window focused.
 #define TROVIA_START_SHOWN(session)                                                                \
@@ -64,8 +65,8 @@ public:
     // Trovia's icon in the desktop's XEmbed tray; empty when it shows none.
     static QString trayIcon();
 
-    // A left click in the middle of window.
-    static bool click(const QString &window);
+    // A left click in window: in its middle, else at the point given within it.
+    static bool click(const QString &window, std::optional<QPoint> at = std::nullopt);
 
     // Real key presses through XTest, to whichever window has the focus.
     static bool key(const QString &keys);
