@@ -1,4 +1,5 @@
 # make run: set up, build and start Trovia. make test: set up, build and run every test.
+# make deb: the Debian package, build/trovia_<version>_<arch>.deb.
 BUILD   ?= build
 PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
@@ -7,7 +8,7 @@ SHELL   := bash
 QUIET    = { grep -v -E '^\[ *[0-9]+%\] (Built target|Automatic MOC)' || true; }
 CTEST    = ctest --test-dir $(BUILD) --output-on-failure
 
-.PHONY: all deps configure build run test unit e2e bench install format clean
+.PHONY: all deps configure build run test unit e2e bench install deb format clean
 
 all: build
 
@@ -25,10 +26,11 @@ build: configure
 run: build
 	$(BUILD)/trovia
 
-# Unit and widget suites first, then the end-to-end tests of the real program.
+# Unit and widget suites first, then the end-to-end tests of the real program. The unit run packs
+# the Debian package; the end-to-end run takes that one instead of packing it again.
 test: build
 	@$(CTEST) -j $(JOBS) -LE e2e --no-tests=error
-	@$(CTEST) -L e2e
+	@$(CTEST) -L e2e -FA trovia_package
 
 unit: build
 	@$(CTEST) -j $(JOBS) -LE e2e --no-tests=error
@@ -40,11 +42,16 @@ bench: build
 	@cmake --build $(BUILD) -j $(JOBS) --target benchmarks -- --no-print-directory -s
 	@bench/run-benchmarks $(BUILD)
 
-# The prefix is compiled in (resource folder, desktop entry): build again after changing it.
+# The prefix is compiled in (the fallback path of Trovia's own desktop entry): build again after
+# changing it.
 install: build
 	@cmake -S . -B $(BUILD) -DCMAKE_INSTALL_PREFIX=$(PREFIX) >/dev/null
 	@cmake --build $(BUILD) -j $(JOBS) -- --no-print-directory -s 2>&1 | $(QUIET)
 	@cmake --install $(BUILD)
+
+# Packs what make install installs, from the same build tree, with the prefix /usr.
+deb: build
+	@cd $(BUILD) && cpack -G DEB | { grep -E 'package: .* generated' || true; }
 
 format:
 	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -20,6 +20,7 @@ public:
 
     void addEntry(const QString &path, const QString &name = QString(), bool classic = false)
     {
-        entryList.append({path, name.isEmpty() ? path.section('/', -1) : name, classic, QString()});
+        entryList.append({path, name.isEmpty() ? path.section('/', -1) : name, classic, QString(),
+                          QByteArray()});
     }
 };

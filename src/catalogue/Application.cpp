@@ -3,11 +3,14 @@
 #include "ApplicationLauncher.h"
 #include "Matching.h"
 
+#include <QFile>
+
 Application::Application(const QUrl &url, const QString &displayName, bool isClassicApp,
-                         const QString &entryIconName)
-    : entryUrl(url), entryPath(url.toLocalFile()), name(displayName),
+                         const QString &iconName, const QByteArray &file)
+    : entryUrl(url), entryPath(url.toLocalFile()),
+      entryFile(file.isEmpty() ? QFile::encodeName(entryPath) : file), name(displayName),
       foldedSpacelessName(foldedForMatching(stringByDeletingSpaces(displayName))),
-      foldedSpacedName(foldedForMatching(displayName)), iconName(entryIconName),
+      foldedSpacedName(foldedForMatching(displayName)), entryIconName(iconName),
       classic(isClassicApp)
 {
 }
@@ -20,7 +23,7 @@ QString Application::path() const
 QIcon Application::icon() const
 {
     if (!iconFetched) {
-        cachedIcon = ApplicationLauncher::current().icon(iconName);
+        cachedIcon = ApplicationLauncher::current().icon(entryIconName);
         iconFetched = true;
     }
     return cachedIcon;
@@ -28,7 +31,7 @@ QIcon Application::icon() const
 
 bool Application::launch() const
 {
-    return ApplicationLauncher::current().launch(entryPath);
+    return ApplicationLauncher::current().launch(entryFile);
 }
 
 qint64 Application::rank() const

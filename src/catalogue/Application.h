@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QList>
 #include <QString>
@@ -12,14 +13,19 @@
 class Application
 {
 public:
-    // The registry's facts about one entry, taken once when the record is created.
+    // The registry's facts about one entry, taken once when the record is created. file: the
+    // entry's path as the file system spells it, when that is not what url's path encodes to
+    // (a name that is not UTF-8).
     Application(const QUrl &url, const QString &displayName, bool isClassicApp,
-                const QString &iconName);
+                const QString &iconName, const QByteArray &file = QByteArray());
 
     QUrl url() const { return entryUrl; }
     QString path() const;
     QString displayName() const { return name; }
     bool isClassicApp() const { return classic; }
+    QString iconName() const { return entryIconName; }
+    // The path as the file system spells it: what launching opens.
+    QByteArray file() const { return entryFile; }
 
     // Fetched on first use and kept for the record's lifetime.
     QIcon icon() const;
@@ -47,10 +53,11 @@ public:
 private:
     QUrl entryUrl;
     QString entryPath;
+    QByteArray entryFile;
     QString name;
     QString foldedSpacelessName;
     QString foldedSpacedName;
-    QString iconName;
+    QString entryIconName;
     mutable QIcon cachedIcon;
     mutable bool iconFetched = false;
     bool classic = false;

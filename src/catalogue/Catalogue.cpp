@@ -1,39 +1,20 @@
 #include "Catalogue.h"
 
 #include "ApplicationRegistry.h"
+#include "FolderWalk.h"
+#include "SystemLog.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
+#include <QThread>
+#include <atomic>
 
-Catalogue::Catalogue(ApplicationRegistry &applicationRegistry, QObject *parent)
-    : QObject(parent), registry(applicationRegistry), ownEntryPath(troviaEntryPath(registry))
+namespace
 {
-}
 
-void Catalogue::buildApplicationList()
-{
-    Q_EMIT buildStarted();
-    const QList<RegistryEntry> entries = registry.entries();
-    reloadDate = QDateTime::currentDateTimeUtc();
-    ApplicationList applications;
-    applications.reserve(entries.size());
-    removableMedia = registry.mountedRemovableMedia();
-
-    QSet<QString> paths;
-    paths.reserve(entries.size());
-    for (const RegistryEntry &entry : entries) {
-        if (paths.contains(entry.path) || !shouldIncludePath(entry.path))
-            continue;
-        paths.insert(entry.path);
-        applications.append(std::make_shared<Application>(QUrl::fromLocalFile(entry.path),
-                                                          entry.displayName, entry.isClassicApp,
-                                                          entry.iconName));
-    }
-    index = MatchingIndex(applications);
-    Q_EMIT buildFinished();
-}
-
-bool Catalogue::shouldIncludePath(const QString &path) const
+bool includesPath(const QString &path, const QString &applicationPath,
+                  const QStringList &removableMedia)
 {
     if (path.startsWith(QLatin1String("/System/")))
         return false;
@@ -45,7 +26,7 @@ bool Catalogue::shouldIncludePath(const QString &path) const
     if (path.contains(QLatin1String("/.Trash/")) || path.contains(QLatin1String("/.Trashes/")) ||
         path.contains(QLatin1String("/Backups.backupdb/")))
         return false;
-    if (path.compare(ownEntryPath, Qt::CaseInsensitive) == 0)
+    if (path.compare(applicationPath, Qt::CaseInsensitive) == 0)
         return false;
     for (const QString &mountPoint : removableMedia) {
         // An empty mount point is a prefix of everything; it names no medium.
@@ -55,18 +36,174 @@ bool Catalogue::shouldIncludePath(const QString &path) const
     return true;
 }
 
+// The folders themselves and every folder below them: a subfolder's date changes when an entry
+// is added to it (Wine puts its entries in applications/wine/Programs/...).
+QStringList foldersBelow(const QStringList &folders)
+{
+    FolderWalk::Walk walk;
+    for (const QString &folder : folders)
+        FolderWalk::walk(QFile::encodeName(folder), QByteArray(), walk);
+    QStringList result;
+    result.reserve(walk.folders.size());
+    for (const QByteArray &folder : std::as_const(walk.folders))
+        result.append(QFile::decodeName(folder));
+    return result;
+}
+
+void writeSnapshot(const QString &path, const CatalogueContents &contents)
+{
+    QString error;
+    if (!CatalogueSnapshot::write(path, contents, &error))
+        systemLog(QStringLiteral("%1: %2").arg(path, error));
+}
+
+} // namespace
+
+// One build on the worker: what it needs, taken on the interface thread, and what it made.
+struct Catalogue::BuildJob {
+    ApplicationRegistry *registry = nullptr;
+    QString applicationPath;
+    QString snapshotPath;
+    CatalogueContents contents;
+    // Set when nobody waits for the result any more (quit, or given up as stuck): the build
+    // then leaves the snapshot alone.
+    std::atomic<bool> unheard{false};
+};
+
+Catalogue::Catalogue(ApplicationRegistry &applicationRegistry, QObject *parent)
+    : QObject(parent), registry(applicationRegistry), ownEntryPath(troviaEntryPath(registry))
+{
+}
+
+Catalogue::~Catalogue()
+{
+    if (job)
+        job->unheard = true;
+}
+
+CatalogueContents Catalogue::build(ApplicationRegistry &registry, const QString &applicationPath)
+{
+    CatalogueContents built;
+    built.reloadDate = QDateTime::currentDateTimeUtc();
+    built.removableMedia = registry.mountedRemovableMedia();
+    const QStringList topFolders = registry.applicationsFolders();
+    const QList<RegistryEntry> entries = registry.entries();
+    built.folders = foldersBelow(topFolders);
+
+    ApplicationList applications;
+    applications.reserve(entries.size());
+    QSet<QString> paths;
+    paths.reserve(entries.size());
+    for (const RegistryEntry &entry : entries) {
+        if (paths.contains(entry.path) ||
+            !includesPath(entry.path, applicationPath, built.removableMedia))
+            continue;
+        paths.insert(entry.path);
+        applications.append(std::make_shared<Application>(QUrl::fromLocalFile(entry.path),
+                                                          entry.displayName, entry.isClassicApp,
+                                                          entry.iconName, entry.file));
+    }
+    built.index = MatchingIndex(applications);
+    return built;
+}
+
+void Catalogue::buildApplicationList()
+{
+    Q_EMIT buildStarted();
+    CatalogueContents built = build(registry, ownEntryPath);
+    if (!snapshotFile.isEmpty())
+        writeSnapshot(snapshotFile, built);
+    adopt(std::move(built));
+}
+
+void Catalogue::startBuild()
+{
+    if (job) {
+        if (jobAge.elapsed() < buildTimeoutMs)
+            return;
+        // Most likely an open that never returns; the next build must not wait for it.
+        systemLog(QStringLiteral("The catalogue build has not finished after %1 ms; "
+                                 "it is given up and another one starts.")
+                      .arg(jobAge.elapsed()));
+        job->unheard = true;
+    }
+    auto started = std::make_shared<BuildJob>();
+    started->registry = &registry;
+    started->applicationPath = ownEntryPath;
+    started->snapshotPath = snapshotFile;
+    job = started;
+    jobAge.start();
+    QThread *thread = QThread::create([started] {
+        started->contents = build(*started->registry, started->applicationPath);
+        if (!started->snapshotPath.isEmpty() && !started->unheard)
+            writeSnapshot(started->snapshotPath, started->contents);
+    });
+    // Delivered on this object's thread, and not at all once it is gone.
+    connect(thread, &QThread::finished, this, [this, started] { buildLanded(started); });
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    Q_EMIT buildStarted();
+    thread->start();
+}
+
+void Catalogue::buildLanded(const std::shared_ptr<BuildJob> &landed)
+{
+    // A build given up as stuck that finished after all: the newer one is on its way.
+    if (landed != job)
+        return;
+    job.reset();
+    const QDateTime began = landed->contents.reloadDate;
+    adopt(std::move(landed->contents));
+    // A folder changed while the build read: exactly one more build, for that change.
+    if (changedBetween(began, QDateTime::currentDateTimeUtc()))
+        startBuild();
+}
+
+void Catalogue::adopt(CatalogueContents &&built)
+{
+    contents = std::move(built);
+    Q_EMIT buildFinished();
+}
+
+bool Catalogue::loadSnapshot()
+{
+    if (snapshotFile.isEmpty())
+        return false;
+    QString error;
+    std::optional<CatalogueContents> read = CatalogueSnapshot::read(snapshotFile, &error);
+    if (!read) {
+        systemLog(
+            QStringLiteral("%1: %2; the catalogue is built afresh.").arg(snapshotFile, error));
+        return false;
+    }
+    contents = std::move(*read);
+    return true;
+}
+
+bool Catalogue::shouldIncludePath(const QString &path) const
+{
+    return includesPath(path, ownEntryPath, contents.removableMedia);
+}
+
+bool Catalogue::changedBetween(const QDateTime &since, const QDateTime &until) const
+{
+    if (!since.isValid())
+        return false;
+    const QStringList topFolders = registry.applicationsFolders();
+    for (const QString &folder : topFolders) {
+        if (!contents.folders.contains(folder) && QFileInfo(folder).isDir())
+            return true;
+    }
+    for (const QString &folder : contents.folders) {
+        const QDateTime modified = QFileInfo(folder).lastModified();
+        if (modified.isValid() && modified > since && (!until.isValid() || modified <= until))
+            return true;
+    }
+    return false;
+}
+
 bool Catalogue::applicationsChangedSinceLastBuild() const
 {
-    if (!reloadDate.isValid())
-        return false;
-    bool changed = registry.changedSinceLastListing();
-    const QStringList folders = registry.applicationsFolders();
-    for (const QString &folder : folders) {
-        const QDateTime modified = QFileInfo(folder).lastModified();
-        if (modified.isValid() && modified > reloadDate)
-            changed = true;
-    }
-    return changed;
+    return changedBetween(contents.reloadDate, QDateTime());
 }
 
 bool Catalogue::refreshIfApplicationsChanged()
@@ -75,6 +212,13 @@ bool Catalogue::refreshIfApplicationsChanged()
         return false;
     buildApplicationList();
     return true;
+}
+
+void Catalogue::startBuildIfApplicationsChanged()
+{
+    // A running build looks again when it lands; one that is stuck is replaced.
+    if (job ? jobAge.elapsed() >= buildTimeoutMs : applicationsChangedSinceLastBuild())
+        startBuild();
 }
 
 bool Catalogue::shouldDisplayApplication(const Application &app,

@@ -1,12 +1,12 @@
 #include "UsageLogger.h"
 
+#include "AtomicFile.h"
 #include "PropertyList.h"
 #include "SystemLog.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <cmath>
 #include <limits>
@@ -37,6 +37,24 @@ std::optional<int> countFrom(const QVariant &value)
     default:
         return std::nullopt;
     }
+}
+
+// Renames the file to the first free "<file>.corrupt", "<file>.corrupt.2", ...: an earlier
+// casualty is never replaced. False when the file could not be moved.
+bool moveAside(const QString &path)
+{
+    for (int n = 1; n <= 1000; ++n) {
+        const QString aside =
+            path + QStringLiteral(".corrupt") + (n == 1 ? QString() : QStringLiteral(".%1").arg(n));
+        // QFile::rename never replaces an existing file; a failure for another reason ends the
+        // search.
+        if (QFile::rename(path, aside))
+            return true;
+        const QFileInfo taken(aside);
+        if (!taken.exists() && !taken.isSymLink())
+            return false;
+    }
+    return false;
 }
 
 } // namespace
@@ -75,12 +93,29 @@ void UsageLogger::load()
 {
     usedApplications.clear();
     keepFileBeforeWriting = false;
-    if (!QFileInfo::exists(filePath))
+    leaveFileAlone = false;
+    const QFileInfo info(filePath);
+    if (!info.exists())
         return;
 
-    const PropertyList::ReadResult read = PropertyList::fromFile(filePath);
+    // Only a file that was read and does not parse is corrupt. One that cannot be read (no
+    // permission, not a plain file) may hold intact counts: it is neither moved nor replaced.
+    QFile file(filePath);
+    QByteArray data;
+    if (info.isFile() && file.open(QIODevice::ReadOnly))
+        data = file.readAll();
+    if (!info.isFile() || !file.isOpen() || file.error() != QFileDevice::NoError) {
+        systemLog(QStringLiteral("%1: cannot be read (%2); it is left as it is and this session's "
+                                 "launches are not written to it.")
+                      .arg(filePath, info.isFile() ? file.errorString()
+                                                   : QStringLiteral("not a plain file")));
+        leaveFileAlone = true;
+        return;
+    }
+
+    const PropertyList::ReadResult read = PropertyList::fromData(data);
     if (!read.ok()) {
-        systemLog(read.error);
+        systemLog(QStringLiteral("%1: %2").arg(filePath, read.error));
         keepFileBeforeWriting = true;
         return;
     }
@@ -109,6 +144,8 @@ void UsageLogger::load()
 
 bool UsageLogger::save()
 {
+    if (leaveFileAlone)
+        return false;
     QString error;
     const QByteArray xml = PropertyList::toXml(plist(), &error);
     if (xml.isEmpty()) {
@@ -119,20 +156,16 @@ bool UsageLogger::save()
     QDir().mkpath(QFileInfo(filePath).absolutePath());
 
     if (keepFileBeforeWriting && QFileInfo::exists(filePath)) {
-        const QString aside = filePath + QStringLiteral(".corrupt");
-        QFile::remove(aside);
-        if (!QFile::rename(filePath, aside)) {
-            systemLog(QStringLiteral("%1: could not be moved aside to %2; it is left as it is.")
-                          .arg(filePath, aside));
+        if (!moveAside(filePath)) {
+            systemLog(
+                QStringLiteral("%1: could not be moved aside; it is left as it is.").arg(filePath));
             return false;
         }
     }
     keepFileBeforeWriting = false;
 
-    QSaveFile file(filePath);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly) || file.write(xml) != xml.size() || !file.commit()) {
-        systemLog(QStringLiteral("%1: %2").arg(filePath, file.errorString()));
+    if (!writeFileAtomically(filePath, xml, &error)) {
+        systemLog(QStringLiteral("%1: %2").arg(filePath, error));
         return false;
     }
     return true;

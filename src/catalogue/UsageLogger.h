@@ -25,10 +25,13 @@ public:
     int usageForApplicationAtPath(const QString &path) const;
 
     // Reads the file into the table. A missing file gives an empty table. A file that cannot be
-    // read, parsed or understood gives what could be taken from it and a line in the system log;
-    // it is moved aside to "<file>.corrupt" before the next write replaces it, so nothing is lost.
+    // read gives an empty table and a line in the system log, and is never written this run. A
+    // file that cannot be parsed or understood gives what could be taken from it and a line in
+    // the system log; it is moved aside to "<file>.corrupt" (or ".corrupt.2", ... when that is
+    // taken) before the next write replaces it, so nothing is lost.
     void load();
-    // Writes the table to the file; false (with a line in the system log) when it could not.
+    // Writes the table to the file; false when it could not (with a line in the system log) or
+    // must not (a file that could not be read).
     bool save();
     // The file's top-level dictionary.
     QVariantMap plist() const;
@@ -39,4 +42,5 @@ private:
     QHash<QString, int> usedApplications;
     QString filePath;
     bool keepFileBeforeWriting = false;
+    bool leaveFileAlone = false;
 };

@@ -16,7 +16,9 @@ CommandLine CommandLine::parse(const QStringList &arguments)
                                     QStringLiteral("Start without showing the window."));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Show this help."));
-    parser.addOptions({toggle, hidden, help});
+    const QCommandLineOption version(QStringLiteral("version"),
+                                     QStringLiteral("Show Trovia's version."));
+    parser.addOptions({toggle, hidden, help, version});
     // Taken here only so that they are not errors; the application object reads them.
     for (const char *name : {"platform", "display", "style", "qwindowgeometry", "qwindowtitle",
                              "qwindowicon", "platformtheme", "plugin"}) {
@@ -41,15 +43,22 @@ CommandLine CommandLine::parse(const QStringList &arguments)
     result.toggle = parser.isSet(toggle);
     result.hidden = parser.isSet(hidden);
     result.help = parser.isSet(help);
+    result.version = parser.isSet(version);
     return result;
+}
+
+QString CommandLine::versionText()
+{
+    return QStringLiteral("trovia ") + QLatin1String(TROVIA_VERSION);
 }
 
 QStringList applicationArguments(const QStringList &arguments,
                                  const QProcessEnvironment &environment)
 {
     QStringList result = arguments;
-    const bool platformChosen = environment.contains(QStringLiteral("QT_QPA_PLATFORM")) ||
-                                arguments.contains(QStringLiteral("-platform")) ||
+    // QT_QPA_PLATFORM=wayland, as many Wayland guides advise, is meant for the programs Trovia
+    // launches; only an explicit argument puts Trovia itself elsewhere.
+    const bool platformChosen = arguments.contains(QStringLiteral("-platform")) ||
                                 arguments.contains(QStringLiteral("--platform"));
     if (!platformChosen && environment.contains(QStringLiteral("WAYLAND_DISPLAY"))) {
         const int afterProgram = qMin(1, int(result.size()));

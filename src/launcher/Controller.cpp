@@ -70,10 +70,10 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
 
     connect(apps.get(), &Catalogue::buildStarted, progressIndicator,
             &TroviaProgressIndicator::startAnimation);
-    connect(apps.get(), &Catalogue::buildFinished, progressIndicator,
-            &TroviaProgressIndicator::stopAnimation);
-    apps->buildApplicationList();
-    field->update();
+    connect(apps.get(), &Catalogue::buildFinished, this, &Controller::catalogueBuildLanded);
+    // The last run's catalogue answers the first keys; the build replaces it when it lands.
+    apps->loadSnapshot();
+    apps->startBuild();
     getExcludedLocations();
     classicIcon = QIcon::fromTheme(QStringLiteral("wine"));
     setClassicIconOnList();
@@ -89,11 +89,12 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
     center.addObserver(ExcludedLocationsChangedNotification, this,
                        [this] { excludedLocationsChanged(); });
 
-    // Opened at login: inactive from the start, looking for new applications once a minute.
+    // Opened at login: inactive from the start, looking for new applications once a minute, and
+    // no window until the user asks for one.
     if (startHidden)
         startRefreshTimer();
-    if (!pendingHotKeyProblem.isEmpty())
-        showHotKeyProblem(std::exchange(pendingHotKeyProblem, QString()));
+    else
+        showPendingHotKeyProblem();
 }
 
 void Controller::showContentNow()
@@ -164,6 +165,7 @@ void Controller::activate(quint32 timestamp)
     focusSinceActivation = QGuiApplication::applicationState() == Qt::ApplicationActive;
     if (!active)
         applicationDidBecomeActive();
+    showPendingHotKeyProblem();
 }
 
 void Controller::applicationDidBecomeActive()
@@ -187,6 +189,11 @@ void Controller::hide()
             widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip ||
             widget->windowFlags().testFlag(Qt::BypassWindowManagerHint))
             continue;
+        // Read once is enough: the hot key message does not come back with the main window.
+        if (widget == hotKeyProblemBox) {
+            widget->close();
+            continue;
+        }
         windowsToRestore << widget;
         if (widget != window)
             widget->hide();

@@ -77,6 +77,9 @@ public:
     void hideList();
     void moveDown();
     void moveUp();
+    // Page Down and Page Up: by as many rows as the list shows, stopping at the ends.
+    void movePageDown();
+    void movePageUp();
     void userCancelled();
     void reset();
 
@@ -92,8 +95,10 @@ public:
     void showMessageIfAppropriate();
     void closeMessagePanel();
 
-    // Catalogue upkeep.
+    // Catalogue upkeep. Builds run on a worker thread; catalogueBuildLanded() runs on this
+    // thread each time one has been swapped in.
     void rebuildApplicationList();
+    void catalogueBuildLanded();
     void refreshIfApplicationsChanged();
     void refreshFromTimer();
     void getExcludedLocations();
@@ -137,9 +142,13 @@ private:
     void applicationStateChanged(Qt::ApplicationState state);
     void activationSettled();
     void showAlert(const QString &titleKey, const QString &messageKey);
-    void showHotKeyProblem(const QString &message);
+    void showHotKeyProblem(const QString &title, const QString &message);
+    void showPendingHotKeyProblem();
     int selectedRow() const;
     void selectRow(int row);
+    void moveSelection(int rows);
+    int visibleRowCount() const;
+    void announceSelection(bool listChanged);
     void startRefreshTimer();
     void stopRefreshTimer();
 
@@ -159,6 +168,8 @@ private:
     CustomFieldEditor *fieldEditor = nullptr;
     QTimer *autoRefreshTimer = nullptr;
     QTimer *activationGrace;
+    // The field's accessible description from its interface, spoken while the field is empty.
+    QString fieldHelp;
 
     QMenu *windowMenu = nullptr;
     QMenu *trayMenu = nullptr;
@@ -174,7 +185,10 @@ private:
     QAction *preferencesItem = nullptr;
     std::unique_ptr<PreferencesController> prefController;
 
+    // A hot key problem that no notification told, kept until Trovia's window is up.
+    QString pendingHotKeyTitle;
     QString pendingHotKeyProblem;
+    QPointer<QWidget> hotKeyProblemBox;
     bool active = false;
     // Whether Qt reported Trovia active since the last activation (or already did then).
     bool focusSinceActivation = false;

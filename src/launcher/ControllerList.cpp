@@ -1,6 +1,7 @@
 // The main view, the result list window and the window's appearance.
 #include "Controller.h"
 #include "InterfaceLoader.h"
+#include "LocalizedStrings.h"
 #include "ResultListModel.h"
 #include "ResultListWindow.h"
 #include "TroviaProgressIndicator.h"
@@ -20,8 +21,10 @@ void Controller::loadMainView()
     field = loaded.textField;
     troviaLabel = loaded.troviaLabel;
     progressIndicator = loaded.progressIndicator;
-    if (mainView && field && troviaLabel && progressIndicator)
+    if (mainView && field && troviaLabel && progressIndicator) {
+        fieldHelp = field->accessibleDescription();
         return;
+    }
     // Without its interface description Trovia still has to work: the same view, plainly laid out.
     delete mainView;
     mainView = new TroviaView;
@@ -42,6 +45,7 @@ void Controller::createListView()
     listPanel = new ResultListWindow(window, field);
     listPanel->setWindowTitle(QStringLiteral("Trovia Results"));
     table = listPanel->tableView();
+    table->setAccessibleName(LocalizedStrings::text(QStringLiteral("ResultListName")));
     model = listPanel->model();
     // One click launches the row, Ctrl+click reveals it.
     connect(listPanel->tableView(), &TroviaTableView::rowClicked, this,

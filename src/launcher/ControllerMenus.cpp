@@ -1,5 +1,6 @@
 // Menus: the main window's context menu, the tray icon's menu and their keyboard shortcuts.
 #include "Controller.h"
+#include "HotKeyManager.h"
 #include "LocalizedStrings.h"
 #include "PreferencesController.h"
 #include "PreferencesWindow.h"
@@ -163,19 +164,36 @@ void Controller::showPreferencePanel()
     WindowActivation::activate(preferences->windowHandle(), 0);
 }
 
-void Controller::showHotKeyProblem(const QString &message)
+void Controller::showHotKeyProblem(const QString &title, const QString &message)
 {
-    // The refusal can come during start-up, before there is a window to show it in.
-    if (!listPanel) {
-        pendingHotKeyProblem = message;
+    pendingHotKeyTitle = title;
+    pendingHotKeyProblem = message;
+    // During start-up there is no window yet, and a hidden Trovia (started at login) shows none by
+    // itself: the message waits until the user brings Trovia up.
+    if (listPanel && !hidden)
+        showPendingHotKeyProblem();
+}
+
+void Controller::showPendingHotKeyProblem()
+{
+    if (pendingHotKeyProblem.isEmpty() || !listPanel)
         return;
-    }
-    // No notification server told the user: the main window does, in front.
-    activate();
-    auto *box = new QMessageBox(QMessageBox::Warning,
-                                LocalizedStrings::text(QStringLiteral("HotKeyRefusedTitle")),
-                                message, QMessageBox::Ok, window);
+    const QString title = std::exchange(pendingHotKeyTitle, QString());
+    const QString message = std::exchange(pendingHotKeyProblem, QString());
+    // A registration that worked meanwhile makes the message old news.
+    HotKeyManager &hotKeys = HotKeyManager::sharedManager();
+    if (!hotKeys.isRegistrationRefused())
+        return;
+    hotKeys.refusalTold();
+    // A change made in the Preferences is refused there, in the window the user is looking at.
+    if (prefController && prefController->isWindowLoaded() && prefController->window()->isVisible())
+        return;
+    delete hotKeyProblemBox;
+    auto *box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::Ok, window);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
+    hotKeyProblemBox = box;
     box->show();
+    box->raise();
+    WindowActivation::activate(box->windowHandle(), 0);
 }

@@ -1,15 +1,18 @@
 // Query entry and selection, and the catalogue upkeep behind them.
 #include "Catalogue.h"
 #include "Controller.h"
+#include "LocalizedStrings.h"
 #include "Matching.h"
 #include "PreferencesDefaults.h"
 #include "ResultListModel.h"
 #include "ResultListWindow.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "TroviaProgressIndicator.h"
 #include "UsageLogger.h"
 
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QInputMethod>
 #include <QLineEdit>
 #include <QTableView>
@@ -35,6 +38,7 @@ void Controller::showListForTypedCharacters()
         showList();
         selectRow(0);
     }
+    announceSelection(true);
     validateMenus();
 }
 
@@ -66,26 +70,63 @@ void Controller::selectRow(int row)
 
 void Controller::moveDown()
 {
-    const int row = selectedRow();
-    if (row < 0) {
-        selectRow(0);
-    } else if (row < model->rowCount() - 1) {
-        selectRow(row + 1);
-        table->scrollTo(model->index(row + 1, 0));
-    }
-    validateMenus();
+    moveSelection(1);
 }
 
 void Controller::moveUp()
 {
+    moveSelection(-1);
+}
+
+void Controller::movePageDown()
+{
+    moveSelection(visibleRowCount());
+}
+
+void Controller::movePageUp()
+{
+    moveSelection(-visibleRowCount());
+}
+
+void Controller::moveSelection(int rows)
+{
+    // No wrap-around: the ends stop the selection.
     const int row = selectedRow();
     if (row < 0) {
         selectRow(0);
-    } else if (row > 0) {
-        selectRow(row - 1);
-        table->scrollTo(model->index(row - 1, 0));
+    } else {
+        const int target = qBound(0, row + rows, model->rowCount() - 1);
+        if (target != row) {
+            selectRow(target);
+            table->scrollTo(model->index(target, 0));
+        }
     }
+    announceSelection(false);
     validateMenus();
+}
+
+int Controller::visibleRowCount() const
+{
+    const int rowHeight = table->verticalHeader()->defaultSectionSize();
+    return qMax(1, table->viewport()->height() / qMax(1, rowHeight));
+}
+
+void Controller::announceSelection(bool listChanged)
+{
+    // The focus never leaves the field, so a screen reader hears about the list through the
+    // field's description: it speaks each change of the focused object's description.
+    QString announcement;
+    if (stringByDeletingSpaces(field->text()).isEmpty()) {
+        announcement = fieldHelp;
+    } else if (matching.isEmpty()) {
+        announcement = LocalizedStrings::text(QStringLiteral("NoMatchAnnouncement"));
+    } else {
+        announcement = model->announcement(selectedRow());
+        if (listChanged)
+            announcement = LocalizedStrings::text(QStringLiteral("MatchCountAnnouncement"))
+                               .arg(QString::number(matching.size()), announcement);
+    }
+    field->setAccessibleDescription(announcement);
 }
 
 void Controller::userCancelled()
@@ -127,15 +168,21 @@ void Controller::rebuildMatchingApplicationList()
 
 void Controller::rebuildApplicationList()
 {
-    apps->buildApplicationList();
+    // On the worker; catalogueBuildLanded matches the typed text again.
+    apps->startBuild();
+}
+
+void Controller::catalogueBuildLanded()
+{
+    progressIndicator->stopAnimation();
     field->update();
+    // The old records go with the old matching list; a reload selects row 0.
     showListForTypedCharacters();
 }
 
 void Controller::refreshIfApplicationsChanged()
 {
-    if (apps->applicationsChangedSinceLastBuild())
-        rebuildApplicationList();
+    apps->startBuildIfApplicationsChanged();
 }
 
 void Controller::refreshFromTimer()

@@ -60,6 +60,13 @@ bool CustomFieldEditor::eventFilter(QObject *watched, QEvent *event)
             break;
         controller->moveUp();
         return true;
+    // The field has no use for the page keys: they page through the list.
+    case Qt::Key_PageDown:
+        controller->movePageDown();
+        return true;
+    case Qt::Key_PageUp:
+        controller->movePageUp();
+        return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         controller->userConfirmed(key->modifiers());

@@ -1,8 +1,10 @@
+#include "Catalogue.h"
 #include "CommandLine.h"
 #include "Controller.h"
 #include "GioApplicationRegistry.h"
 #include "QuitSignals.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 #include "TroviaApplication.h"
 #include "WindowActivation.h"
 
@@ -23,6 +25,10 @@ int main(int argc, char *argv[])
     }
     if (options.help) {
         std::fputs(qPrintable(options.usage), stdout);
+        return 0;
+    }
+    if (options.version) {
+        std::printf("%s\n", qPrintable(CommandLine::versionText()));
         return 0;
     }
 
@@ -55,6 +61,7 @@ int main(int argc, char *argv[])
     applicationArgv.push_back(nullptr);
     int argumentCount = int(applicationArgv.size()) - 1;
     TroviaApplication application(argumentCount, applicationArgv.data());
+    Translations::install(application);
     instance.listen();
 
     QuitSignals quitSignals;
@@ -63,6 +70,7 @@ int main(int argc, char *argv[])
 
     GioApplicationRegistry registry;
     Controller controller(registry);
+    controller.catalogue().setSnapshotPath(CatalogueSnapshot::defaultPath());
     application.setController(&controller);
     QObject::connect(&instance, &SingleInstance::toggleRequested, &application,
                      &TroviaApplication::toggleRequested);

@@ -6,9 +6,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcessEnvironment>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -62,21 +62,13 @@ void trovia_launch_context_init(TroviaLaunchContext *context)
     context->timestamp = WindowActivation::userTime();
 }
 
-// Variables Trovia sets for itself or inherited with its own start; a launched program must not
-// see them (QT_QPA_PLATFORM=xcb would push a Wayland program onto XWayland, a stale startup id
-// would confuse the window manager).
+// A launched program gets the user's environment as Trovia received it, less the startup id or
+// activation token of Trovia's own start: a stale one would confuse the window manager.
 GAppLaunchContext *newLaunchContext()
 {
     auto *context = G_APP_LAUNCH_CONTEXT(g_object_new(trovia_launch_context_get_type(), nullptr));
-    QStringList names{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("DESKTOP_STARTUP_ID"),
-                      QStringLiteral("XDG_ACTIVATION_TOKEN")};
-    const QStringList all = QProcessEnvironment::systemEnvironment().keys();
-    for (const QString &name : all) {
-        if (name.startsWith(QLatin1String("TROVIA_")))
-            names.append(name);
-    }
-    for (const QString &name : std::as_const(names))
-        g_app_launch_context_unsetenv(context, name.toLocal8Bit().constData());
+    for (const char *name : {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"})
+        g_app_launch_context_unsetenv(context, name);
     return context;
 }
 
@@ -93,14 +85,23 @@ void ApplicationLauncher::setCurrent(ApplicationLauncher *launcher)
     replacement = launcher;
 }
 
-bool GioApplicationLauncher::launch(const QString &entryPath)
+bool GioApplicationLauncher::launch(const QByteArray &entryFile)
 {
+    const QString entryPath = QFile::decodeName(entryFile);
     // Made from the file now: an entry listed earlier would still launch after its file was
-    // deleted.
-    GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(QFile::encodeName(entryPath));
-    if (!info)
+    // deleted. Only a regular file is read: opening a FIFO would wait for a writer.
+    struct stat status;
+    if (stat(entryFile.constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        systemLog(QStringLiteral("%1: no desktop entry to launch.").arg(entryPath));
         return false;
+    }
+    GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(entryFile.constData());
+    if (!info) {
+        systemLog(QStringLiteral("%1: not an application GIO can launch.").arg(entryPath));
+        return false;
+    }
     if (g_desktop_app_info_get_is_hidden(info)) {
+        systemLog(QStringLiteral("%1: the entry is hidden.").arg(entryPath));
         g_object_unref(info);
         return false;
     }

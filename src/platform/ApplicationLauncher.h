@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QString>
 
@@ -11,7 +12,8 @@ public:
     virtual ~ApplicationLauncher() = default;
 
     // Launches the entry as it is on disk now; false when it is gone, hidden or the launch failed.
-    virtual bool launch(const QString &entryPath) = 0;
+    // entryFile: the entry's path as the file system spells it, which need not be UTF-8.
+    virtual bool launch(const QByteArray &entryFile) = 0;
 
     // The icon for an entry's Icon value (a theme name or an absolute file); a generic executable
     // icon when the value is empty or names nothing that exists.
@@ -27,6 +29,6 @@ public:
 class GioApplicationLauncher : public ApplicationLauncher
 {
 public:
-    bool launch(const QString &entryPath) override;
+    bool launch(const QByteArray &entryFile) override;
     QIcon icon(const QString &iconName) override;
 };

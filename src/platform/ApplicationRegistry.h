@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -11,6 +12,7 @@ struct RegistryEntry {
     QString displayName;       // localised Name
     bool isClassicApp = false; // a Windows program run through Wine
     QString iconName;          // Icon: a theme name or an absolute file; empty when none
+    QByteArray file;           // path as the file system spells it; empty: path's own encoding
 };
 
 // The desktop entries the session sees, and the facts about the file system that decide when the
@@ -21,20 +23,17 @@ public:
     virtual ~ApplicationRegistry() = default;
 
     // Every entry that should be shown (NoDisplay, Hidden, OnlyShowIn/NotShowIn and a missing
-    // TryExec are already applied), in the registry's order.
+    // TryExec are already applied), in the registry's order. Called on a worker thread while the
+    // interface thread goes on: it must not touch what the interface thread uses.
     virtual QList<RegistryEntry> entries() = 0;
 
     // Mount points of the removable media mounted now.
     virtual QStringList mountedRemovableMedia() = 0;
 
-    // Every existing applications folder whose modification date tells that entries were added,
-    // removed or renamed.
+    // Every existing applications folder, highest precedence first. Their dates and those of the
+    // folders below them tell that entries were added, removed or renamed.
     virtual QStringList applicationsFolders() = 0;
 
     // The path of the entry the registry resolves for a desktop file ID; empty when there is none.
     virtual QString entryPathForId(const QString &desktopId) = 0;
-
-    // True when the registry said that its list changed after entries() last gave it: a registry
-    // that learns of new entries a little after their folder changed may have listed too early.
-    virtual bool changedSinceLastListing() { return false; }
 };

@@ -1,32 +1,85 @@
 #include "GioApplicationRegistry.h"
 
+#include "FolderWalk.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <gio/gdesktopappinfo.h>
+#include <QScopeGuard>
+#include <QSet>
 #include <gio/gio.h>
 #include <gio/gunixmounts.h>
 
 namespace
 {
 
-QString iconNameOf(GAppInfo *info)
+const char *const group = G_KEY_FILE_DESKTOP_GROUP;
+
+// The desktops named in XDG_CURRENT_DESKTOP that GIO accepts (letters, digits, '-' and '_').
+const QList<QByteArray> &currentDesktops()
 {
-    GIcon *icon = g_app_info_get_icon(info);
-    if (!icon)
-        return QString();
-    if (G_IS_THEMED_ICON(icon)) {
-        const char *const *names = g_themed_icon_get_names(G_THEMED_ICON(icon));
-        return names && names[0] ? QString::fromUtf8(names[0]) : QString();
+    static const QList<QByteArray> desktops = [] {
+        QList<QByteArray> valid;
+        const QList<QByteArray> named = qgetenv("XDG_CURRENT_DESKTOP").split(':');
+        static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_-]+$"));
+        for (const QByteArray &desktop : named) {
+            if (name.match(QString::fromLatin1(desktop)).hasMatch())
+                valid.append(desktop);
+        }
+        return valid;
+    }();
+    return desktops;
+}
+
+// GIO's OnlyShowIn/NotShowIn rule: the first current desktop that either list names decides;
+// when none does, an entry with OnlyShowIn is not for this desktop.
+bool shownInCurrentDesktop(char **onlyShowIn, char **notShowIn)
+{
+    for (const QByteArray &desktop : currentDesktops()) {
+        if (onlyShowIn && g_strv_contains(onlyShowIn, desktop.constData()))
+            return true;
+        if (notShowIn && g_strv_contains(notShowIn, desktop.constData()))
+            return false;
     }
-    if (G_IS_FILE_ICON(icon)) {
-        char *path = g_file_get_path(g_file_icon_get_file(G_FILE_ICON(icon)));
-        const QString result = path ? QFile::decodeName(path) : QString();
-        g_free(path);
-        return result;
+    return onlyShowIn == nullptr;
+}
+
+// A command's program can be found: an absolute path that is executable, or a name on PATH.
+bool programExists(const char *program)
+{
+    gchar *found = g_find_program_in_path(program);
+    g_free(found);
+    return found != nullptr;
+}
+
+// The Exec line can run: it splits into words and its program exists. An empty one can (a
+// D-Bus activated entry).
+bool commandRuns(const QByteArray &exec)
+{
+    if (exec.isEmpty())
+        return true;
+    int argc = 0;
+    char **argv = nullptr;
+    if (!g_shell_parse_argv(exec.constData(), &argc, &argv, nullptr))
+        return false;
+    const bool found = programExists(argv[0]);
+    g_strfreev(argv);
+    return found;
+}
+
+// Icon as GIO reads it: a file when absolute, else a theme name without the image extension
+// that entries often add by mistake.
+QString iconNameFrom(const QByteArray &icon)
+{
+    if (icon.startsWith('/'))
+        return QFile::decodeName(icon);
+    QString name = QString::fromUtf8(icon);
+    for (const char *extension : {".png", ".xpm", ".svg"}) {
+        if (name.endsWith(QLatin1String(extension)))
+            name.chop(4);
     }
-    return QString();
+    return name;
 }
 
 // The sysfs "removable" flag of a block device or of the disk holding the partition; devices on
@@ -55,45 +108,81 @@ bool isRemovableBlockDevice(const QString &devicePath)
     return false;
 }
 
-void setFlag(GAppInfoMonitor *, gpointer flag)
-{
-    *static_cast<bool *>(flag) = true;
-}
-
 } // namespace
 
-GioApplicationRegistry::GioApplicationRegistry() : monitor(g_app_info_monitor_get())
+std::optional<RegistryEntry> GioApplicationRegistry::readEntry(const QByteArray &file)
 {
-    g_signal_connect(monitor, "changed", G_CALLBACK(setFlag), &listChanged);
-}
+    GKeyFile *keys = g_key_file_new();
+    const auto release = qScopeGuard([keys] { g_key_file_unref(keys); });
+    if (!g_key_file_load_from_file(keys, file.constData(), G_KEY_FILE_NONE, nullptr))
+        return std::nullopt;
+    const auto take = [](gchar *value) {
+        const QByteArray result(value);
+        g_free(value);
+        return result;
+    };
+    const auto string = [&](const char *key) {
+        return take(g_key_file_get_string(keys, group, key, nullptr));
+    };
+    const auto localised = [&](const char *key) {
+        return take(g_key_file_get_locale_string(keys, group, key, nullptr, nullptr));
+    };
+    const auto flag = [&](const char *key) {
+        return g_key_file_get_boolean(keys, group, key, nullptr) != FALSE;
+    };
 
-GioApplicationRegistry::~GioApplicationRegistry()
-{
-    g_signal_handlers_disconnect_by_data(monitor, &listChanged);
-    g_object_unref(monitor);
+    if (take(g_key_file_get_start_group(keys)) != group ||
+        string(G_KEY_FILE_DESKTOP_KEY_TYPE) != G_KEY_FILE_DESKTOP_TYPE_APPLICATION)
+        return std::nullopt;
+    const QByteArray tryExec = string(G_KEY_FILE_DESKTOP_KEY_TRY_EXEC);
+    const QByteArray exec = string(G_KEY_FILE_DESKTOP_KEY_EXEC);
+    if ((!tryExec.isEmpty() && !programExists(tryExec.constData())) || !commandRuns(exec))
+        return std::nullopt;
+    if (flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN) || flag(G_KEY_FILE_DESKTOP_KEY_NO_DISPLAY))
+        return std::nullopt;
+    char **onlyShowIn = g_key_file_get_string_list(keys, group, G_KEY_FILE_DESKTOP_KEY_ONLY_SHOW_IN,
+                                                   nullptr, nullptr);
+    char **notShowIn = g_key_file_get_string_list(keys, group, G_KEY_FILE_DESKTOP_KEY_NOT_SHOW_IN,
+                                                  nullptr, nullptr);
+    const bool shown = shownInCurrentDesktop(onlyShowIn, notShowIn);
+    g_strfreev(onlyShowIn);
+    g_strfreev(notShowIn);
+    if (!shown)
+        return std::nullopt;
+
+    RegistryEntry entry;
+    entry.file = file;
+    entry.path = QFile::decodeName(file);
+    // GIO's display name: the full name where an entry gives one.
+    QByteArray name = localised("X-GNOME-FullName");
+    if (name.isEmpty())
+        name = localised(G_KEY_FILE_DESKTOP_KEY_NAME);
+    entry.displayName = name.isEmpty() ? QStringLiteral("Unnamed") : QString::fromUtf8(name);
+    entry.isClassicApp = isWineCommandLine(QString::fromUtf8(exec));
+    entry.iconName = iconNameFrom(localised(G_KEY_FILE_DESKTOP_KEY_ICON));
+    return entry;
 }
 
 QList<RegistryEntry> GioApplicationRegistry::entries()
 {
-    listChanged = false;
+    FolderWalk::Walk walk;
+    for (const QString &folder : applicationsFolders())
+        FolderWalk::walk(QFile::encodeName(folder), QByteArrayLiteral(".desktop"), walk);
+    // A desktop-file id belongs to the first folder that has it, hidden or not; a file reached
+    // through two aliases is one entry.
+    QSet<QByteArray> ids;
+    QSet<FolderWalk::Identity> files;
     QList<RegistryEntry> result;
-    GList *all = g_app_info_get_all();
-    result.reserve(static_cast<qsizetype>(g_list_length(all)));
-    for (GList *item = all; item; item = item->next) {
-        GAppInfo *info = G_APP_INFO(item->data);
-        if (!G_IS_DESKTOP_APP_INFO(info) || !g_app_info_should_show(info))
+    for (const FolderWalk::File &file : std::as_const(walk.files)) {
+        QByteArray id = file.relativePath;
+        id.replace('/', '-');
+        if (ids.contains(id) || files.contains(file.identity))
             continue;
-        const char *filename = g_desktop_app_info_get_filename(G_DESKTOP_APP_INFO(info));
-        if (!filename)
-            continue;
-        RegistryEntry entry;
-        entry.path = QFile::decodeName(filename);
-        entry.displayName = QString::fromUtf8(g_app_info_get_display_name(info));
-        entry.isClassicApp = isWineCommandLine(QString::fromUtf8(g_app_info_get_commandline(info)));
-        entry.iconName = iconNameOf(info);
-        result.append(entry);
+        ids.insert(id);
+        files.insert(file.identity);
+        if (std::optional<RegistryEntry> entry = readEntry(file.path))
+            result.append(*entry);
     }
-    g_list_free_full(all, g_object_unref);
     return result;
 }
 
@@ -136,13 +225,12 @@ QStringList GioApplicationRegistry::applicationsFolders()
 
 QString GioApplicationRegistry::entryPathForId(const QString &desktopId)
 {
-    GDesktopAppInfo *info = g_desktop_app_info_new(desktopId.toUtf8().constData());
-    if (!info)
-        return QString();
-    const char *filename = g_desktop_app_info_get_filename(info);
-    const QString result = filename ? QFile::decodeName(filename) : QString();
-    g_object_unref(info);
-    return result;
+    for (const QString &folder : applicationsFolders()) {
+        const QString path = QDir(folder).filePath(desktopId);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return QString();
 }
 
 bool GioApplicationRegistry::isWineCommandLine(const QString &commandLine)

@@ -2,31 +2,27 @@
 
 #include "ApplicationRegistry.h"
 
-struct _GAppInfoMonitor;
+#include <optional>
 
-// The registry as GIO sees it: $XDG_DATA_HOME/applications and each $XDG_DATA_DIRS/*/applications,
-// with GIO's precedence, localisation and show rules.
+// The desktop entries of $XDG_DATA_HOME/applications and each $XDG_DATA_DIRS/*/applications, with
+// the freedesktop rules GIO applies: desktop-file ids (subfolders joined with '-'), the folder of
+// highest precedence owning an id, Hidden, NoDisplay, OnlyShowIn/NotShowIn, TryExec and a missing
+// Exec program, localised names. Each entry is read with GLib's key-file reader; GIO's own listing
+// is not used: it walks symbolic link loops without end and looks every file's id up in a list of
+// all files, which grows with the square of the number of entries.
 class GioApplicationRegistry : public ApplicationRegistry
 {
 public:
-    GioApplicationRegistry();
-    ~GioApplicationRegistry() override;
-    GioApplicationRegistry(const GioApplicationRegistry &) = delete;
-    GioApplicationRegistry &operator=(const GioApplicationRegistry &) = delete;
-
     QList<RegistryEntry> entries() override;
     QStringList mountedRemovableMedia() override;
     QStringList applicationsFolders() override;
     QString entryPathForId(const QString &desktopId) override;
-    // GIO reads its folders again some milliseconds after they change and then says so (while
-    // the event loop runs); a list taken in between misses the change.
-    bool changedSinceLastListing() override { return listChanged; }
 
     // True when an Exec line starts a Windows program: its program, after any leading `env` and
     // VAR=value words, is wine, wine64, wine-stable or wine-development.
     static bool isWineCommandLine(const QString &commandLine);
 
-private:
-    _GAppInfoMonitor *monitor;
-    bool listChanged = false;
+    // The entry in one file, if it is an application that should be shown here; nothing for
+    // anything else (another type, hidden, not for this desktop, its program missing, unreadable).
+    static std::optional<RegistryEntry> readEntry(const QByteArray &file);
 };

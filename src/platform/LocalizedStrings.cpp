@@ -3,6 +3,7 @@
 #include "PropertyList.h"
 #include "SystemLog.h"
 
+#include <QCoreApplication>
 #include <QVariantMap>
 
 namespace
@@ -38,7 +39,12 @@ namespace LocalizedStrings
 QString text(const QString &key)
 {
     const QVariant value = table().value(key);
-    return value.typeId() == QMetaType::QString ? value.toString() : key;
+    if (value.typeId() != QMetaType::QString)
+        return key;
+    // The installed translation knows each text by its English wording and its key.
+    const QByteArray english = value.toString().toUtf8();
+    return QCoreApplication::translate("Localizable", english.constData(),
+                                       key.toUtf8().constData());
 }
 
 bool contains(const QString &key)

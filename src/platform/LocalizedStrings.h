@@ -4,7 +4,8 @@
 
 // Trovia's user-visible texts, looked up by key in its one string table
 // (resources/Localizable.plist, compiled into the program). A key the table lacks yields the key
-// itself, so a missing text shows up plainly instead of as an empty label.
+// itself, so a missing text shows up plainly instead of as an empty label. Texts come in the
+// language of the installed translation, in English where it has none.
 namespace LocalizedStrings
 {
 

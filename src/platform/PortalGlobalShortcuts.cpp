@@ -8,6 +8,7 @@
 #include <QDBusMetaType>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
+#include <algorithm>
 
 // One entry of BindShortcuts' a(sa{sv}).
 struct PortalShortcut {
@@ -76,6 +77,19 @@ private:
     Handler handler;
     QStringList paths;
 };
+
+// Whether a BindShortcuts answer has Trovia's shortcut; an answer without the list is taken at
+// its word.
+bool listsShortcut(const QVariantMap &results)
+{
+    const auto found = results.constFind(QStringLiteral("shortcuts"));
+    if (found == results.constEnd())
+        return true;
+    const QList<PortalShortcut> shortcuts = qdbus_cast<QList<PortalShortcut>>(*found);
+    return std::any_of(shortcuts.cbegin(), shortcuts.cend(), [](const PortalShortcut &shortcut) {
+        return shortcut.id == PortalGlobalShortcuts::shortcutId;
+    });
+}
 
 QString objectPathText(const QVariant &value)
 {
@@ -177,8 +191,11 @@ GlobalShortcutBackend::Registration PortalGlobalShortcuts::registerShortcut(quin
     if (const auto layout = KeyboardLayout::current())
         trigger = triggerFor(layout->keysymName(virtualKeyCode), modifiers);
 
-    QVariantMap options{
-        {QStringLiteral("session_handle_token"), QStringLiteral("trovia%1").arg(registration)}};
+    // The first session of a run has the same name at every start: desktops that know a host
+    // application only by its session (KDE Plasma 5) keep its shortcut under that name.
+    const QString sessionToken =
+        sessions++ == 0 ? QStringLiteral("trovia") : QStringLiteral("trovia%1").arg(sessions);
+    QVariantMap options{{QStringLiteral("session_handle_token"), sessionToken}};
     callWithResponse(
         QStringLiteral("CreateSession"), {}, options,
         [this, registration, trigger](uint response, const QVariantMap &results) {
@@ -226,6 +243,10 @@ void PortalGlobalShortcuts::bindShortcut(const QString &trigger)
             else if (response != 0)
                 finish(Outcome::Refused,
                        QStringLiteral("the shortcut was declined on the desktop"));
+            else if (!listsShortcut(results))
+                // Plasma 5.27 answers so: it binds nothing and no key will ever toggle Trovia.
+                finish(Outcome::Unsupported,
+                       QStringLiteral("the desktop portal bound no shortcut for Trovia"));
             else
                 finish(Outcome::Registered, {});
         });

@@ -42,5 +42,6 @@ private:
     QString session;        // the portal session's object path, once created
     quint64 generation = 0; // answers to an earlier registration are stale
     quint64 nextToken = 0;
+    quint64 sessions = 0; // sessions asked for in this run
     bool registeredWithPortal = false;
 };

@@ -6,13 +6,20 @@
 #include <cstdlib>
 #include <plist/plist.h>
 
-namespace {
+namespace
+{
 
 // Seconds between the Unix epoch and the property-list epoch (2001-01-01 UTC).
 constexpr qint64 plistEpochOffset = 978307200;
 
-QVariant toVariant(plist_t node)
+// Deeper than any file Trovia reads, shallow enough that the recursion below fits the stack.
+constexpr int maximumDepth = 512;
+
+// Invalid when the nesting goes deeper than maximumDepth.
+QVariant toVariant(plist_t node, int depth = 0)
 {
+    if (depth > maximumDepth)
+        return {};
     switch (plist_get_node_type(node)) {
     case PLIST_DICT: {
         QVariantMap map;
@@ -24,9 +31,15 @@ QVariant toVariant(plist_t node)
             plist_dict_next_item(node, it, &key, &value);
             if (!key)
                 break;
-            map.insert(QString::fromUtf8(key), toVariant(value));
+            const QString name = QString::fromUtf8(key);
             std::free(key);
             key = nullptr;
+            QVariant item = toVariant(value, depth + 1);
+            if (!item.isValid()) {
+                std::free(it);
+                return {};
+            }
+            map.insert(name, std::move(item));
         }
         std::free(it);
         return map;
@@ -34,8 +47,12 @@ QVariant toVariant(plist_t node)
     case PLIST_ARRAY: {
         QVariantList list;
         const uint32_t size = plist_array_get_size(node);
-        for (uint32_t i = 0; i < size; ++i)
-            list.append(toVariant(plist_array_get_item(node, i)));
+        for (uint32_t i = 0; i < size; ++i) {
+            QVariant item = toVariant(plist_array_get_item(node, i), depth + 1);
+            if (!item.isValid())
+                return {};
+            list.append(std::move(item));
+        }
         return list;
     }
     case PLIST_STRING: {
@@ -48,7 +65,8 @@ QVariant toVariant(plist_t node)
     case PLIST_UINT: {
         uint64_t value = 0;
         plist_get_uint_val(node, &value);
-        // libplist 2.2 keeps integers unsigned; a negative integer comes back as its two's complement.
+        // libplist 2.2 keeps integers unsigned; a negative integer comes back as its two's
+        // complement.
         return QVariant::fromValue(static_cast<qint64>(value));
     }
     case PLIST_REAL: {
@@ -116,7 +134,8 @@ plist_t toNode(const QVariant &value, bool *ok)
     }
     case QMetaType::QDateTime: {
         const qint64 ms = value.toDateTime().toMSecsSinceEpoch() - plistEpochOffset * 1000;
-        return plist_new_date(static_cast<int32_t>(ms / 1000), static_cast<int32_t>(ms % 1000) * 1000);
+        return plist_new_date(static_cast<int32_t>(ms / 1000),
+                              static_cast<int32_t>(ms % 1000) * 1000);
     }
     default:
         *ok = false;
@@ -126,7 +145,8 @@ plist_t toNode(const QVariant &value, bool *ok)
 
 } // namespace
 
-namespace PropertyList {
+namespace PropertyList
+{
 
 ReadResult fromData(const QByteArray &data)
 {
@@ -137,6 +157,9 @@ ReadResult fromData(const QByteArray &data)
         return {QVariant(), QStringLiteral("The data is not a property list.")};
     ReadResult result{toVariant(root), QString()};
     plist_free(root);
+    if (!result.ok())
+        result.error = QStringLiteral("The property list is nested more than %1 levels deep.")
+                           .arg(maximumDepth);
     return result;
 }
 
@@ -147,7 +170,7 @@ ReadResult fromFile(const QString &path)
         return {QVariant(), QStringLiteral("%1: %2").arg(path, file.errorString())};
     ReadResult result = fromData(file.readAll());
     if (!result.ok())
-        result.error = QStringLiteral("%1: the file is not a property list.").arg(path);
+        result.error = QStringLiteral("%1: %2").arg(path, result.error);
     return result;
 }
 

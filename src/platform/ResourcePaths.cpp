@@ -6,10 +6,14 @@
 
 QString resourceDirectory()
 {
-    const QString besideExecutable = QCoreApplication::applicationDirPath() + "/resources";
-    if (QFileInfo(besideExecutable).isDir())
-        return besideExecutable;
-    return QStringLiteral(TROVIA_RESOURCE_DIR);
+    const QDir executableDir(QCoreApplication::applicationDirPath());
+    for (const QString &candidate : {executableDir.filePath(QStringLiteral("resources")),
+                                     QDir::cleanPath(executableDir.filePath(
+                                         QStringLiteral(TROVIA_RESOURCE_DIR_FROM_BINARY)))}) {
+        if (QFileInfo(candidate).isDir())
+            return candidate;
+    }
+    return QStringLiteral(TROVIA_INSTALLED_RESOURCE_DIR);
 }
 
 QString resourcePath(const QString &name)

@@ -9,29 +9,29 @@
 #include "SystemLog.h"
 
 #include <QGuiApplication>
+#include <QHash>
+#include <QMetaEnum>
 
 namespace
 {
 
-// The texts the user reads about a hot key that does not work; %1 stands for the combination.
-QString refusedTitle()
-{
-    return LocalizedStrings::text(QStringLiteral("HotKeyRefusedTitle"));
-}
+// What the user reads about a hot key that does not work: a title and a message in which %1
+// stands for the combination.
+struct ProblemTexts {
+    const char *titleKey;
+    const char *messageKey;
+};
 
-QString refusedMessage(const QString &combination)
+ProblemTexts problemTexts(HotKeyManager::State state)
 {
-    return LocalizedStrings::text(QStringLiteral("HotKeyRefusedMessage")).arg(combination);
-}
-
-QString unsupportedTitle()
-{
-    return LocalizedStrings::text(QStringLiteral("HotKeyUnsupportedTitle"));
-}
-
-QString unsupportedMessage(const QString &combination)
-{
-    return LocalizedStrings::text(QStringLiteral("HotKeyUnsupportedMessage")).arg(combination);
+    switch (state) {
+    case HotKeyManager::State::Unsupported:
+        return {"HotKeyUnsupportedTitle", "HotKeyUnsupportedMessage"};
+    case HotKeyManager::State::Invalid:
+        return {"HotKeyInvalidTitle", "HotKeyInvalidMessage"};
+    default:
+        return {"HotKeyRefusedTitle", "HotKeyRefusedMessage"};
+    }
 }
 
 QString combinationText(quint32 modifierBits, const QString &key)
@@ -47,6 +47,40 @@ QString combinationText(quint32 modifierBits, const QString &key)
         parts << QStringLiteral("Super");
     parts << key;
     return parts.join(QLatin1Char('+'));
+}
+
+// A key in a sentence, as desktops write it ("Escape", "Page Up"): the Preferences' short names
+// are glyphs and "esc", which read badly in a message.
+QString sentenceName(const QString &shortName)
+{
+    static const QHash<QString, QString> words{
+        {QStringLiteral("esc"), QStringLiteral("Escape")},
+        {QStringLiteral("\u232B"), QStringLiteral("Backspace")},
+        {QStringLiteral("\u2326"), QStringLiteral("Delete")},
+        {QStringLiteral("\u2327"), QStringLiteral("Clear")},
+        {QStringLiteral("\u2324"), QStringLiteral("Enter")},
+        {QStringLiteral("\u21A9"), QStringLiteral("Return")},
+        {QStringLiteral("\u21E5"), QStringLiteral("Tab")},
+        {QStringLiteral("\u2196"), QStringLiteral("Home")},
+        {QStringLiteral("\u2198"), QStringLiteral("End")},
+        {QStringLiteral("\u21DE"), QStringLiteral("Page Up")},
+        {QStringLiteral("\u21DF"), QStringLiteral("Page Down")},
+        {QStringLiteral("\u21E0"), QStringLiteral("Left")},
+        {QStringLiteral("\u21E2"), QStringLiteral("Right")},
+        {QStringLiteral("\u21E1"), QStringLiteral("Up")},
+        {QStringLiteral("\u21E3"), QStringLiteral("Down")},
+    };
+    return words.value(shortName, shortName);
+}
+
+// The desktop a refusal belongs to: the same combination may work in another session.
+QString desktopName()
+{
+    QString name = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
+    if (name.isEmpty())
+        name = qEnvironmentVariable("XDG_SESSION_DESKTOP");
+    const bool wayland = qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+    return name + (wayland ? QStringLiteral(" Wayland") : QStringLiteral(" X11"));
 }
 
 QString character(char16_t unicode)
@@ -204,17 +238,28 @@ void HotKeyManager::registerHotKey()
     ++registrations;
 
     const Settings &settings = Settings::standard();
-    storedCode = settings.integer(HotKeyCodeKey);
-    // Only the four modifier bits mean anything; others are ignored.
-    storedModifiers = quint32(settings.integer(HotKeyModifiersKey)) & KeyCodes::AllModifiers;
+    bool codeRejected = false;
+    bool modifiersRejected = false;
+    storedCode = settings.integer(HotKeyCodeKey, &codeRejected);
+    const qint64 modifiers = settings.integer(HotKeyModifiersKey, &modifiersRejected);
+    storedModifiers = quint32(modifiers);
+    // Only the four modifier bits are ever stored. Garbage must not become a combination nobody
+    // chose (stray bits masked away would grab plain Escape for the whole desktop).
+    if (codeRejected || modifiersRejected || (modifiers & ~qint64(KeyCodes::AllModifiers)) != 0) {
+        storedCode = settings.registeredDefault(HotKeyCodeKey).toLongLong();
+        storedModifiers = quint32(settings.registeredDefault(HotKeyModifiersKey).toLongLong());
+        systemLog(QStringLiteral("The stored hot key (code \"%1\", modifiers \"%2\") is no key "
+                                 "combination; Trovia uses %3.")
+                      .arg(settings.string(HotKeyCodeKey), settings.string(HotKeyModifiersKey),
+                           nameForCombination(quint16(storedCode), storedModifiers)));
+    }
     if (storedCode < 0 || storedCode > 0xffff) {
-        settle(GlobalShortcutBackend::Outcome::Refused,
-               QStringLiteral("the stored key code %1 is no key").arg(storedCode));
+        settle(State::Invalid, QStringLiteral("the stored key code %1 is no key").arg(storedCode));
         return;
     }
     if (!backend) {
         const QString platform = qGuiApp ? QGuiApplication::platformName() : QString();
-        settle(GlobalShortcutBackend::Outcome::Unsupported,
+        settle(State::Unsupported,
                QStringLiteral("no global hot key on the \"%1\" platform").arg(platform));
         return;
     }
@@ -242,36 +287,75 @@ void HotKeyManager::settle(GlobalShortcutBackend::Outcome outcome, const QString
         currentState = State::Pending;
         return;
     case Outcome::Refused:
-        currentState = State::Refused;
-        break;
+        settle(State::Refused, detail);
+        return;
     case Outcome::Unsupported:
-        currentState = State::Unsupported;
-        break;
+        settle(State::Unsupported, detail);
+        return;
     }
+}
 
+void HotKeyManager::settle(State state, const QString &detail)
+{
+    currentState = state;
     // Named only now: reading the keyboard layout costs a millisecond at every start.
     const QString combination =
         storedCode >= 0 && storedCode <= 0xffff
             ? nameForCombination(quint16(storedCode), storedModifiers)
             : combinationText(storedModifiers, QStringLiteral("key %1").arg(storedCode));
     systemLog(QStringLiteral("Hot key %1 not registered: %2.").arg(combination, detail));
-    const bool refused = outcome == Outcome::Refused;
-    message = refused ? refusedMessage(combination) : unsupportedMessage(combination);
+    const ProblemTexts texts = problemTexts(state);
+    message = LocalizedStrings::text(QString::fromLatin1(texts.messageKey)).arg(combination);
     Q_EMIT registrationRefused(message);
+    // Told once is enough: at every later start the log line above and the Preferences say it.
+    if (Settings::standard().stringList(HotKeyProblemsToldKey).contains(problemKey()))
+        return;
+    tell(LocalizedStrings::text(QString::fromLatin1(texts.titleKey)));
+}
 
+void HotKeyManager::tell(const QString &title)
+{
     // Without a desktop service there is no desktop to show a notification either.
     if (!backend) {
-        Q_EMIT refusalNotShown(message);
+        Q_EMIT refusalNotShown(title, message);
         return;
     }
     // A later registration makes this refusal old news.
     const quint64 attempt = registrations;
     const QString told = message;
-    const QString title = refused ? refusedTitle() : unsupportedTitle();
-    DesktopNotification::show(title, told, this, [this, attempt, told](bool shown) {
-        if (!shown && attempt == registrations)
-            Q_EMIT refusalNotShown(told);
+    DesktopNotification::show(title, told, this, [this, attempt, title, told](bool shown) {
+        if (attempt != registrations)
+            return;
+        if (shown)
+            refusalTold();
+        else
+            Q_EMIT refusalNotShown(title, told);
     });
+}
+
+QString HotKeyManager::problemKey() const
+{
+    return QStringLiteral("%1|%2|%3|%4")
+        .arg(desktopName(),
+             QString::fromLatin1(QMetaEnum::fromType<State>().valueToKey(int(currentState))))
+        .arg(storedCode)
+        .arg(storedModifiers);
+}
+
+void HotKeyManager::refusalTold()
+{
+    if (!isRegistrationRefused())
+        return;
+    Settings &settings = Settings::standard();
+    QStringList told = settings.stringList(HotKeyProblemsToldKey);
+    const QString problem = problemKey();
+    if (told.contains(problem))
+        return;
+    // A few combinations on a few desktops: the oldest are forgotten.
+    told.append(problem);
+    while (told.size() > 16)
+        told.removeFirst();
+    settings.setStringList(HotKeyProblemsToldKey, told);
 }
 
 QString HotKeyManager::charactersForKeyCode(quint16 virtualKeyCode) const
@@ -294,6 +378,7 @@ QString HotKeyManager::nameForKey(quint16 virtualKeyCode) const
 QString HotKeyManager::nameForCombination(quint16 virtualKeyCode, quint32 modifierBits) const
 {
     const QString key = nameForKey(virtualKeyCode);
-    return combinationText(modifierBits,
-                           key.isEmpty() ? QStringLiteral("key %1").arg(virtualKeyCode) : key);
+    return combinationText(modifierBits, key.isEmpty()
+                                             ? QStringLiteral("key %1").arg(virtualKeyCode)
+                                             : sentenceName(key));
 }

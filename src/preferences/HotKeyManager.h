@@ -8,8 +8,9 @@
 
 // The one global hot key: registers the combination stored under "Hot Key Code" and
 // "Hot Key Modifiers" with the desktop, reports its presses, and names keys for the Preferences.
-// A combination the desktop refuses is never silent: a log line, registrationRefused, and a desktop
-// notification, or refusalNotShown when no notification server answers.
+// A combination the desktop refuses is never silent: a log line, registrationRefused, and, the
+// first time this problem comes up for the combination on this desktop, a desktop notification,
+// or refusalNotShown when no notification server answers.
 class HotKeyManager : public QObject
 {
     Q_OBJECT
@@ -20,6 +21,7 @@ public:
         Pending,     // the desktop has yet to answer (Wayland portal)
         Refused,     // another program holds the combination, or it names no key
         Unsupported, // this desktop gives Trovia no global hot key
+        Invalid,     // the stored key code is no key
     };
     Q_ENUM(State)
 
@@ -34,10 +36,14 @@ public:
     State state() const { return currentState; }
     bool isRegistrationRefused() const
     {
-        return currentState == State::Refused || currentState == State::Unsupported;
+        return currentState == State::Refused || currentState == State::Unsupported ||
+               currentState == State::Invalid;
     }
     // What the user was told about the last refusal; empty unless refused.
     QString refusalMessage() const { return message; }
+    // Notes that Trovia's own window told the user about the refusal in force, so that later
+    // starts on this desktop only log it.
+    void refusalTold();
 
     // The X server time of the last press (0 when it did not come from X): the activation hands
     // it to the window manager so that the window may take focus.
@@ -48,7 +54,7 @@ public:
     QString nameForKey(quint16 virtualKeyCode) const;
     // What the current keyboard layout types for the key with no modifiers, or empty.
     QString charactersForKeyCode(quint16 virtualKeyCode) const;
-    // "Ctrl+Alt+esc": the combination as the user's messages show it.
+    // "Ctrl+Alt+Escape": the combination as desktops write it in their settings and messages.
     QString nameForCombination(quint16 virtualKeyCode, quint32 modifiers) const;
 
     // Replaces the desktop service (tests); the registration in force ends first.
@@ -59,14 +65,17 @@ Q_SIGNALS:
     void hotKeyPressed(quint32 xTimestamp);
     // The stored combination could not be registered; message says so and what to do.
     void registrationRefused(const QString &message);
-    // No notification server showed the refusal: the main window has to show message.
-    void refusalNotShown(const QString &message);
+    // No notification server showed the refusal: Trovia's own window has to show it.
+    void refusalNotShown(const QString &title, const QString &message);
 
 private:
     explicit HotKeyManager(QObject *parent = nullptr);
     ~HotKeyManager() override;
     void ensureBackend();
     void settle(GlobalShortcutBackend::Outcome outcome, const QString &detail);
+    void settle(State state, const QString &detail);
+    void tell(const QString &title);
+    QString problemKey() const;
 
     std::unique_ptr<GlobalShortcutBackend> backend;
     bool backendChosen = false;

@@ -1,10 +1,11 @@
 #include "LoginItems.h"
 
+#include "AtomicFile.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <algorithm>
 #include <gio/gio.h>
@@ -149,10 +150,7 @@ bool ASLoginItems::saveLoginItemsArray(const QList<LoginItem> &items)
             return false;
         const QString name = unusedFileName(autostart, fileBaseFor(item.path));
         listed.append(name);
-        QSaveFile file(autostart + QLatin1Char('/') + name);
-        file.setDirectWriteFallback(false);
-        if (!file.open(QIODevice::WriteOnly) || file.write(item.contents) != item.contents.size() ||
-            !file.commit())
+        if (!writeFileAtomically(autostart + QLatin1Char('/') + name, item.contents))
             return false;
     }
 

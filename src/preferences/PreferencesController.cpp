@@ -15,6 +15,7 @@
 #include "SystemLog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -25,6 +26,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -83,6 +85,13 @@ void alignFormLabels(QWidget *window)
         if (label)
             label->setMinimumWidth(width);
     }
+}
+
+// A preset's name in the user's language where the string table has it, else as the file gives it.
+QString presetNameToSpeak(const QString &name)
+{
+    const QString key = QStringLiteral("ColorPreset") + QString(name).remove(u' ');
+    return LocalizedStrings::contains(key) ? LocalizedStrings::text(key) : name;
 }
 
 bool isOn(const QCheckBox *box)
@@ -169,6 +178,10 @@ void PreferencesController::windowDidLoad()
     hotKeyShiftModifierButton =
         w->findChild<QCheckBox *>(QStringLiteral("hotKeyShiftModifierButton"));
     hotKeyField = w->findChild<QLineEdit *>(QStringLiteral("hotKeyField"));
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
+        if (now && now == hotKeyField)
+            recordedSinceFocus = false;
+    });
     hotKeyErrorField = w->findChild<QLabel *>(QStringLiteral("hotKeyErrorField"));
     colorPopUpButton = w->findChild<QComboBox *>(QStringLiteral("colorPopUpButton"));
     maximumListHeightSpinBox = w->findChild<QSpinBox *>(QStringLiteral("maximumListHeightSpinBox"));
@@ -276,7 +289,7 @@ void PreferencesController::setupColorList()
         const QString name = preset.value(QStringLiteral("Name")).toString();
         // Presets show by colour alone; the name is only for screen readers.
         colorPopUpButton->addItem(swatchIcon(colorFromPreset(preset), ratio), QString(), i);
-        colorPopUpButton->setItemData(i, name, Qt::AccessibleTextRole);
+        colorPopUpButton->setItemData(i, presetNameToSpeak(name), Qt::AccessibleTextRole);
         if (marked < 0 && name == storedName)
             marked = i;
     }
@@ -399,8 +412,17 @@ bool PreferencesController::handleEvent(QEvent *event)
     // Claiming the shortcut override keeps application shortcuts from taking the key; the key
     // press that follows is the one recorded.
     event->accept();
-    if (event->type() == QEvent::KeyPress)
-        recordHotKey(*static_cast<QKeyEvent *>(event));
+    if (event->type() != QEvent::KeyPress)
+        return true;
+    const auto *key = static_cast<QKeyEvent *>(event);
+    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
+    if (tab && (recordedSinceFocus || key->modifiers() & Qt::ControlModifier)) {
+        const bool backwards =
+            key->key() == Qt::Key_Backtab || key->modifiers() & Qt::ShiftModifier;
+        windowInstance->moveFocus(!backwards);
+        return true;
+    }
+    recordHotKey(*key);
     return true;
 }
 
@@ -415,6 +437,7 @@ void PreferencesController::recordHotKey(const QKeyEvent &event)
         return;
     }
     Settings::standard().setInteger(HotKeyCodeKey, *code);
+    recordedSinceFocus = true;
     displayHotKey();
     registerHotKey();
 }
@@ -460,7 +483,7 @@ void PreferencesController::showHotKeyProblems()
     const HotKeyManager &manager = HotKeyManager::sharedManager();
     if (manager.state() == HotKeyManager::State::Refused)
         problems << LocalizedStrings::text(QStringLiteral("HotKeyTakenInPreferences"));
-    else if (manager.state() == HotKeyManager::State::Unsupported)
+    else if (manager.isRegistrationRefused())
         problems << manager.refusalMessage();
     showHotKeyMessage(problems.join(QLatin1Char('\n')));
 }
@@ -472,4 +495,13 @@ void PreferencesController::showHotKeyMessage(const QString &message)
         return;
     hotKeyErrorField->setText(message);
     hotKeyErrorField->setVisible(!message.isEmpty());
+    // The window grows by the message's lines instead of squeezing the controls above it (a
+    // translated message can take several).
+    if (windowInstance && !message.isEmpty()) {
+        windowInstance->layout()->activate();
+        const int needed = qMax(windowInstance->heightForWidth(windowInstance->width()),
+                                windowInstance->minimumSizeHint().height());
+        if (needed > windowInstance->height())
+            windowInstance->resize(windowInstance->width(), needed);
+    }
 }

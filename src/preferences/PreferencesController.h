@@ -37,6 +37,8 @@ public:
 
     // Offered every event the window is about to dispatch. While the hot key field has the focus,
     // a key press becomes the new hot key; answers true when the event must go no further.
+    // The field never traps the keyboard: Ctrl+Tab and Ctrl+Shift+Tab always move on without
+    // recording, and once a key was recorded there, Tab and Shift+Tab move on too.
     bool handleEvent(QEvent *event);
 
     // The colour panel, created on first use; reports each colour the user picks.
@@ -64,6 +66,8 @@ private:
     QPointer<PreferencesWindow> windowInstance;
     QPointer<QColorDialog> colorPanelInstance;
     bool hotKeyHasNoName = false;
+    // A key was recorded since the hot key field last took the focus.
+    bool recordedSinceFocus = false;
 
     QCheckBox *openAtLoginButton = nullptr;
     QCheckBox *excludeClassicAppsButton = nullptr;

@@ -17,6 +17,8 @@ public:
 
     void setDelegate(PreferencesController *delegate);
     PreferencesController *delegate() const { return windowDelegate; }
+    // Moves the focus to the next control, as Tab does, or back, as Shift+Tab does.
+    void moveFocus(bool forward) { focusNextPrevChild(forward); }
 
 Q_SIGNALS:
     // The window became the active window (the one with keyboard focus).

@@ -4,7 +4,8 @@
 #include <QDir>
 #include <QStandardPaths>
 
-namespace {
+namespace
+{
 // Fixed so that a colour archived by one Qt version reads back in the next.
 constexpr QDataStream::Version archiveVersion = QDataStream::Qt_6_0;
 } // namespace
@@ -44,9 +45,15 @@ QString Settings::string(const QString &key) const
     return object(key).toString();
 }
 
-qint64 Settings::integer(const QString &key) const
+qint64 Settings::integer(const QString &key, bool *rejected) const
 {
-    return object(key).toLongLong();
+    // The INI file keeps numbers as text: "escape" must not read as 0.
+    const QVariant stored = store->value(key);
+    bool ok = false;
+    const qint64 value = stored.toLongLong(&ok);
+    if (rejected)
+        *rejected = stored.isValid() && !ok;
+    return ok ? value : defaults.value(key).toLongLong();
 }
 
 bool Settings::boolean(const QString &key) const

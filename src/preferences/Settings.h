@@ -22,12 +22,15 @@ public:
 
     QVariant object(const QString &key) const;
     QString string(const QString &key) const;
-    qint64 integer(const QString &key) const;
+    // A whole number; the registered default when what is stored is none (text, a fraction, a
+    // number beyond 64 bits), and then *rejected, when given, is set.
+    qint64 integer(const QString &key, bool *rejected = nullptr) const;
     bool boolean(const QString &key) const;
     float floatValue(const QString &key) const;
     QStringList stringList(const QString &key) const;
     QColor color(const QString &key) const; // an archived colour; invalid when absent or unreadable
     bool hasStoredValue(const QString &key) const;
+    QVariant registeredDefault(const QString &key) const { return defaults.value(key); }
 
     void setObject(const QString &key, const QVariant &value);
     void setInteger(const QString &key, qint64 value) { setObject(key, value); }

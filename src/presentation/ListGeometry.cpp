@@ -8,18 +8,33 @@ constexpr float ICON_WIDTH = 16.0f;
 } // namespace
 
 TroviaRect listFrame(const TroviaRect &mainFrame, const TroviaRect &fieldFrame, int rowCount,
-                     const ListRowMetrics &rows, qint64 maximumListHeight)
+                     const ListRowMetrics &rows, qint64 maximumListHeight, const TroviaRect &screen)
 {
-    // A negative maximum would give a negative height: show no rows instead.
-    const qint64 visibleRows = qMax<qint64>(0, qMin<qint64>(maximumListHeight, rowCount));
-    const float n = static_cast<float>(visibleRows);
+    qint64 visibleRows =
+        qMin<qint64>(qBound(fewestListRows, maximumListHeight, mostListRows), qMax(rowCount, 0));
+    const auto heightFor = [&rows](qint64 count) {
+        const float n = static_cast<float>(count);
+        return n * rows.rowHeight + (n + 1.0f) * rows.spacingHeight;
+    };
 
     TroviaRect frame;
     frame.width = fieldFrame.width - X_OFFSET + ICON_WIDTH + rows.spacingWidth;
-    frame.height = n * rows.rowHeight + (n + 1.0f) * rows.spacingHeight;
+    frame.height = heightFor(visibleRows);
     frame.x = mainFrame.x + fieldFrame.x + X_OFFSET - ICON_WIDTH - rows.spacingWidth;
-    frame.y = mainFrame.y + fieldFrame.y - frame.height;
-    if (frame.y < 0.0f)
-        frame.y = mainFrame.y + fieldFrame.y + fieldFrame.height;
+
+    const float fieldBottom = mainFrame.y + fieldFrame.y;
+    const float fieldTop = fieldBottom + fieldFrame.height;
+    const float roomBelow = fieldBottom - screen.y;
+    const float roomAbove = screen.y + screen.height - fieldTop;
+    bool below = frame.height <= roomBelow;
+    if (!below && frame.height > roomAbove) {
+        below = roomBelow > roomAbove;
+        const float room = qMax(roomBelow, roomAbove) - rows.spacingHeight;
+        const float perRow = rows.rowHeight + rows.spacingHeight;
+        const qint64 fitting = perRow > 0.0f ? static_cast<qint64>(room / perRow) : visibleRows;
+        visibleRows = qBound<qint64>(qMin<qint64>(1, visibleRows), fitting, visibleRows);
+        frame.height = heightFor(visibleRows);
+    }
+    frame.y = below ? fieldBottom - frame.height : fieldTop;
     return frame;
 }

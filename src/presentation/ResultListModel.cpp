@@ -1,6 +1,28 @@
 #include "ResultListModel.h"
 
+#include "LocalizedStrings.h"
+
 #include <QFileInfo>
+
+namespace
+{
+
+// Far more than a row can show. The view lays out the whole text it is handed at every keystroke,
+// so a name of megabytes would stall typing; matching still sees the whole name.
+constexpr qsizetype longestShownName = 256;
+
+QString shownName(const QString &name)
+{
+    if (name.size() <= longestShownName)
+        return name;
+    qsizetype cut = longestShownName - 1;
+    // Never half a surrogate pair.
+    if (name.at(cut - 1).isHighSurrogate())
+        --cut;
+    return name.left(cut) + QChar(0x2026);
+}
+
+} // namespace
 
 ResultListModel::ResultListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -24,6 +46,18 @@ void ResultListModel::setClassicIcon(const QIcon &icon)
                            {Qt::DecorationRole});
 }
 
+QString ResultListModel::announcement(int row) const
+{
+    const ApplicationRef application = applicationAt(row);
+    if (!application)
+        return {};
+    const QString key = application->isClassicApp()
+                            ? QStringLiteral("SelectedClassicRowAnnouncement")
+                            : QStringLiteral("SelectedRowAnnouncement");
+    return LocalizedStrings::text(key).arg(application->displayName(), QString::number(row + 1),
+                                           QString::number(rows.size()));
+}
+
 int ResultListModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(rows.size());
@@ -44,13 +78,22 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const
 
     switch (index.column()) {
     case IconColumn:
+        // The row's first cell is the one selection events name: it speaks for the row.
+        if (role == Qt::AccessibleTextRole)
+            return shownName(application->displayName());
         return role == Qt::DecorationRole ? QVariant(application->icon()) : QVariant();
     case NameColumn:
-        return role == Qt::DisplayRole ? QVariant(application->displayName()) : QVariant();
+        if (role == Qt::DisplayRole)
+            return shownName(application->displayName());
+        if (role == Qt::AccessibleDescriptionRole && application->isClassicApp())
+            return LocalizedStrings::text(QStringLiteral("ClassicApplication"));
+        return {};
     case ClassicColumn:
-        return role == Qt::DecorationRole && application->isClassicApp() && !classic.isNull()
-                   ? QVariant(classic)
-                   : QVariant();
+        if (!application->isClassicApp())
+            return {};
+        if (role == Qt::AccessibleTextRole)
+            return LocalizedStrings::text(QStringLiteral("ClassicApplication"));
+        return role == Qt::DecorationRole && !classic.isNull() ? QVariant(classic) : QVariant();
     default:
         return {};
     }

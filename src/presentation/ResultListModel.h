@@ -6,8 +6,8 @@
 #include <QIcon>
 
 // The rows of the result list: one matching application each, best first. Columns: its icon, its
-// name, and the Windows (Wine) marker for Classic applications. Every cell's tool tip is the
-// entry's path less ".desktop".
+// name, and the Windows (Wine) marker for Classic applications, named "Windows application" for
+// assistive technology. Every cell's tool tip is the entry's path less ".desktop".
 class ResultListModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -21,6 +21,9 @@ public:
     void setApplications(const ApplicationList &applications);
     const ApplicationList &applications() const { return rows; }
     ApplicationRef applicationAt(int row) const;
+    // What a screen reader says for the row: its name, "Windows application" for a Classic one,
+    // and its place ("Terminal, 1 of 6"); empty for no row.
+    QString announcement(int row) const;
 
     // The marker shown beside Classic applications; may be null.
     void setClassicIcon(const QIcon &icon);

@@ -8,6 +8,8 @@
 #include "TroviaWindow.h"
 #include "WindowHints.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
 
@@ -43,9 +45,14 @@ void ResultListWindow::setupListFrame()
         return;
     const TroviaRect fieldFrame = ScreenCoordinates::withinView(
         QRect(field->mapTo(mainWindow, QPoint(0, 0)), field->size()), mainWindow->height());
+    const QPoint fieldCentre = field->mapToGlobal(field->rect().center());
+    const QScreen *screen = QGuiApplication::screenAt(fieldCentre);
+    if (!screen)
+        screen = mainWindow->screen();
     const TroviaRect frame =
         listFrame(mainWindow->frame(), fieldFrame, rows->rowCount(), table->rowMetrics(),
-                  Settings::standard().integer(MaximumListHightKey));
+                  Settings::standard().integer(MaximumListHightKey),
+                  ScreenCoordinates::fromQt(screen->geometry()));
     setGeometry(ScreenCoordinates::toQt(frame));
     offsetFromMainWindow = pos() - mainWindow->pos();
     if (isVisible())

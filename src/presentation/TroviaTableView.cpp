@@ -163,6 +163,14 @@ void TroviaTableView::mouseReleaseEvent(QMouseEvent *) {}
 
 void TroviaTableView::mouseDoubleClickEvent(QMouseEvent *) {}
 
+void TroviaTableView::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    // QTableView tells assistive technology that the current cell took the focus, even though the
+    // table never has it: a screen reader would leave the search field, where the keys still go.
+    // Selection events still say which row is selected.
+    QAbstractItemView::currentChanged(current, previous);
+}
+
 void TroviaTableView::changeEvent(QEvent *event)
 {
     QTableView::changeEvent(event);

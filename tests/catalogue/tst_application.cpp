@@ -12,7 +12,7 @@ class CountingLauncher : public ApplicationLauncher
 public:
     QStringList iconsAsked;
 
-    bool launch(const QString &) override { return false; }
+    bool launch(const QByteArray &) override { return false; }
     QIcon icon(const QString &iconName) override
     {
         iconsAsked << iconName;

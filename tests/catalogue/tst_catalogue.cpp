@@ -1,10 +1,13 @@
 #include "Catalogue.h"
 #include "FakeApplicationRegistry.h"
+#include "StderrCapture.h"
 
 #include <QDir>
+#include <QSemaphore>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -26,6 +29,28 @@ bool setModificationDate(const QString &folder, const QDateTime &date)
     const timespec times[2] = {{0, UTIME_OMIT}, {ms / 1000, (ms % 1000) * 1000000}};
     return utimensat(AT_FDCWD, QFile::encodeName(folder).constData(), times, 0) == 0;
 }
+
+// A registry whose first listings wait at a gate, as a read from a FIFO or a slow disk would.
+class GatedRegistry : public FakeApplicationRegistry
+{
+public:
+    int gatedListings = 1;
+    std::atomic<int> listings{0};
+    std::atomic<int> listed{0};
+    QSemaphore entered;
+    QSemaphore gate;
+
+    QList<RegistryEntry> entries() override
+    {
+        if (++listings <= gatedListings) {
+            entered.release();
+            gate.acquire();
+        }
+        const QList<RegistryEntry> result = entryList;
+        ++listed;
+        return result;
+    }
+};
 
 } // namespace
 
@@ -150,7 +175,7 @@ private Q_SLOTS:
         QTest::newRow("earlier") << QStringList{"-60000"} << false;
         QTest::newRow("missing, then a later one") << QStringList{"missing", "1000"} << true;
         QTest::newRow("missing is unchanged") << QStringList{"missing"} << false;
-        QTest::newRow("subfolder is not noticed") << QStringList{"sub"} << false;
+        QTest::newRow("a subfolder is noticed") << QStringList{"sub"} << true;
     }
 
     void refreshByFolderDates()
@@ -185,6 +210,136 @@ private Q_SLOTS:
         QCOMPARE(catalogue.refreshIfApplicationsChanged(), changed);
         QCOMPARE(finished.count(), changed ? 1 : 0);
         QCOMPARE(catalogue.apps().size(), changed ? 1 : 0);
+    }
+
+    // A build that went stale while it ran is followed by one more, however often Trovia asked
+    // meanwhile, and by no other.
+    void staleBuildIsFollowedByExactlyOneMore()
+    {
+        QTemporaryDir dir;
+        GatedRegistry registry;
+        registry.folderList << dir.filePath("applications");
+        QVERIFY(QDir().mkpath(registry.folderList.first()));
+        QVERIFY(setModificationDate(registry.folderList.first(),
+                                    QDateTime::currentDateTime().addDays(-1)));
+        registry.addEntry("/a/first.desktop");
+        Catalogue catalogue(registry);
+        QSignalSpy started(&catalogue, &Catalogue::buildStarted);
+        QSignalSpy finished(&catalogue, &Catalogue::buildFinished);
+        catalogue.startBuild();
+        QVERIFY(registry.entered.tryAcquire(1, 5000));
+        const QDateTime reading = QDateTime::currentDateTimeUtc();
+        QTRY_VERIFY(QDateTime::currentDateTimeUtc() > reading.addMSecs(2));
+        QVERIFY(setModificationDate(registry.folderList.first(), QDateTime::currentDateTime()));
+        for (int i = 0; i < 3; ++i) {
+            catalogue.startBuildIfApplicationsChanged();
+            catalogue.startBuild();
+        }
+        QCOMPARE(started.count(), 1);
+
+        registry.gate.release();
+        QTRY_COMPARE(finished.count(), 2);
+        QVERIFY(!catalogue.isBuilding());
+        QCOMPARE(registry.listings.load(), 2);
+        QCOMPARE(catalogue.apps().size(), 1);
+        QVERIFY(!catalogue.applicationsChangedSinceLastBuild());
+    }
+
+    // A build stuck in the registry does not stop the next one, nor the catalogue's end.
+    void stuckBuildIsGivenUp()
+    {
+        GatedRegistry registry;
+        registry.addEntry("/a/one.desktop");
+        auto catalogue = std::make_unique<Catalogue>(registry);
+        catalogue->setBuildTimeout(0);
+        QSignalSpy finished(catalogue.get(), &Catalogue::buildFinished);
+        catalogue->startBuild();
+        QVERIFY(registry.entered.tryAcquire(1, 5000));
+        StderrCapture log;
+        catalogue->startBuild();
+        QTRY_COMPARE(finished.count(), 1);
+        QCOMPARE(catalogue->apps().size(), 1);
+        QCOMPARE(log.lines().size(), 1);
+
+        registry.gatedListings = 3;
+        catalogue->startBuild();
+        QVERIFY(registry.entered.tryAcquire(1, 5000));
+        catalogue.reset();
+        // Both stuck listings end before the registry goes.
+        registry.gate.release(2);
+        QTRY_COMPARE(registry.listed.load(), 3);
+    }
+
+    // Each build leaves a snapshot the next start can match against at once; a damaged one is
+    // refused with one log line and the catalogue stays empty until a build lands.
+    void snapshotRoundTripAndRefusal_data()
+    {
+        QTest::addColumn<QString>("damage");
+        QTest::newRow("intact") << "";
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("truncated") << "truncated";
+        QTest::newRow("corrupt") << "corrupt";
+        QTest::newRow("foreign version") << "version";
+        QTest::newRow("FIFO") << "fifo";
+    }
+
+    void snapshotRoundTripAndRefusal()
+    {
+        QFETCH(QString, damage);
+        // The snapshot lives apart from the applications folder, as in a real home: writing it
+        // must not count as a change of that folder.
+        QTemporaryDir dir, cache;
+        const QString path = cache.filePath("Trovia/catalogue");
+        FakeApplicationRegistry registry;
+        registry.folderList << dir.path();
+        registry.addEntry("/apps/plain.desktop", "Plain");
+        registry.addEntry("/apps/notepad.desktop", "Notepad", true);
+        registry.entryList.last().iconName = "wine-notepad";
+        const QByteArray latin1 = "/apps/caf\xe9.desktop";
+        registry.entryList.append({QFile::decodeName(latin1), QString::fromUtf8("Café"), false,
+                                   "/icons/cafe.png", latin1});
+        Catalogue built(registry);
+        built.setSnapshotPath(path);
+        built.buildApplicationList();
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QByteArray data = file.readAll();
+        if (damage == "truncated")
+            data.chop(10);
+        else if (damage == "corrupt")
+            data[data.size() / 2] = char(data.at(data.size() / 2) ^ 0x20);
+        else if (damage == "version")
+            data[7] = 2; // the version follows the four bytes of the magic number
+        QVERIFY(file.resize(0) && file.write(data) == data.size());
+        file.close();
+        if (damage == "missing" || damage == "fifo")
+            QVERIFY(QFile::remove(path));
+        if (damage == "fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+
+        Catalogue restored(registry);
+        restored.setSnapshotPath(path);
+        StderrCapture log;
+        QCOMPARE(restored.loadSnapshot(), damage.isEmpty());
+        QCOMPARE(log.lines().size(), damage.isEmpty() ? 0 : 1);
+        if (!damage.isEmpty()) {
+            QVERIFY(restored.apps().isEmpty());
+            return;
+        }
+        QCOMPARE(restored.lastReloadDate(), built.lastReloadDate());
+        QVERIFY(!restored.applicationsChangedSinceLastBuild());
+        QCOMPARE(restored.apps().size(), 3);
+        for (int i = 0; i < 3; ++i) {
+            const Application &was = *built.apps().at(i);
+            const Application &is = *restored.apps().at(i);
+            QCOMPARE(is.path(), was.path());
+            QCOMPARE(is.file(), was.file());
+            QCOMPARE(is.displayName(), was.displayName());
+            QCOMPARE(is.isClassicApp(), was.isClassicApp());
+            QCOMPARE(is.iconName(), was.iconName());
+        }
+        QCOMPARE(restored.apps().last()->file(), latin1);
     }
 };
 

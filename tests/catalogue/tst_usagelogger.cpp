@@ -5,8 +5,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <limits>
 #include <plist/plist.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -105,6 +109,10 @@ private Q_SLOTS:
         QTest::newRow("no uses dictionary")
             << QByteArray("<?xml version=\"1.0\"?><plist version=\"1.0\"><array/></plist>")
             << QVariantMap{} << true;
+        QTest::newRow("nested 100,000 deep")
+            << xmlLog("<key>/a/deep</key>" + QString("<array>").repeated(100000) +
+                      QString("</array>").repeated(100000))
+            << QVariantMap{} << true;
         QTest::newRow("malformed entries") << xmlLog("<key>/a/int</key><integer>3</integer>"
                                                      "<key>/a/real</key><real>2.9</real>"
                                                      "<key>/a/text</key><string>five</string>"
@@ -131,12 +139,66 @@ private Q_SLOTS:
             QCOMPARE(logger.usageForApplicationAtPath(it.key()), it.value().toInt());
         QCOMPARE(logger.usageForApplicationAtPath("/a/text"), 0);
 
-        // Only the first write moves the file aside.
+        // Only the first write moves the file aside, beside the earlier casualty.
         logger.applicationAtPathLaunched("/a/new");
         logger.applicationAtPathLaunched("/a/new");
-        QCOMPARE(readFile(plistPath + ".corrupt"), unusable ? content : "an older casualty");
+        QCOMPARE(readFile(plistPath + ".corrupt"), "an older casualty");
+        QCOMPARE(readFile(plistPath + ".corrupt.2"), unusable ? content : QByteArray());
+        QVERIFY(!QFile::exists(plistPath + ".corrupt.3"));
         counts.insert("/a/new", 2);
         QCOMPARE(usesIn(plistPath), counts);
+    }
+
+    // A log that cannot be read may hold intact counts: it is not corrupt, and is neither moved
+    // aside nor written over; launches are still counted in memory.
+    void unreadableFileIsLeftAlone_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("no permission") << "file";
+        QTest::newRow("a folder") << "folder";
+        // Opening a FIFO would wait for a writer: the first keystroke would never return.
+        QTest::newRow("a FIFO") << "fifo";
+    }
+
+    void unreadableFileIsLeftAlone()
+    {
+        QFETCH(QString, kind);
+        const QByteArray intact = xmlLog("<key>/a/x</key><integer>9</integer>");
+        if (kind == "folder") {
+            QVERIFY(QDir().mkpath(plistPath));
+        } else if (kind == "fifo") {
+            QVERIFY(QDir().mkpath(QFileInfo(plistPath).path()));
+            QCOMPARE(mkfifo(QFile::encodeName(plistPath).constData(), 0600), 0);
+        } else {
+            QVERIFY(writeFile(plistPath, intact));
+            QVERIFY(QFile::setPermissions(plistPath, {}));
+        }
+        // Root reads any file: read as an ordinary user would.
+        const bool root = geteuid() == 0;
+        if (root)
+            QVERIFY(QFile::setPermissions(dir.path(),
+                                          QFile::permissions(dir.path()) | QFile::ExeOther));
+        StderrCapture log;
+        const bool asNobody = root && seteuid(65534) == 0;
+        UsageLogger logger(plistPath);
+        if (asNobody)
+            QCOMPARE(seteuid(0), 0);
+        QCOMPARE(asNobody, root);
+
+        logger.applicationAtPathLaunched("/a/x");
+        logger.applicationAtPathLaunched("/a/x");
+        QCOMPARE(logger.usageForApplicationAtPath("/a/x"), 2);
+        QVERIFY(!logger.save());
+        const QStringList lines = log.lines();
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines.first().contains(plistPath));
+        QCOMPARE(QDir(QFileInfo(plistPath).path())
+                     .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
+                 QStringList{"Usage log.plist"});
+        if (kind == "file") {
+            QVERIFY(QFile::setPermissions(plistPath, QFile::ReadOwner | QFile::WriteOwner));
+            QCOMPARE(readFile(plistPath), intact);
+        }
     }
 
     void countStopsAtTheLargest32BitValue()
@@ -149,6 +211,34 @@ private Q_SLOTS:
         for (const char *path : {"/a/near", "/a/near", "/a/max"})
             logger.applicationAtPathLaunched(path);
         QCOMPARE(usesIn(plistPath), QVariantMap({{"/a/near", most}, {"/a/max", most}}));
+    }
+
+    // A full disk: the write fails part way, and the file written before stays whole.
+    void failedWriteKeepsThePreviousFile()
+    {
+        UsageLogger logger(plistPath);
+        logger.applicationAtPathLaunched("/a/x.desktop");
+        const QByteArray before = readFile(plistPath);
+
+        // Files this process writes stop growing at the old log's size (the write fails with
+        // EFBIG rather than raising SIGXFSZ), as they would on a full device.
+        rlimit original{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = original;
+        limit.rlim_cur = rlim_t(before.size());
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        StderrCapture log;
+        logger.applicationAtPathLaunched("/a/a much longer path than the first one.desktop");
+        const bool written = logger.save();
+        setrlimit(RLIMIT_FSIZE, &original);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QVERIFY(!written);
+        QCOMPARE(log.lines().size(), 2);
+        QCOMPARE(readFile(plistPath), before);
+        QCOMPARE(QDir(QFileInfo(plistPath).path()).entryList(QDir::Files),
+                 QStringList{"Usage log.plist"});
     }
 
     void unwritableFolderKeepsCountsInMemory()

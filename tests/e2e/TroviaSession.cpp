@@ -10,7 +10,9 @@
 #include <QPoint>
 #include <QRect>
 #include <QTest>
+#include <csignal>
 #include <cstdlib>
+#include <sys/resource.h>
 #include <xcb/xcb.h>
 
 namespace
@@ -62,9 +64,12 @@ TroviaSession::TroviaSession()
     env.insert(QStringLiteral("XDG_CACHE_HOME"), home + QStringLiteral("/.cache"));
     env.insert(QStringLiteral("XDG_STATE_HOME"), home + QStringLiteral("/.local/state"));
     env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
-    for (const char *name : {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DESKTOP_STARTUP_ID",
-                             "XDG_ACTIVATION_TOKEN", "XDG_CURRENT_DESKTOP", "QT_LOGGING_RULES"})
+    for (const char *name :
+         {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN",
+          "XDG_CURRENT_DESKTOP", "QT_LOGGING_RULES", "LANGUAGE", "LC_ALL", "LC_MESSAGES"})
         env.remove(QString::fromLatin1(name));
+    // The tests read Trovia's English texts, whatever the machine's language.
+    env.insert(QStringLiteral("LANG"), QStringLiteral("C.UTF-8"));
 }
 
 TroviaSession::~TroviaSession()
@@ -108,10 +113,14 @@ QStringList TroviaSession::launches() const
     return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
+QString TroviaSession::usageLogPath() const
+{
+    return dataHome + QStringLiteral("/Trovia/Usage log.plist");
+}
+
 int TroviaSession::usageCount(const QString &id) const
 {
-    const PropertyList::ReadResult log =
-        PropertyList::fromFile(dataHome + QStringLiteral("/Trovia/Usage log.plist"));
+    const PropertyList::ReadResult log = PropertyList::fromFile(usageLogPath());
     if (!log.ok())
         return 0;
     return log.value.toMap()
@@ -134,6 +143,14 @@ bool TroviaSession::start(const QStringList &arguments)
     trovia->setProcessChannelMode(QProcess::ForwardedOutputChannel);
     QObject::connect(trovia.get(), &QProcess::readyReadStandardError,
                      [this] { errors += trovia->readAllStandardError(); });
+    if (fileSizeLimit >= 0) {
+        const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+        trovia->setChildProcessModifier([limit] {
+            // A write past the limit then fails (EFBIG) instead of ending the process.
+            std::signal(SIGXFSZ, SIG_IGN);
+            setrlimit(RLIMIT_FSIZE, &limit);
+        });
+    }
     trovia->start(QString::fromLocal8Bit(qgetenv("TROVIA_BINARY")), arguments);
     return trovia->waitForStarted(10000);
 }

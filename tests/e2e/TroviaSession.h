@@ -41,10 +41,14 @@ public:
     QString entryPath(const QString &id) const;
     // What the entries launched so far recorded, in launch order: their ids.
     QStringList launches() const;
+    QString usageLogPath() const;
     // The count the usage log holds for the entry; 0 when it holds none.
     int usageCount(const QString &id) const;
     QString settingsPath() const;
 
+    // From the next start on, no file Trovia writes may grow past bytes, as on a full disk (the
+    // write fails); -1 lifts the limit.
+    void setFileSizeLimit(qint64 bytes) { fileSizeLimit = bytes; }
     // Starts Trovia; true once the process runs (its window may not be mapped yet).
     bool start(const QStringList &arguments = {});
     bool isRunning() const;
@@ -88,4 +92,5 @@ private:
     std::unique_ptr<QProcess> trovia;
     std::unique_ptr<QProcess> fileManager;
     QByteArray errors;
+    qint64 fileSizeLimit = -1;
 };

@@ -1,7 +1,9 @@
 // The real trovia program under Xvfb and openbox, driven by real key presses.
 #include "LocalizedStrings.h"
+#include "PropertyList.h"
 #include "TroviaSession.h"
 
+#include <QFile>
 #include <QSettings>
 #include <QTest>
 #include <xcb/xcb.h>
@@ -31,6 +33,7 @@ class TestEndToEnd : public QObject
 private Q_SLOTS:
     void init();
     void hotKeyShowsTheFocusedWindowAndHidesIt();
+    void typingDuringARefreshFindsTheNewEntry();
     void typingDownReturnLaunchesAndCounts();
     void escapeClearsThenHides();
     void focusOnAnotherProgramHidesAndClears();
@@ -40,6 +43,7 @@ private Q_SLOTS:
     void secondStartTogglesTheFirst();
     void takenHotKeyIsReportedAndTroviaKeepsRunning();
     void windowOriginSurvivesARestartBySigterm();
+    void historySurvivesAFullDisk();
 
 private:
     std::unique_ptr<TroviaSession> session;
@@ -69,6 +73,24 @@ void TestEndToEnd::hotKeyShowsTheFocusedWindowAndHidesIt()
     QVERIFY(TroviaSession::resultList().isEmpty());
     SHOW_BY_HOT_KEY();
     QVERIFY(TroviaSession::resultList().isEmpty());
+}
+
+void TestEndToEnd::typingDuringARefreshFindsTheNewEntry()
+{
+    // Enough entries that a rebuild takes a while.
+    for (int i = 0; i < 3000; ++i)
+        session->addEntry(QStringLiteral("filler%1").arg(i), QStringLiteral("Filler %1").arg(i));
+    TROVIA_START_SHOWN(*session);
+    // Each build leaves the snapshot the next start matches against.
+    QTRY_VERIFY(QFile::exists(session->environment().value(QStringLiteral("XDG_CACHE_HOME")) +
+                              QStringLiteral("/Trovia/catalogue")));
+    HIDE_BY_HOT_KEY();
+    // The folder changes: showing Trovia starts a rebuild, and the keys follow at once.
+    session->addEntry(QStringLiteral("zeta"), QStringLiteral("Zeta Zoomer"));
+    SHOW_BY_HOT_KEY();
+    TROVIA_TYPE_TO_LIST("zet");
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("zeta")});
 }
 
 void TestEndToEnd::typingDownReturnLaunchesAndCounts()
@@ -222,6 +244,10 @@ void TestEndToEnd::takenHotKeyIsReportedAndTroviaKeepsRunning()
     QCOMPARE(session->runAnother({QStringLiteral("--toggle")}), 0);
     QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
     QVERIFY(session->isRunning());
+    // The message went with the hide and does not come back with the main window.
+    QCOMPARE(session->runAnother({QStringLiteral("--toggle")}), 0);
+    QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::mainWindow().isEmpty(), 10000);
+    QVERIFY(TroviaSession::windowNamed(told).isEmpty());
     xcb_disconnect(other);
 }
 
@@ -243,6 +269,38 @@ void TestEndToEnd::windowOriginSurvivesARestartBySigterm()
 
     TROVIA_START_SHOWN(*session);
     QCOMPARE(TroviaSession::windowPosition(TroviaSession::mainWindow()), target);
+}
+
+void TestEndToEnd::historySurvivesAFullDisk()
+{
+    const QVariantMap history{
+        {QStringLiteral("Applications Uses"),
+         QVariantMap{{session->entryPath(QStringLiteral("alpha")), qint64(5)}}}};
+    const QByteArray log = PropertyList::toXml(history);
+    QVERIFY(QDir().mkpath(QFileInfo(session->usageLogPath()).path()));
+    QFile file(session->usageLogPath());
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(log) == log.size());
+    file.close();
+
+    // No room for the log's next, longer version.
+    session->setFileSizeLimit(log.size());
+    TROVIA_START_SHOWN(*session);
+    TROVIA_TYPE_TO_LIST("bet");
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("beta")});
+    QTRY_VERIFY(session->standardError().contains(session->usageLogPath()));
+    QVERIFY(session->terminate());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), log);
+    file.close();
+
+    // With room again, the next run counts on from the history.
+    session->setFileSizeLimit(-1);
+    TROVIA_START_SHOWN(*session);
+    TROVIA_TYPE_TO_LIST("bet");
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->usageCount(QStringLiteral("beta")), 1);
+    QCOMPARE(session->usageCount(QStringLiteral("alpha")), 5);
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)

@@ -60,8 +60,9 @@ void TestCommandLine::waylandRunsThroughXWayland_data()
     QTest::newRow("X11") << QStringList{"DISPLAY=:0"} << plain << plain;
     QTest::newRow("Wayland") << QStringList{"WAYLAND_DISPLAY=wayland-0"} << plain
                              << QStringList{"trovia", "-platform", "xcb", "--hidden"};
-    QTest::newRow("Wayland, platform chosen in the environment")
-        << QStringList{"WAYLAND_DISPLAY=wayland-0", "QT_QPA_PLATFORM=wayland"} << plain << plain;
+    QTest::newRow("Wayland, QT_QPA_PLATFORM=wayland for the user's programs")
+        << QStringList{"WAYLAND_DISPLAY=wayland-0", "QT_QPA_PLATFORM=wayland"} << plain
+        << QStringList{"trovia", "-platform", "xcb", "--hidden"};
     const QStringList chosen{"trovia", "-platform", "wayland"};
     QTest::newRow("Wayland, platform chosen by argument")
         << QStringList{"WAYLAND_DISPLAY=wayland-0"} << chosen << chosen;

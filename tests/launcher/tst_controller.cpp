@@ -1,9 +1,13 @@
 #include "ApplicationLauncher.h"
+#include "Catalogue.h"
 #include "Controller.h"
 #include "FakeApplicationRegistry.h"
 #include "FakeShortcutBackend.h"
 #include "FileRevealer.h"
 #include "HotKeyManager.h"
+#include "LocalizedStrings.h"
+#include "PreferencesController.h"
+#include "PreferencesWindow.h"
 #include "PropertyList.h"
 #include "ResultListModel.h"
 #include "ResultListWindow.h"
@@ -19,6 +23,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -31,8 +36,9 @@ class FakeLauncher : public ApplicationLauncher
 public:
     QStringList launched;
     QStringList refused; // entries whose launch fails
-    bool launch(const QString &entryPath) override
+    bool launch(const QByteArray &entryFile) override
     {
+        const QString entryPath = QFile::decodeName(entryFile);
         if (refused.contains(entryPath))
             return false;
         launched << entryPath;
@@ -78,6 +84,23 @@ private:
             names << app->displayName();
         return names;
     }
+    // The message about the hot key, while it is on screen.
+    static QMessageBox *hotKeyMessage()
+    {
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            auto *box = qobject_cast<QMessageBox *>(widget);
+            if (box && box->isVisible() && !box->isModal())
+                return box;
+        }
+        return nullptr;
+    }
+    // From now on the desktop gives Trovia no hot key, and no notification server tells the user.
+    void refuseHotKeys()
+    {
+        Settings::standard().remove(HotKeyProblemsToldKey);
+        shortcuts->next = {GlobalShortcutBackend::Outcome::Unsupported,
+                           QStringLiteral("no portal")};
+    }
     int usage(const QString &path) const
     {
         const PropertyList::ReadResult log =
@@ -93,6 +116,8 @@ private:
         controller = std::make_unique<Controller>(registry);
         controller->applicationDidFinishLaunching();
         QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        // The first build runs on the worker.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
         QVERIFY(controller->textField()->hasFocus());
     }
 
@@ -100,6 +125,7 @@ private:
     FakeApplicationRegistry registry;
     FakeLauncher launcher;
     FakeRevealer revealer;
+    FakeShortcutBackend *shortcuts = nullptr;
     std::unique_ptr<Controller> controller;
 
 private Q_SLOTS:
@@ -110,7 +136,9 @@ private Q_SLOTS:
         qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
         ApplicationLauncher::setCurrent(&launcher);
         FileRevealer::setCurrent(&revealer);
-        HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
+        auto backend = std::make_unique<FakeShortcutBackend>();
+        shortcuts = backend.get();
+        HotKeyManager::sharedManager().setBackend(std::move(backend));
     }
 
     void init()
@@ -124,7 +152,11 @@ private Q_SLOTS:
         startController();
     }
 
-    void cleanup() { controller.reset(); }
+    void cleanup()
+    {
+        controller.reset();
+        shortcuts->next = {GlobalShortcutBackend::Outcome::Registered, {}};
+    }
 
     void typingShowsTheListWithTheFirstRowSelected()
     {
@@ -184,6 +216,50 @@ private Q_SLOTS:
         }
         QCOMPARE(seen, rows);
         QCOMPARE(controller->textField()->text(), typed);
+    }
+
+    // Page Down and Page Up move by the rows the list shows, stopping at the ends.
+    void pageKeysMoveByTheVisibleRows()
+    {
+        Settings::standard().setInteger(MaximumListHightKey, 3);
+        for (int i = 1; i <= 8; ++i)
+            registry.addEntry(entry(QStringLiteral("Zapp %1").arg(i)));
+        controller->rebuildApplicationList();
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
+        type(QStringLiteral("zapp"));
+        QList<int> seen;
+        for (Qt::Key k : {Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageDown, Qt::Key_PageUp,
+                          Qt::Key_PageUp, Qt::Key_PageUp}) {
+            key(k);
+            seen << selectedRow();
+        }
+        QCOMPARE(seen, (QList<int>{3, 6, 7, 4, 1, 0}));
+        QCOMPARE(controller->textField()->text(), QStringLiteral("zapp"));
+        Settings::standard().setInteger(MaximumListHightKey, 7);
+    }
+
+    // The focus stays in the field, so its accessible description speaks for the list: the number
+    // of matches when the list changes, the selected row and its place as the selection moves.
+    void fieldDescriptionAnnouncesTheList()
+    {
+        registry.addEntry(entry(QStringLiteral("Notepad")), QStringLiteral("Notepad"), true);
+        controller->rebuildApplicationList();
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
+        QLineEdit *field = controller->textField();
+        const QString help = field->accessibleDescription();
+        QVERIFY(!help.isEmpty());
+        type(QStringLiteral("t"));
+        QCOMPARE(field->accessibleDescription(),
+                 QStringLiteral("Applications found: 4. Terminal, 1 of 4"));
+        key(Qt::Key_Down);
+        QCOMPARE(field->accessibleDescription(), QStringLiteral("Tetris, 2 of 4"));
+        key(Qt::Key_PageDown);
+        QCOMPARE(field->accessibleDescription(),
+                 QStringLiteral("Notepad, Windows application, 4 of 4"));
+        type(QStringLiteral("qq"));
+        QCOMPARE(field->accessibleDescription(), QStringLiteral("No application found"));
+        key(Qt::Key_Escape);
+        QCOMPARE(field->accessibleDescription(), help);
     }
 
     void escapeClearsTextThenHides()
@@ -281,6 +357,21 @@ private Q_SLOTS:
         QVERIFY(mainShown());
     }
 
+    // A build that lands while a query is typed is matched against the same text, and the
+    // selection goes back to the first row.
+    void landedBuildKeepsTheQueryAndSelectsTheFirstRow()
+    {
+        type(QStringLiteral("te"));
+        key(Qt::Key_Down);
+        QCOMPARE(selectedRow(), 1);
+        registry.addEntry(entry(QStringLiteral("Tea Timer")), QStringLiteral("Tea Timer"));
+        controller->rebuildApplicationList();
+        QTRY_VERIFY(listedNames().contains(QStringLiteral("Tea Timer")));
+        QCOMPARE(controller->textField()->text(), QStringLiteral("te"));
+        QVERIFY(listShown());
+        QCOMPARE(selectedRow(), 0);
+    }
+
     void refusedLaunchAlertsAndRebuilds()
     {
         type(QStringLiteral("ter"));
@@ -303,6 +394,7 @@ private Q_SLOTS:
         QVERIFY(launcher.launched.isEmpty());
         QCOMPARE(usage(entry(QStringLiteral("Terminal"))), usageBefore);
         // Rebuilt for the same text, which now matches nothing; Trovia stays in front.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
         QCOMPARE(controller->textField()->text(), QStringLiteral("ter"));
         QVERIFY(controller->matchingApps().isEmpty());
         QVERIFY(!listShown());
@@ -324,6 +416,49 @@ private Q_SLOTS:
         QTRY_VERIFY(controller->contextMenu()->isVisible());
         QVERIFY(!reveal->isEnabled());
         controller->contextMenu()->hide();
+    }
+
+    // The message comes in front with its own title, goes for good with a hide, and once the user
+    // was told, the same problem is only logged.
+    void hotKeyMessageIsToldOnce()
+    {
+        refuseHotKeys();
+        QSignalSpy notShown(&HotKeyManager::sharedManager(), &HotKeyManager::refusalNotShown);
+        HotKeyManager::sharedManager().registerHotKey();
+        QTRY_VERIFY(hotKeyMessage());
+        QCOMPARE(hotKeyMessage()->windowTitle(),
+                 LocalizedStrings::text(QStringLiteral("HotKeyUnsupportedTitle")));
+        QVERIFY(hotKeyMessage()->text().contains(QLatin1String("trovia --toggle")));
+        controller->toggle();
+        QVERIFY(!hotKeyMessage());
+        controller->toggle();
+        QVERIFY(mainShown());
+        QVERIFY(!hotKeyMessage());
+
+        notShown.clear();
+        HotKeyManager::sharedManager().registerHotKey();
+        QCOMPARE(HotKeyManager::sharedManager().state(), HotKeyManager::State::Unsupported);
+        QVERIFY(!notShown.wait(500));
+    }
+
+    // A start at login shows nothing; the message waits for the user, and where the Preferences
+    // come up first, they show the problem instead.
+    void hiddenStartShowsNoWindow()
+    {
+        controller.reset();
+        controller = std::make_unique<Controller>(registry);
+        refuseHotKeys();
+        QSignalSpy notShown(&HotKeyManager::sharedManager(), &HotKeyManager::refusalNotShown);
+        controller->applicationDidFinishLaunching(true);
+        QVERIFY(notShown.wait());
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            QVERIFY2(!widget->isVisible(), qPrintable(widget->windowTitle()));
+
+        controller->showPreferencePanel();
+        PreferencesWindow *preferences = controller->preferencesController()->window();
+        QTRY_VERIFY(preferences->isVisible());
+        QVERIFY(!hotKeyMessage());
+        QCOMPARE(Settings::standard().stringList(HotKeyProblemsToldKey).size(), 1);
     }
 
     void windowOriginIsSavedAndRestored()

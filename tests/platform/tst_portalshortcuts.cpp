@@ -5,9 +5,33 @@
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QSignalSpy>
 #include <QTest>
+
+// One entry of the a(sa{sv}) shortcut lists the portal answers with.
+struct ListedShortcut {
+    QString id;
+    QVariantMap properties;
+};
+Q_DECLARE_METATYPE(ListedShortcut)
+
+QDBusArgument &operator<<(QDBusArgument &argument, const ListedShortcut &shortcut)
+{
+    argument.beginStructure();
+    argument << shortcut.id << shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &argument, ListedShortcut &shortcut)
+{
+    argument.beginStructure();
+    argument >> shortcut.id >> shortcut.properties;
+    argument.endStructure();
+    return argument;
+}
 
 namespace
 {
@@ -19,7 +43,11 @@ const QString shortcutsInterface = QStringLiteral("org.freedesktop.portal.Global
 class FakePortal : public FakeDBusService
 {
 public:
-    FakePortal() : FakeDBusService(QStringLiteral("org.freedesktop.portal.Desktop"), portalPath) {}
+    FakePortal() : FakeDBusService(QStringLiteral("org.freedesktop.portal.Desktop"), portalPath)
+    {
+        qDBusRegisterMetaType<ListedShortcut>();
+        qDBusRegisterMetaType<QList<ListedShortcut>>();
+    }
 
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
     {
@@ -63,6 +91,12 @@ public:
             }
             shortcuts.endArray();
             response = bindResponse;
+            QList<ListedShortcut> listed;
+            if (bindsShortcuts) {
+                for (auto it = bound.cbegin(); it != bound.cend(); ++it)
+                    listed.append({it.key(), {{"trigger_description", "Alt+Esc"}}});
+            }
+            results.insert("shortcuts", QVariant::fromValue(listed));
         } else {
             return false;
         }
@@ -82,7 +116,8 @@ public:
         bus.send(signal);
     }
 
-    uint bindResponse = 0; // 1: the user declined
+    uint bindResponse = 0;      // 1: the user declined
+    bool bindsShortcuts = true; // false: answers success with an empty list, as Plasma 5.27 does
     QString session;
     QString boundSession;
     QMap<QString, QVariantMap> bound;
@@ -126,6 +161,7 @@ private Q_SLOTS:
                  GlobalShortcutBackend::Outcome::Registered);
         QCOMPARE(portal.calls, (QStringList{"Register", "CreateSession", "BindShortcuts"}));
         QCOMPARE(portal.appId, QString("trovia"));
+        QVERIFY(portal.session.endsWith("/trovia"));
         QCOMPARE(portal.boundSession, portal.session);
         QCOMPARE(portal.bound.keys(), QStringList{PortalGlobalShortcuts::shortcutId});
         QCOMPARE(portal.bound.first().value("preferred_trigger").toString(), QString("ALT+Escape"));
@@ -154,18 +190,33 @@ private Q_SLOTS:
         QCOMPARE(activated.size(), 2);
     }
 
-    void declinedShortcutIsRefused()
+    // A shortcut the user declined is refused; a desktop that answers success but binds nothing
+    // gives Trovia no hot key, and the user has to bind the toggle command.
+    void shortcutNotBoundIsNoHotKey_data()
     {
+        QTest::addColumn<uint>("response");
+        QTest::addColumn<bool>("bindsShortcuts");
+        QTest::addColumn<GlobalShortcutBackend::Outcome>("outcome");
+        QTest::newRow("declined") << 1u << true << GlobalShortcutBackend::Outcome::Refused;
+        QTest::newRow("success, nothing bound")
+            << 0u << false << GlobalShortcutBackend::Outcome::Unsupported;
+    }
+
+    void shortcutNotBoundIsNoHotKey()
+    {
+        QFETCH(uint, response);
+        QFETCH(bool, bindsShortcuts);
+        QFETCH(GlobalShortcutBackend::Outcome, outcome);
         FakePortal portal;
-        portal.bindResponse = 1;
+        portal.bindResponse = response;
+        portal.bindsShortcuts = bindsShortcuts;
         QVERIFY(portal.start());
         PortalGlobalShortcuts backend(QDBusConnection::sessionBus());
         QSignalSpy finished(&backend, &GlobalShortcutBackend::registrationFinished);
         backend.registerShortcut(KeyCodes::EscapeKey, KeyCodes::AltModifier);
         QVERIFY(finished.wait());
         QCOMPARE(finished.size(), 1);
-        QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(),
-                 GlobalShortcutBackend::Outcome::Refused);
+        QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(), outcome);
     }
 
     void answersToAReplacedRegistrationAreIgnored()

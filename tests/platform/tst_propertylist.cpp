@@ -32,6 +32,9 @@ private Q_SLOTS:
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("text") << QByteArray("not a plist");
         QTest::newRow("truncated xml") << QByteArray("<?xml version=\"1.0\"?><plist><dict><key>a");
+        QTest::newRow("nested 100,000 deep")
+            << "<plist version=\"1.0\">" + QByteArray("<array>").repeated(100000) +
+                   QByteArray("</array>").repeated(100000) + "</plist>";
     }
 
     void garbageIsAFailureWithAReason()

@@ -1,3 +1,4 @@
+#include "Catalogue.h"
 #include "Controller.h"
 #include "ExcludedLocationsManager.h"
 #include "FakeApplicationRegistry.h"
@@ -129,6 +130,8 @@ private Q_SLOTS:
         controller = std::make_unique<Controller>(registry);
         controller->applicationDidFinishLaunching();
         QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        // The first build runs on the worker.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
     }
 
     void cleanup() { controller.reset(); }

@@ -2,6 +2,7 @@
 #include "FakeShortcutBackend.h"
 #include "HotKeyManager.h"
 #include "KeyCodes.h"
+#include "LocalizedStrings.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
 #include "StderrCapture.h"
@@ -70,6 +71,7 @@ private Q_SLOTS:
         backend->calls.clear();
         Settings::standard().remove(HotKeyCodeKey);
         Settings::standard().remove(HotKeyModifiersKey);
+        Settings::standard().remove(HotKeyProblemsToldKey);
     }
 
     // Names by the code table first, else by what the layout types.
@@ -98,20 +100,75 @@ private Q_SLOTS:
         QCOMPARE(manager().nameForKey(quint16(virtualKeyCode)), name);
     }
 
-    void combinationNames()
+    // In sentences keys are named as desktops write them, not by the Preferences' glyphs.
+    void combinationNames_data()
     {
-        QCOMPARE(manager().nameForCombination(53, KeyCodes::AltModifier), QString("Alt+esc"));
-        QCOMPARE(manager().nameForCombination(0x34, 0), QString("key 52"));
+        QTest::addColumn<int>("virtualKeyCode");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<QString>("name");
+        QTest::newRow("escape") << 53 << int(KeyCodes::AltModifier) << "Alt+Escape";
+        QTest::newRow("arrow") << 126 << int(KeyCodes::ControlModifier | KeyCodes::ShiftModifier)
+                               << "Ctrl+Shift+Up";
+        QTest::newRow("page down") << 121 << int(KeyCodes::SuperModifier) << "Super+Page Down";
+        QTest::newRow("letter and space")
+            << 49 << int(KeyCodes::ControlModifier | KeyCodes::AltModifier) << "Ctrl+Alt+Space";
+        QTest::newRow("no name") << 0x34 << 0 << "key 52";
     }
 
-    // The old registration ends before the new one; only the four modifier bits count.
+    void combinationNames()
+    {
+        QFETCH(int, virtualKeyCode);
+        QFETCH(int, modifiers);
+        QFETCH(QString, name);
+        QCOMPARE(manager().nameForCombination(quint16(virtualKeyCode), quint32(modifiers)), name);
+    }
+
+    // The old registration ends before the new one.
     void registersTheStoredCombinationEndingTheOldFirst()
     {
         manager().registerHotKey();
-        store(122, KeyCodes::ControlModifier | KeyCodes::ShiftModifier | 0x1 | 0x80000);
+        store(122, KeyCodes::ControlModifier | KeyCodes::ShiftModifier);
         manager().registerHotKey();
         QCOMPARE(backend->calls, (QStringList{"unregister", "register 53 0x800", "unregister",
                                               "register 122 0x1200"}));
+    }
+
+    // Settings as the INI file holds them: text. What reads as no combination gives the default
+    // and one log line, never what the garbage happens to convert to.
+    void garbageStoredCombinationFallsBackToTheDefault_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("modifiers");
+        QTest::addColumn<QString>("registered");
+        const auto row = [](const char *tag, const char *code, const char *modifiers,
+                            const char *registered = "register 53 0x800") {
+            QTest::newRow(tag) << QString(code) << QString(modifiers) << QString(registered);
+        };
+        row("sound", "122", "4096", "register 122 0x1000");
+        row("code is a word", "escape", "4096");
+        row("code is a fraction", "12.5", "4096");
+        row("modifiers are a word", "122", "alt");
+        row("modifiers beyond 64 bits", "122", "99999999999999999999");
+        row("modifiers negative", "122", "-1");
+        // Masking the stray bit away would grab plain Escape.
+        row("modifiers with another bit", "53", "65536");
+    }
+
+    void garbageStoredCombinationFallsBackToTheDefault()
+    {
+        QFETCH(QString, code);
+        QFETCH(QString, modifiers);
+        QFETCH(QString, registered);
+        Settings::standard().setObject(HotKeyCodeKey, code);
+        Settings::standard().setObject(HotKeyModifiersKey, modifiers);
+        StderrCapture log;
+        manager().registerHotKey();
+        QCOMPARE(backend->calls.last(), registered);
+        QCOMPARE(manager().state(), HotKeyManager::State::Registered);
+        const QStringList lines = log.lines();
+        QCOMPARE(lines.size(), QTest::currentDataTag() == QLatin1String("sound") ? 0 : 1);
+        if (!lines.isEmpty())
+            QVERIFY(lines.first().contains("\"" + code + "\""));
     }
 
     void storedCodeThatIsNoKeyIsRefusedWithoutAGrab_data()
@@ -130,7 +187,7 @@ private Q_SLOTS:
         manager().registerHotKey();
         QVERIFY(log.text().contains("Alt+key " + stored.toString()));
         QCOMPARE(backend->calls, QStringList{"unregister"});
-        QCOMPARE(manager().state(), HotKeyManager::State::Refused);
+        QCOMPARE(manager().state(), HotKeyManager::State::Invalid);
         QCOMPARE(refused.size(), 1);
     }
 
@@ -159,16 +216,54 @@ private Q_SLOTS:
         QVERIFY(logged.contains("another X client holds the key combination"));
         QCOMPARE(refused.size(), 1);
         const QString message = refused.first().at(0).toString();
-        QVERIFY(message.contains("Alt+esc"));
+        QVERIFY(message.contains("Alt+Escape"));
 
         QTRY_COMPARE(notifications.notifications.size(), 1);
         QCOMPARE(notifications.notifications.first().at(4).toString(), message);
         QVERIFY(notShown.isEmpty());
 
+        // Told once: the same refusal again is only logged.
+        QTRY_VERIFY(!Settings::standard().stringList(HotKeyProblemsToldKey).isEmpty());
+        StderrCapture again;
+        manager().registerHotKey();
+        QVERIFY(again.text().contains("not registered"));
+        QVERIFY(!notShown.wait(300));
+        QCOMPARE(notifications.notifications.size(), 1);
+
         // A working registration afterwards clears the refusal.
         backend->next = {Outcome::Registered, {}};
         manager().registerHotKey();
         QVERIFY(manager().refusalMessage().isEmpty());
+    }
+
+    // Each problem has its own title: a taken key, a desktop without hot keys, a stored code that
+    // is no key.
+    void problemsAreTitledByWhatWentWrong_data()
+    {
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<qint64>("code");
+        QTest::addColumn<QString>("titleKey");
+        QTest::newRow("taken") << int(Outcome::Refused) << qint64(53) << "HotKeyRefusedTitle";
+        QTest::newRow("no hot keys")
+            << int(Outcome::Unsupported) << qint64(53) << "HotKeyUnsupportedTitle";
+        QTest::newRow("stored code is no key")
+            << int(Outcome::Refused) << qint64(70000) << "HotKeyInvalidTitle";
+    }
+
+    void problemsAreTitledByWhatWentWrong()
+    {
+        QFETCH(int, outcome);
+        QFETCH(qint64, code);
+        QFETCH(QString, titleKey);
+        FakeNotificationServer notifications;
+        QVERIFY(notifications.start());
+        backend->next = {Outcome(outcome), "detail"};
+        store(code, KeyCodes::AltModifier);
+        manager().registerHotKey();
+        QTRY_COMPARE(notifications.notifications.size(), 1);
+        const QString title = notifications.notifications.first().at(3).toString();
+        QCOMPARE(title, LocalizedStrings::text(titleKey));
+        QVERIFY(title != titleKey);
     }
 
     void lateAnswersSettleAPendingRegistration()
@@ -209,6 +304,8 @@ private Q_SLOTS:
         QVERIFY(log.text().contains("offscreen"));
         QCOMPARE(manager().state(), HotKeyManager::State::Unsupported);
         QCOMPARE(notShown.size(), 1);
+        QCOMPARE(notShown.first().at(0).toString(),
+                 LocalizedStrings::text(QStringLiteral("HotKeyUnsupportedTitle")));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "ApplicationLauncher.h"
+#include "Catalogue.h"
 #include "Controller.h"
 #include "ExcludedLocationsManager.h"
 #include "FakeApplicationRegistry.h"
@@ -42,7 +43,7 @@ void fillRegistry(FakeApplicationRegistry &registry)
 class NoLauncher : public ApplicationLauncher
 {
 public:
-    bool launch(const QString &) override { return false; }
+    bool launch(const QByteArray &) override { return false; }
     QIcon icon(const QString &) override { return {}; }
 };
 
@@ -111,6 +112,8 @@ private Q_SLOTS:
         controller = std::make_unique<Controller>(registry);
         controller->applicationDidFinishLaunching();
         QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        // The first build runs on the worker.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
     }
 
     void cleanup() { controller.reset(); }

@@ -14,13 +14,19 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
+#include <QScopeGuard>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTranslator>
 #include <memory>
 
 using Outcome = GlobalShortcutBackend::Outcome;
@@ -412,6 +418,98 @@ private Q_SLOTS:
         // The key did nothing else: the focus stayed and the dialog stayed open.
         QCOMPARE(controller->window()->focusWidget(), hotKeyField());
         QVERIFY(controller->window()->isVisible());
+    }
+
+    // The field never traps the keyboard: Ctrl+Tab leaves it without recording; once a key was
+    // recorded there, Tab and Shift+Tab leave it too (the first Tab is still recorded).
+    void hotKeyFieldCanBeLeftWithTheKeyboard()
+    {
+        settings().setInteger(HotKeyCodeKey, 0x31);
+        reopen();
+        startRecording();
+        pressKey(hotKeyField(), Qt::Key_Tab, Qt::ControlModifier, 23u, QStringLiteral("\t"));
+        QVERIFY(controller->window()->focusWidget() != hotKeyField());
+        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x31));
+
+        startRecording();
+        pressKey(hotKeyField(), Qt::Key_Tab, Qt::NoModifier, 23u, QStringLiteral("\t"));
+        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x30));
+        QCOMPARE(controller->window()->focusWidget(), hotKeyField());
+        pressKey(hotKeyField(), Qt::Key_Backtab, Qt::ShiftModifier, 23u);
+        QVERIFY(controller->window()->focusWidget() != hotKeyField());
+        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x30));
+    }
+
+    // Every language's texts fit: no label, button, group title or spin box is given less room
+    // than its text needs, and the window fits on the screen (run at 1x and, as its own test, 2x).
+    void noTextIsClippedInAnyLanguage_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("en") << QString();
+        const QStringList built = QDir(qEnvironmentVariable("TROVIA_BUILT_TRANSLATIONS"))
+                                      .entryList({QStringLiteral("trovia_*.qm")}, QDir::Files);
+        QCOMPARE(built.size(), 6);
+        for (const QString &file : built)
+            QTest::newRow(qPrintable(file)) << file.chopped(3);
+    }
+
+    void noTextIsClippedInAnyLanguage()
+    {
+        QFETCH(QString, language);
+        cleanup();
+        // Trovia's texts, and Qt's own for the Close button.
+        QTranslator translator, qtTranslator;
+        if (!language.isEmpty()) {
+            QVERIFY(translator.load(language, qEnvironmentVariable("TROVIA_BUILT_TRANSLATIONS")));
+            QCoreApplication::installTranslator(&translator);
+            QVERIFY(qtTranslator.load(QLocale(language.mid(7)), QStringLiteral("qtbase"),
+                                      QStringLiteral("_"),
+                                      QLibraryInfo::path(QLibraryInfo::TranslationsPath)));
+            QCoreApplication::installTranslator(&qtTranslator);
+        }
+        const auto untranslate = qScopeGuard([&translator, &qtTranslator] {
+            QCoreApplication::removeTranslator(&translator);
+            QCoreApplication::removeTranslator(&qtTranslator);
+        });
+        openWindow();
+        PreferencesWindow *window = controller->window();
+        // With a message of two lines or more under the hot key: a key Trovia cannot use.
+        startRecording();
+        pressKey(hotKeyField(), Qt::Key_MediaPlay, Qt::NoModifier, 172u);
+        QVERIFY(!errorText().isEmpty());
+        QTest::qWait(50);
+        QStringList clipped;
+        if (!window->screen()->availableGeometry().contains(window->frameGeometry()))
+            clipped << QStringLiteral("the window does not fit on the screen: %1x%2 in %3x%4")
+                           .arg(window->frameGeometry().width())
+                           .arg(window->frameGeometry().height())
+                           .arg(window->screen()->availableGeometry().width())
+                           .arg(window->screen()->availableGeometry().height());
+        for (QWidget *widget : window->findChildren<QWidget *>()) {
+            if (!widget->isVisible())
+                continue;
+            QString text;
+            QSize needed = widget->minimumSizeHint();
+            if (auto *label = qobject_cast<QLabel *>(widget)) {
+                text = label->text();
+                needed = label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
+                                           : label->sizeHint();
+            } else if (auto *button = qobject_cast<QAbstractButton *>(widget)) {
+                text = button->text();
+            } else if (auto *group = qobject_cast<QGroupBox *>(widget)) {
+                text = group->title();
+            } else if (!qobject_cast<QAbstractSpinBox *>(widget)) {
+                continue;
+            }
+            if (widget->width() < needed.width() || widget->height() < needed.height())
+                clipped << QStringLiteral("%1 \"%2\": %3x%4 < %5x%6")
+                               .arg(widget->objectName(), text)
+                               .arg(widget->width())
+                               .arg(widget->height())
+                               .arg(needed.width())
+                               .arg(needed.height());
+        }
+        QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(u'\n')));
     }
 
     void recordingComesBeforeShortcutsAndOnlyWhileFocused()

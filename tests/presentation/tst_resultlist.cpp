@@ -58,6 +58,11 @@ class TestResultList : public QObject
         QVERIFY(QTest::qWaitForWindowExposed(list));
     }
 
+    TroviaRect screenFrame() const
+    {
+        return ScreenCoordinates::fromQt(mainWindow->screen()->geometry());
+    }
+
     QPoint rowCentre(int row) const
     {
         TroviaTableView *table = list->tableView();
@@ -93,8 +98,14 @@ private Q_SLOTS:
         QTest::newRow("3 matches") << main << 3 << qint64(7) << TroviaRect{109, 456, 211, 59};
         QTest::newRow("no rows") << main << 0 << qint64(7) << TroviaRect{109, 513, 211, 2};
         QTest::newRow("maximum of 4") << main << 12 << qint64(4) << TroviaRect{109, 437, 211, 78};
+        // Stored values outside the range the Preferences offer count as its nearer end.
         QTest::newRow("negative maximum")
-            << main << 12 << qint64(-3) << TroviaRect{109, 513, 211, 2};
+            << main << 12 << qint64(-3) << TroviaRect{109, 494, 211, 21};
+        QTest::newRow("maximum beyond the range")
+            << TroviaRect{100, 700, 400, 60} << 40 << qint64(1e9) << TroviaRect{109, 143, 211, 572};
+        // 30 rows fit neither below (415) nor above (455): the 23 that fit above.
+        QTest::newRow("too tall for either side")
+            << TroviaRect{100, 400, 400, 60} << 40 << qint64(30) << TroviaRect{109, 445, 211, 439};
         QTest::newRow("exactly at 0 stays below")
             << TroviaRect{100, 44, 400, 60} << 3 << qint64(7) << TroviaRect{109, 0, 211, 59};
         QTest::newRow("below 0 goes above the field")
@@ -109,7 +120,9 @@ private Q_SLOTS:
         QFETCH(int, rows);
         QFETCH(qint64, maximum);
         QFETCH(TroviaRect, expected);
-        QCOMPARE(listFrame(main, TroviaRect{20, 15, 200, 30}, rows, {17, 3, 2}, maximum), expected);
+        QCOMPARE(listFrame(main, TroviaRect{20, 15, 200, 30}, rows, {17, 3, 2}, maximum,
+                           TroviaRect{0, 0, 1440, 900}),
+                 expected);
     }
 
     // The real window takes the computed frame under (or, near the bottom, above) the field,
@@ -135,7 +148,7 @@ private Q_SLOTS:
         showRows(rows);
         TroviaTableView *table = list->tableView();
         QCOMPARE(troviaFrame(*list), listFrame(troviaFrame(*mainWindow), {20, 15, 200, 30}, rows,
-                                               table->rowMetrics(), maximum));
+                                               table->rowMetrics(), maximum, screenFrame()));
         const QRect fieldOnScreen(field->mapToGlobal(QPoint(0, 0)), field->size());
         const QRect frame = list->frameGeometry();
         QCOMPARE(mainY > 100 ? frame.top() : frame.bottom() + 1,
@@ -143,6 +156,32 @@ private Q_SLOTS:
         QCOMPARE(frame.right(), fieldOnScreen.right());
         QCOMPARE(table->viewport()->height(), qMin(rows, maximum) * table->rowHeight(0));
         QTRY_COMPARE(table->verticalScrollBar()->isVisible(), rows > maximum);
+    }
+
+    // Whatever the settings file holds, the list shows rows and stays on the screen.
+    void storedMaximumListHeightIsKeptInRange_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("text") << "many" << 7;
+        QTest::newRow("negative") << "-3" << 1;
+        QTest::newRow("huge") << "1000000000" << 30;
+    }
+
+    void storedMaximumListHeightIsKeptInRange()
+    {
+        QFETCH(QString, stored);
+        QFETCH(int, shown);
+        Settings::standard().setObject(MaximumListHightKey, stored);
+        // Near the top of the screen: 30 rows fit below the field.
+        const QRect screen = mainWindow->screen()->geometry();
+        const float y = float(screen.height() - 80);
+        mainWindow->setFrameOrigin({100, y});
+        QTRY_COMPARE(troviaFrame(*mainWindow).y, y);
+        showRows(40);
+        QVERIFY(screen.contains(list->frameGeometry()));
+        TroviaTableView *table = list->tableView();
+        QCOMPARE(table->viewport()->height(), shown * table->rowHeight(0));
     }
 
     void attachedListFollowsTheMainWindow()
@@ -165,8 +204,35 @@ private Q_SLOTS:
         mainWindow->contentView()->setFixedSize(420, 70);
         mainWindow->resize(420, 70);
         QTRY_COMPARE(troviaFrame(*mainWindow).height, 70.f);
-        QTRY_COMPARE(troviaFrame(*list), listFrame(troviaFrame(*mainWindow), {20, 15, 300, 30}, 3,
-                                                   list->tableView()->rowMetrics(), 7));
+        QTRY_COMPARE(troviaFrame(*list),
+                     listFrame(troviaFrame(*mainWindow), {20, 15, 300, 30}, 3,
+                               list->tableView()->rowMetrics(), 7, screenFrame()));
+    }
+
+    // The view lays out what it is handed at every keystroke: a huge name reaches it cut short,
+    // never in the middle of a character.
+    void longNamesReachTheViewCut_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        const QString ellipsis(QChar(0x2026));
+        const QString huge(1'000'000, 'x');
+        QTest::newRow("short") << "Editor"
+                               << "Editor";
+        QTest::newRow("a million characters") << huge << huge.left(255) + ellipsis;
+        QTest::newRow("emoji at the cut")
+            << QString(254, 'y') + "\U0001F600 and more" << QString(254, 'y') + ellipsis;
+    }
+
+    void longNamesReachTheViewCut()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        ResultListModel model;
+        model.setApplications({std::make_shared<Application>(QUrl::fromLocalFile("/a/long.desktop"),
+                                                             name, false, QString())});
+        QCOMPARE(model.data(model.index(0, ResultListModel::NameColumn)).toString(), shown);
+        QCOMPARE(model.applicationAt(0)->displayName(), name);
     }
 
     // Tool tips show the entry's path less ".desktop", over a row, after 0.2 s.

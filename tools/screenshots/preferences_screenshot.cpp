@@ -1,11 +1,13 @@
 // Shows the Preferences window as a first run sees it and saves a picture of it with its window
-// frame. Run under tests/with-x-session --wm; QT_SCALE_FACTOR=2 gives the 2x picture.
+// frame. Run under tests/with-x-session --wm; QT_SCALE_FACTOR=2 gives the 2x picture, LANG (or
+// LANGUAGE) the language.
 //   preferences-screenshot <picture.png>
 #include "ColorPresets.h"
 #include "PreferencesController.h"
 #include "PreferencesWindow.h"
 #include "Settings.h"
 #include "SettingsKeys.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -22,6 +24,9 @@ int main(int argc, char *argv[])
         qWarning("usage: preferences-screenshot <picture.png>");
         return 2;
     }
+    // The translations built beside the program.
+    Translations::install(application, QCoreApplication::applicationDirPath() +
+                                           QStringLiteral("/../../translations"));
     ColorPresets::initialize();
     // A user who already left out a few places, so that the table shows what it is for.
     Settings::standard().setStringList(ExcludedLocationsKey,
