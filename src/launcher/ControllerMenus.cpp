@@ -147,8 +147,20 @@ void Controller::donate()
 
 void Controller::showPreferencePanel()
 {
-    if (!prefController)
+    if (!prefController) {
         prefController = std::make_unique<PreferencesController>();
+        if (PreferencesWindow *made = prefController->window()) {
+            // Window managers hand the focus back only to windows listed in the taskbar, which
+            // Trovia's main window is not: closing the Preferences gives it back to the field.
+            connect(made, &QDialog::finished, this, [this] {
+                if (!hidden && window->isVisible()) {
+                    window->activateWindow();
+                    WindowActivation::activate(window->windowHandle(), 0);
+                    field->setFocus(Qt::ActiveWindowFocusReason);
+                }
+            });
+        }
+    }
     PreferencesWindow *preferences = prefController->window();
     if (!preferences)
         return;

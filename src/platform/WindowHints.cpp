@@ -3,6 +3,7 @@
 #include "X11Connection.h"
 
 #include <QGuiApplication>
+#include <QList>
 #include <QWindow>
 #include <cstdlib>
 #include <xcb/xcb.h>
@@ -75,6 +76,33 @@ bool lacksFrameExtents(QWindow *window)
     const bool told = reply && reply->type == XCB_ATOM_CARDINAL;
     free(reply);
     return !told;
+}
+
+void skipTaskbarAndPager(QWindow *window)
+{
+    xcb_connection_t *connection = X11::qtConnection();
+    if (!connection || !window)
+        return;
+    const auto id = static_cast<xcb_window_t>(window->winId());
+    const xcb_atom_t state = X11::atom(connection, "_NET_WM_STATE");
+    const xcb_atom_t skips[] = {X11::atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
+                                X11::atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
+    // Added to the states already there, once.
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, id, state, XCB_ATOM_ATOM, 0, 64), nullptr);
+    QList<xcb_atom_t> states;
+    if (reply && reply->type == XCB_ATOM_ATOM && reply->format == 32) {
+        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
+        states = QList<xcb_atom_t>(atoms, atoms + xcb_get_property_value_length(reply) / 4);
+    }
+    free(reply);
+    for (const xcb_atom_t skip : skips) {
+        if (!states.contains(skip))
+            states.append(skip);
+    }
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                        uint32_t(states.size()), states.constData());
+    xcb_flush(connection);
 }
 
 } // namespace WindowHints

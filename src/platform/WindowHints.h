@@ -20,4 +20,8 @@ qint64 desktopOfWindow(QWindow *window);
 // managers give even frameless windows; false off X11.
 bool lacksFrameExtents(QWindow *window);
 
+// Keeps window out of taskbars and pagers (EWMH _NET_WM_STATE_SKIP_TASKBAR/SKIP_PAGER) on X11.
+// Call it before the window is mapped: Qt keeps these states when it maps it.
+void skipTaskbarAndPager(QWindow *window);
+
 } // namespace WindowHints

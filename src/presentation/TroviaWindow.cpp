@@ -144,6 +144,8 @@ void TroviaWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     WindowHints::showOnAllDesktops(windowHandle());
+    // A launcher, not a task to switch to.
+    WindowHints::skipTaskbarAndPager(windowHandle());
     placement = pos();
 }
 

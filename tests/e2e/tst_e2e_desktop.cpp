@@ -38,6 +38,16 @@ bool troviaAnswers()
            QDBusMessage::ReplyMessage;
 }
 
+// The window's EWMH states, as xprop lists them.
+QString windowStates(const QString &window)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"),
+                {QStringLiteral("-id"), window, QStringLiteral("_NET_WM_STATE")});
+    xprop.waitForFinished(10000);
+    return QString::fromUtf8(xprop.readAllStandardOutput());
+}
+
 // The place among the root window's children, bottom first, of the top-level window (a window
 // manager's frame, or the window itself) that holds window; -1 when unknown.
 int stackingIndex(xcb_connection_t *connection, xcb_window_t window)
@@ -151,6 +161,11 @@ void TestDesktop::showsFocusedFloatingAtTheSavedOrigin()
     QVERIFY2(main.width() < 1440 / 2 && main.height() < screenHeight / 2,
              qPrintable(QStringLiteral("tiled to %1x%2").arg(main.width()).arg(main.height())));
     QCOMPARE(main.topLeft(), QPoint(savedX, screenHeight - savedY - main.height()));
+    // Not a task: out of taskbars, pagers and window switchers.
+    const QString states = windowStates(TroviaSession::mainWindow());
+    QVERIFY2(states.contains(QLatin1String("_NET_WM_STATE_SKIP_TASKBAR")) &&
+                 states.contains(QLatin1String("_NET_WM_STATE_SKIP_PAGER")),
+             qPrintable(states));
 }
 
 void TestDesktop::listIsAboveTheMainWindowRightUnderTheField()
