@@ -183,9 +183,11 @@ void Controller::hide()
     hideList();
     windowsToRestore.clear();
     for (QWidget *widget : QApplication::topLevelWidgets()) {
-        // A modal dialog stays: hiding it would end it.
+        // A modal dialog stays: hiding it would end it. A window that bypasses the window
+        // manager is not one the user brings up: the tray icon's, under an XEmbed tray.
         if (!widget->isVisible() || widget == listPanel || widget->isModal() ||
-            widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip)
+            widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip ||
+            widget->windowFlags().testFlag(Qt::BypassWindowManagerHint))
             continue;
         // Read once is enough: the hot key message does not come back with the main window.
         if (widget == hotKeyProblemBox) {

@@ -11,6 +11,8 @@ TroviaApplication::TroviaApplication(int &argc, char **argv) : QApplication(argc
     setDesktopFileName(QStringLiteral("trovia"));
     // Hiding is not quitting: a closed alert may be the last visible window.
     setQuitOnLastWindowClosed(false);
+    // Programs Trovia launches learn the time of the key press that launched them.
+    WindowActivation::followUserTime();
 }
 
 void TroviaApplication::setController(Controller *newController)

@@ -1,6 +1,7 @@
 #include "ApplicationLauncher.h"
 
 #include "SystemLog.h"
+#include "WindowActivation.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,11 +15,58 @@ namespace
 
 ApplicationLauncher *replacement = nullptr;
 
+// A launch context that starts an X startup notification for programs whose entry asks for one,
+// stamped with the time of the user's request, so the window manager gives the program's first
+// window the focus.
+struct TroviaLaunchContext {
+    GAppLaunchContext parent;
+    quint32 timestamp;
+};
+struct TroviaLaunchContextClass {
+    GAppLaunchContextClass parent;
+};
+G_DEFINE_TYPE(TroviaLaunchContext, trovia_launch_context, G_TYPE_APP_LAUNCH_CONTEXT)
+
+char *startupNotifyId(GAppLaunchContext *context, GAppInfo *info, GList *)
+{
+    WindowActivation::StartupDetails details;
+    details.name = g_app_info_get_display_name(info);
+    details.binary = g_app_info_get_executable(info);
+    if (GIcon *icon = g_app_info_get_icon(info)) {
+        if (gchar *text = g_icon_to_string(icon)) {
+            details.icon = text;
+            g_free(text);
+        }
+    }
+    if (G_IS_DESKTOP_APP_INFO(info))
+        details.applicationId = g_desktop_app_info_get_filename(G_DESKTOP_APP_INFO(info));
+    const QByteArray id = WindowActivation::beginStartup(
+        details, reinterpret_cast<TroviaLaunchContext *>(context)->timestamp);
+    return id.isEmpty() ? nullptr : g_strdup(id.constData());
+}
+
+void launchFailed(GAppLaunchContext *, const char *startupNotifyId)
+{
+    // Nothing will start: end the busy cursor now rather than at the desktop's timeout.
+    WindowActivation::completeStartup(startupNotifyId);
+}
+
+void trovia_launch_context_class_init(TroviaLaunchContextClass *type)
+{
+    type->parent.get_startup_notify_id = startupNotifyId;
+    type->parent.launch_failed = launchFailed;
+}
+
+void trovia_launch_context_init(TroviaLaunchContext *context)
+{
+    context->timestamp = WindowActivation::userTime();
+}
+
 // A launched program gets the user's environment as Trovia received it, less the startup id or
 // activation token of Trovia's own start: a stale one would confuse the window manager.
 GAppLaunchContext *newLaunchContext()
 {
-    GAppLaunchContext *context = g_app_launch_context_new();
+    auto *context = G_APP_LAUNCH_CONTEXT(g_object_new(trovia_launch_context_get_type(), nullptr));
     for (const char *name : {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"})
         g_app_launch_context_unsetenv(context, name);
     return context;

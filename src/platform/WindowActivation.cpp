@@ -2,9 +2,14 @@
 
 #include "X11Connection.h"
 
+#include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QSysInfo>
 #include <QWindow>
+#include <atomic>
 #include <cstring>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace
@@ -50,6 +55,66 @@ quint32 serverTime(xcb_window_t root)
     xcb_disconnect(own);
     return time;
 }
+
+// Sends a startup notification message to every client watching the root window, in pieces of
+// 20 bytes, the last padded with zeros.
+void sendStartupMessage(xcb_connection_t *connection, QByteArray text)
+{
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (!screen)
+        return;
+    text.append('\0');
+    const xcb_atom_t begin = X11::atom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = X11::atom(connection, "_NET_STARTUP_INFO");
+    const xcb_window_t sender = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, screen->root, -1, -1, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    for (int offset = 0; offset < text.size(); offset += 20) {
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 8;
+        message.window = sender;
+        message.type = offset == 0 ? begin : more;
+        std::memcpy(message.data.data8, text.constData() + offset,
+                    size_t(qMin(20, int(text.size()) - offset)));
+        xcb_send_event(connection, 0, screen->root, XCB_EVENT_MASK_PROPERTY_CHANGE,
+                       reinterpret_cast<const char *>(&message));
+    }
+    xcb_destroy_window(connection, sender);
+    xcb_flush(connection);
+}
+
+// A value in a startup notification message: quoted, with quotes and backslashes escaped.
+QByteArray quoted(QByteArray value)
+{
+    value.replace('\\', "\\\\").replace('"', "\\\"");
+    return '"' + value + '"';
+}
+
+// Notes the time of the user's input events on Qt's connection, before Qt handles them.
+class UserTimeFilter : public QAbstractNativeEventFilter
+{
+public:
+    bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
+    {
+        if (eventType != "xcb_generic_event_t")
+            return false;
+        const auto *event = static_cast<const xcb_generic_event_t *>(message);
+        switch (event->response_type & 0x7f) {
+        case XCB_KEY_PRESS:
+        case XCB_BUTTON_PRESS:
+            // Key and button presses share the layout of the time field.
+            time = reinterpret_cast<const xcb_key_press_event_t *>(event)->time;
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+    quint32 time = XCB_CURRENT_TIME;
+};
+
+UserTimeFilter *userTimeFilter = nullptr;
 
 } // namespace
 
@@ -117,30 +182,55 @@ void completeStartup(const QByteArray &startupId)
     xcb_connection_t *connection = X11::qtConnection();
     if (!connection || startupId.isEmpty())
         return;
-    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
-    if (!screen)
-        return;
-    // The message goes out in pieces of 20 bytes, the last padded with zeros.
-    QByteArray text = "remove: ID=\"" + QByteArray(startupId).replace('"', "\\\"") + '"';
-    text.append('\0');
-    const xcb_atom_t begin = X11::atom(connection, "_NET_STARTUP_INFO_BEGIN");
-    const xcb_atom_t more = X11::atom(connection, "_NET_STARTUP_INFO");
-    const xcb_window_t sender = xcb_generate_id(connection);
-    xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, screen->root, -1, -1, 1, 1, 0,
-                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
-    for (int offset = 0; offset < text.size(); offset += 20) {
-        xcb_client_message_event_t message = {};
-        message.response_type = XCB_CLIENT_MESSAGE;
-        message.format = 8;
-        message.window = sender;
-        message.type = offset == 0 ? begin : more;
-        std::memcpy(message.data.data8, text.constData() + offset,
-                    size_t(qMin(20, int(text.size()) - offset)));
-        xcb_send_event(connection, 0, screen->root, XCB_EVENT_MASK_PROPERTY_CHANGE,
-                       reinterpret_cast<const char *>(&message));
+    sendStartupMessage(connection, "remove: ID=" + quoted(startupId));
+}
+
+QByteArray beginStartup(const StartupDetails &details, quint32 timestamp)
+{
+    xcb_connection_t *connection = X11::qtConnection();
+    if (!connection)
+        return {};
+    // Unique on the display: the host, Trovia's process and a count; the time at the end is
+    // where window managers look for it.
+    static std::atomic<int> sequence{0};
+    QByteArray host = QSysInfo::machineHostName().toUtf8();
+    QByteArray program = details.binary.mid(details.binary.lastIndexOf('/') + 1);
+    for (QByteArray *word : {&host, &program}) {
+        for (char &c : *word) {
+            if (!QChar::isLetterOrNumber(uchar(c)) && c != '.' && c != '_')
+                c = '_';
+        }
     }
-    xcb_destroy_window(connection, sender);
-    xcb_flush(connection);
+    const QByteArray id = "trovia-" + QByteArray::number(getpid()) + '-' + host + '-' + program +
+                          '-' + QByteArray::number(sequence++) + "_TIME" +
+                          QByteArray::number(timestamp);
+    QByteArray text = "new: ID=" + quoted(id) + " NAME=" + quoted(details.name) +
+                      " SCREEN=0 BIN=" + quoted(details.binary) +
+                      " TIMESTAMP=" + QByteArray::number(timestamp);
+    if (!details.icon.isEmpty())
+        text += " ICON=" + quoted(details.icon);
+    if (!details.applicationId.isEmpty())
+        text += " APPLICATION_ID=" + quoted(details.applicationId);
+    sendStartupMessage(connection, text);
+    return id;
+}
+
+void followUserTime()
+{
+    if (userTimeFilter || !QCoreApplication::instance())
+        return;
+    userTimeFilter = new UserTimeFilter;
+    QCoreApplication::instance()->installNativeEventFilter(userTimeFilter);
+}
+
+quint32 userTime()
+{
+    xcb_connection_t *connection = X11::qtConnection();
+    if (!connection)
+        return 0;
+    if (userTimeFilter && userTimeFilter->time != XCB_CURRENT_TIME)
+        return userTimeFilter->time;
+    return serverTime(xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root);
 }
 
 } // namespace WindowActivation

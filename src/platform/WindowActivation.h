@@ -21,4 +21,24 @@ quint32 timestampFromStartupId(const QByteArray &startupId);
 // Tells the desktop that the startup notification startupId is complete (ends its busy cursor).
 void completeStartup(const QByteArray &startupId);
 
+// What the desktop is told about a program Trovia is about to start.
+struct StartupDetails {
+    QByteArray name;          // shown while it starts
+    QByteArray binary;        // the program's executable
+    QByteArray icon;          // an icon name or file; may be empty
+    QByteArray applicationId; // the desktop entry's path; may be empty
+};
+
+// Starts an X startup notification for a program launched at the X server time timestamp and
+// returns its ID, which the program finds in DESKTOP_STARTUP_ID; empty off X11. A window manager
+// that prevents focus stealing gives the program's window the focus when timestamp is the time
+// of the user's request.
+QByteArray beginStartup(const StartupDetails &details, quint32 timestamp);
+
+// Starts noting the time of the user's key presses and clicks on Trovia's windows.
+void followUserTime();
+// The X server time of the user's latest key press or click seen since followUserTime(); when none
+// was seen, the server's time now. 0 off X11.
+quint32 userTime();
+
 } // namespace WindowActivation

@@ -62,4 +62,19 @@ qint64 desktopOfWindow(QWindow *window)
     return result;
 }
 
+bool lacksFrameExtents(QWindow *window)
+{
+    xcb_connection_t *connection = X11::qtConnection();
+    if (!connection || !window)
+        return false;
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection,
+        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()),
+                         X11::atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
+        nullptr);
+    const bool told = reply && reply->type == XCB_ATOM_CARDINAL;
+    free(reply);
+    return !told;
+}
+
 } // namespace WindowHints

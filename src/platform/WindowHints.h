@@ -16,4 +16,8 @@ void showOnAllDesktops(QWindow *window);
 // The desktop window is on (0xFFFFFFFF: all), as the X server holds it; -1 when unknown or off X11.
 qint64 desktopOfWindow(QWindow *window);
 
+// Whether window, on X11, lacks the frame extents (EWMH _NET_FRAME_EXTENTS) that stacking window
+// managers give even frameless windows; false off X11.
+bool lacksFrameExtents(QWindow *window);
+
 } // namespace WindowHints

@@ -14,7 +14,8 @@
 #include <QWindow>
 
 ResultListWindow::ResultListWindow(TroviaWindow *main, QWidget *searchField)
-    : QWidget(main, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+    : QWidget(main, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus |
+                        Qt::BypassWindowManagerHint),
       mainWindow(main), field(searchField), table(new TroviaTableView(this)),
       rows(new ResultListModel(this))
 {

@@ -51,6 +51,7 @@ TroviaRect TroviaWindow::frame() const
 
 void TroviaWindow::setFrameOrigin(const TroviaPoint &origin)
 {
+    placement.reset();
     move(topLeftForOrigin(origin, frameGeometry().height()));
 }
 
@@ -61,6 +62,7 @@ void TroviaWindow::ensureOnScreen()
     const QScreen *primary = QGuiApplication::primaryScreen();
     if (!primary)
         return;
+    placement.reset();
     QRect centred = frameGeometry();
     centred.moveCenter(primary->availableGeometry().center());
     move(centred.topLeft());
@@ -119,6 +121,14 @@ void TroviaWindow::endDrag()
 
 void TroviaWindow::moveEvent(QMoveEvent *event)
 {
+    // A window manager that tells no frame extents (i3) may map the frameless window offset by
+    // the title bar it does not get: it is asked once more for the place it was given. Managers
+    // that tell them place it right, and a later move there is the user's.
+    if (const std::optional<QPoint> asked = std::exchange(placement, std::nullopt);
+        asked && !dragging && pos() != *asked && WindowHints::lacksFrameExtents(windowHandle())) {
+        move(*asked);
+        return;
+    }
     QWidget::moveEvent(event);
     windowMoved();
     Q_EMIT moved();
@@ -134,6 +144,7 @@ void TroviaWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     WindowHints::showOnAllDesktops(windowHandle());
+    placement = pos();
 }
 
 void TroviaWindow::hideEvent(QHideEvent *event)

@@ -3,6 +3,7 @@
 #include "ScreenCoordinates.h"
 
 #include <QWidget>
+#include <optional>
 
 // Trovia's main window: frameless, shown on every virtual desktop, with the shadow the desktop
 // gives such windows. It moves by a drag anywhere on its surface (outside the field), and every
@@ -62,4 +63,6 @@ private:
     } snapping;
     bool dragging = false;
     TroviaPoint dragStartLocation;
+    // Where the window was to be mapped, until the window manager has placed it.
+    std::optional<QPoint> placement;
 };

@@ -8,9 +8,12 @@
 #include <QDir>
 #include <QFile>
 #include <QPoint>
+#include <QRect>
 #include <QTest>
 #include <csignal>
+#include <cstdlib>
 #include <sys/resource.h>
+#include <xcb/xcb.h>
 
 namespace
 {
@@ -90,6 +93,15 @@ QString TroviaSession::addEntry(const QString &id, const QString &name)
     writeFile(path, "[Desktop Entry]\nType=Application\nName=" + name.toUtf8() +
                         "\nExec=" + root.filePath(QStringLiteral("bin/mark")).toUtf8() + ' ' +
                         id.toUtf8() + "\nTerminal=false\n");
+    return path;
+}
+
+QString TroviaSession::addWindowEntry(const QString &id, const QString &title)
+{
+    const QString path = entryPath(id);
+    writeFile(path, "[Desktop Entry]\nType=Application\nName=" + title.toUtf8() +
+                        "\nExec=" + qgetenv("TROVIA_TEST_WINDOW") + " \"" + title.toUtf8() + "\" " +
+                        markerFile.toUtf8() + "\nStartupNotify=true\nTerminal=false\n");
     return path;
 }
 
@@ -180,7 +192,7 @@ QString TroviaSession::standardError()
     return QString::fromLocal8Bit(errors);
 }
 
-QString TroviaSession::windowNamed(const QString &name)
+QStringList TroviaSession::windowsNamed(const QString &name)
 {
     // A window destroyed while xdotool walks the tree makes the search fail with an X error,
     // which says nothing about the window sought: search again then.
@@ -193,12 +205,85 @@ QString TroviaSession::windowNamed(const QString &name)
             return {};
         const QString windows = QString::fromUtf8(search.readAllStandardOutput()).trimmed();
         if (!windows.isEmpty())
-            return windows.section(QLatin1Char('\n'), 0, 0);
+            return windows.split(QLatin1Char('\n'));
         const QByteArray errors = search.readAllStandardError();
         if (errors.isEmpty())
             return {};
     }
     return {};
+}
+
+bool TroviaSession::isTrayIcon(const QString &window)
+{
+    // A tray icon lives inside the tray's window, and the window manager, which marks every
+    // window it manages with WM_STATE, leaves it alone.
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    const xcb_window_t id = window.toUInt();
+    xcb_query_tree_reply_t *tree =
+        xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr);
+    const bool nested = tree && tree->parent != tree->root;
+    free(tree);
+    const QByteArray name = "WM_STATE";
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, uint16_t(name.size()), name.constData()),
+        nullptr);
+    xcb_get_property_reply_t *state =
+        atom ? xcb_get_property_reply(
+                   connection, xcb_get_property(connection, 0, id, atom->atom, XCB_ATOM_ANY, 0, 2),
+                   nullptr)
+             : nullptr;
+    const bool managed = state && state->type != XCB_ATOM_NONE;
+    free(state);
+    free(atom);
+    xcb_disconnect(connection);
+    return nested && !managed;
+}
+
+QString TroviaSession::windowNamed(const QString &name)
+{
+    for (const QString &window : windowsNamed(name)) {
+        if (!isTrayIcon(window))
+            return window;
+    }
+    return {};
+}
+
+QString TroviaSession::trayIcon()
+{
+    // Searched by hand: xdotool's search does not look inside other clients' windows, where a
+    // tray keeps its icons.
+    xcb_connection_t *connection = xcb_connect(nullptr, nullptr);
+    QList<xcb_window_t> windows{xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root};
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 0, 12, "_NET_WM_NAME"), nullptr);
+    const xcb_atom_t netWmName = atom ? atom->atom : xcb_atom_t(XCB_ATOM_NONE);
+    free(atom);
+    QString found;
+    while (!windows.isEmpty() && found.isEmpty()) {
+        const xcb_window_t window = windows.takeFirst();
+        xcb_query_tree_reply_t *tree =
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, window), nullptr);
+        if (tree) {
+            const xcb_window_t *children = xcb_query_tree_children(tree);
+            windows.append(
+                QList<xcb_window_t>(children, children + xcb_query_tree_children_length(tree)));
+            free(tree);
+        }
+        xcb_get_property_reply_t *name = xcb_get_property_reply(
+            connection, xcb_get_property(connection, 0, window, netWmName, XCB_ATOM_ANY, 0, 64),
+            nullptr);
+        xcb_get_window_attributes_reply_t *attributes = xcb_get_window_attributes_reply(
+            connection, xcb_get_window_attributes(connection, window), nullptr);
+        if (name && attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+            QByteArray(static_cast<const char *>(xcb_get_property_value(name)),
+                       xcb_get_property_value_length(name)) == "Trovia" &&
+            isTrayIcon(QString::number(window)))
+            found = QString::number(window);
+        free(name);
+        free(attributes);
+    }
+    xcb_disconnect(connection);
+    return found;
 }
 
 QString TroviaSession::mainWindow()
@@ -216,20 +301,42 @@ QString TroviaSession::activeWindow()
     return xdotool({QStringLiteral("getactivewindow")});
 }
 
-QPoint TroviaSession::windowPosition(const QString &window)
+QRect TroviaSession::windowGeometry(const QString &window)
 {
-    // "X=…\nY=…" in shell form.
+    // "X=…\nY=…\nWIDTH=…\nHEIGHT=…" in shell form.
     const QStringList lines =
         xdotool({QStringLiteral("getwindowgeometry"), QStringLiteral("--shell"), window})
             .split(QLatin1Char('\n'));
-    QPoint position(-1, -1);
+    QRect geometry(-1, -1, 0, 0);
     for (const QString &line : lines) {
+        const QString value = line.section(QLatin1Char('='), 1);
         if (line.startsWith(QLatin1String("X=")))
-            position.setX(line.mid(2).toInt());
+            geometry.moveLeft(value.toInt());
         else if (line.startsWith(QLatin1String("Y=")))
-            position.setY(line.mid(2).toInt());
+            geometry.moveTop(value.toInt());
+        else if (line.startsWith(QLatin1String("WIDTH=")))
+            geometry.setWidth(value.toInt());
+        else if (line.startsWith(QLatin1String("HEIGHT=")))
+            geometry.setHeight(value.toInt());
     }
-    return position;
+    return geometry;
+}
+
+QPoint TroviaSession::windowPosition(const QString &window)
+{
+    return windowGeometry(window).topLeft();
+}
+
+bool TroviaSession::click(const QString &window, std::optional<QPoint> at)
+{
+    const QRect geometry = windowGeometry(window);
+    const QPoint point = at.value_or(QPoint(geometry.width() / 2, geometry.height() / 2));
+    bool ok = false;
+    xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), window,
+             QString::number(point.x()), QString::number(point.y()), QStringLiteral("click"),
+             QStringLiteral("1")},
+            &ok);
+    return ok && !geometry.isEmpty();
 }
 
 bool TroviaSession::key(const QString &keys)

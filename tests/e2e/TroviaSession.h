@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QProcess>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <optional>
 
 // Starts Trovia shown, with its window focused.
 #define TROVIA_START_SHOWN(session)                                                                \
@@ -33,8 +35,11 @@ public:
 
     // Writes <data>/applications/<id>.desktop named name; launching it records id.
     QString addEntry(const QString &id, const QString &name);
+    // Writes an entry that opens a window titled title, with startup notification; launching it
+    // records the startup notification ID the program got (empty without one).
+    QString addWindowEntry(const QString &id, const QString &title);
     QString entryPath(const QString &id) const;
-    // The ids of the entries launched so far, in launch order.
+    // What the entries launched so far recorded, in launch order: their ids.
     QStringList launches() const;
     QString usageLogPath() const;
     // The count the usage log holds for the entry; 0 when it holds none.
@@ -56,9 +61,16 @@ public:
     // The running Trovia's windows as the X server sees them; 0 when none is mapped.
     static QString mainWindow();
     static QString resultList();
+    // The first mapped window titled name, tray icons aside.
     static QString windowNamed(const QString &name);
     static QString activeWindow();
     static QPoint windowPosition(const QString &window);
+    static QRect windowGeometry(const QString &window);
+    // Trovia's icon in the desktop's XEmbed tray; empty when it shows none.
+    static QString trayIcon();
+
+    // A left click in window: in its middle, else at the point given within it.
+    static bool click(const QString &window, std::optional<QPoint> at = std::nullopt);
 
     // Real key presses through XTest, to whichever window has the focus.
     static bool key(const QString &keys);
@@ -71,6 +83,9 @@ public:
     QProcessEnvironment environment() const { return env; }
 
 private:
+    static QStringList windowsNamed(const QString &name);
+    static bool isTrayIcon(const QString &window);
+
     QTemporaryDir root;
     QString dataHome, dataDir, configHome, markerFile, fileManagerRecord;
     QProcessEnvironment env;

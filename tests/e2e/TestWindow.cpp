@@ -1,0 +1,22 @@
+// A program with one window titled by its first argument: what a launched application looks like
+// to the window manager (Qt passes on the startup notification it was started with). It appends
+// the startup notification ID it got to the file named by its second argument.
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+
+int main(int argc, char *argv[])
+{
+    if (argc > 2) {
+        QFile record(QString::fromLocal8Bit(argv[2]));
+        if (record.open(QIODevice::Append))
+            record.write(qgetenv("DESKTOP_STARTUP_ID") + '\n');
+    }
+    QApplication application(argc, argv);
+    const QString title = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Window");
+    QLabel window(title);
+    window.setWindowTitle(title);
+    window.resize(300, 120);
+    window.show();
+    return application.exec();
+}
