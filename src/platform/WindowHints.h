@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPoint>
 #include <QtGlobal>
 
 class QWindow;
@@ -23,5 +24,10 @@ bool lacksFrameExtents(QWindow *window);
 // Keeps window out of taskbars and pagers (EWMH _NET_WM_STATE_SKIP_TASKBAR/SKIP_PAGER) on X11.
 // Call it before the window is mapped: Qt keeps these states when it maps it.
 void skipTaskbarAndPager(QWindow *window);
+
+// Under sway, asks the compositor over its IPC socket ($SWAYSOCK) to put window's top-left corner
+// at topLeft: sway places floating X11 windows itself and ignores where they ask to go. True when
+// sway did; false off sway, or while sway does not know the window yet (just before it maps).
+bool placeOnSway(QWindow *window, const QPoint &topLeft);
 
 } // namespace WindowHints

@@ -41,7 +41,8 @@ void TroviaWindow::setContentView(QWidget *view)
         return;
     const QSize viewSize = view->size();
     layout()->addWidget(view);
-    resize(viewSize);
+    // A fixed size also tells tiling window managers (i3, sway) to float the window.
+    setFixedSize(viewSize);
 }
 
 TroviaRect TroviaWindow::frame() const
@@ -53,6 +54,7 @@ void TroviaWindow::setFrameOrigin(const TroviaPoint &origin)
 {
     placement.reset();
     move(topLeftForOrigin(origin, frameGeometry().height()));
+    keepPlaceOnSway(topLeftForOrigin(origin, frameGeometry().height()));
 }
 
 void TroviaWindow::ensureOnScreen()
@@ -66,6 +68,7 @@ void TroviaWindow::ensureOnScreen()
     QRect centred = frameGeometry();
     centred.moveCenter(primary->availableGeometry().center());
     move(centred.topLeft());
+    keepPlaceOnSway(centred.topLeft());
 }
 
 TroviaPoint TroviaWindow::locationInWindow(const QPointF &position) const
@@ -147,6 +150,27 @@ void TroviaWindow::showEvent(QShowEvent *event)
     // A launcher, not a task to switch to.
     WindowHints::skipTaskbarAndPager(windowHandle());
     placement = pos();
+    keepPlaceOnSway(pos());
+}
+
+void TroviaWindow::keepPlaceOnSway(const QPoint &topLeft)
+{
+    if (!qEnvironmentVariableIsSet("SWAYSOCK"))
+        return;
+    if (!swayPlacement) {
+        swayPlacement = new QTimer(this);
+        swayPlacement->setInterval(20);
+        connect(swayPlacement, &QTimer::timeout, this, [this] {
+            // About a second for sway to map the window; a hidden window has no place to keep.
+            if (!isVisible() || WindowHints::placeOnSway(windowHandle(), swayTarget) ||
+                ++swayAttempts >= 50)
+                swayPlacement->stop();
+        });
+    }
+    swayTarget = topLeft;
+    swayAttempts = 0;
+    if (!WindowHints::placeOnSway(windowHandle(), topLeft))
+        swayPlacement->start();
 }
 
 void TroviaWindow::hideEvent(QHideEvent *event)

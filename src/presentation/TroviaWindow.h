@@ -2,6 +2,7 @@
 
 #include "ScreenCoordinates.h"
 
+#include <QTimer>
 #include <QWidget>
 #include <optional>
 
@@ -54,6 +55,7 @@ private:
     void endDrag();
     void screenChanged();
     TroviaPoint locationInWindow(const QPointF &position) const;
+    void keepPlaceOnSway(const QPoint &topLeft);
 
     QWidget *content = nullptr;
     struct {
@@ -65,4 +67,9 @@ private:
     TroviaPoint dragStartLocation;
     // Where the window was to be mapped, until the window manager has placed it.
     std::optional<QPoint> placement;
+    // sway places floating X11 windows itself: the place Trovia chose is asked for over its IPC,
+    // again until sway knows the window.
+    QTimer *swayPlacement = nullptr;
+    QPoint swayTarget;
+    int swayAttempts = 0;
 };

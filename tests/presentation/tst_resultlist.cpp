@@ -202,7 +202,7 @@ private Q_SLOTS:
         list->attach();
         field->setGeometry(20, 25, 300, 30);
         mainWindow->contentView()->setFixedSize(420, 70);
-        mainWindow->resize(420, 70);
+        mainWindow->setFixedSize(420, 70);
         QTRY_COMPARE(troviaFrame(*mainWindow).height, 70.f);
         QTRY_COMPARE(troviaFrame(*list),
                      listFrame(troviaFrame(*mainWindow), {20, 15, 300, 30}, 3,

@@ -74,7 +74,7 @@ private Q_SLOTS:
         QFETCH(float, snappedX);
         QFETCH(float, snappedY);
         view->setFixedSize(width, height);
-        window->resize(width, height);
+        window->setFixedSize(width, height);
         QTRY_COMPARE(window->frame().height, float(height));
         // The modifiers of the latest input event decide, as they would for a real move.
         QTest::keyPress(window, Qt::Key_A, Qt::KeyboardModifiers(modifiers));
