@@ -17,14 +17,9 @@ namespace
 
 xcb_window_t windowProperty(xcb_connection_t *connection, xcb_window_t window, xcb_atom_t property)
 {
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, window, property, XCB_ATOM_WINDOW, 0, 1),
-        nullptr);
-    xcb_window_t result = XCB_WINDOW_NONE;
-    if (reply && reply->type == XCB_ATOM_WINDOW && xcb_get_property_value_length(reply) == 4)
-        result = *static_cast<xcb_window_t *>(xcb_get_property_value(reply));
-    free(reply);
-    return result;
+    const std::optional<QList<quint32>> value =
+        X11::property32(connection, window, property, XCB_ATOM_WINDOW, 1);
+    return value && value->size() == 1 ? value->first() : xcb_window_t(XCB_WINDOW_NONE);
 }
 
 // The server's current time: a property change on a private window reports it.

@@ -113,16 +113,10 @@ qint64 desktopOfWindow(QWindow *window)
     xcb_connection_t *connection = X11::qtConnection();
     if (!connection || !window)
         return -1;
-    const xcb_atom_t desktop = X11::atom(connection, "_NET_WM_DESKTOP");
-    const xcb_get_property_cookie_t cookie =
-        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()), desktop,
-                         XCB_ATOM_CARDINAL, 0, 1);
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(connection, cookie, nullptr);
-    qint64 result = -1;
-    if (reply && reply->format == 32 && xcb_get_property_value_length(reply) == 4)
-        result = *static_cast<const quint32 *>(xcb_get_property_value(reply));
-    free(reply);
-    return result;
+    const std::optional<QList<quint32>> desktop =
+        X11::property32(connection, static_cast<xcb_window_t>(window->winId()),
+                        X11::atom(connection, "_NET_WM_DESKTOP"), XCB_ATOM_CARDINAL, 1);
+    return desktop && desktop->size() == 1 ? qint64(desktop->first()) : -1;
 }
 
 bool lacksFrameExtents(QWindow *window)
@@ -130,14 +124,8 @@ bool lacksFrameExtents(QWindow *window)
     xcb_connection_t *connection = X11::qtConnection();
     if (!connection || !window)
         return false;
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(
-        connection,
-        xcb_get_property(connection, 0, static_cast<xcb_window_t>(window->winId()),
-                         X11::atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 0, 4),
-        nullptr);
-    const bool told = reply && reply->type == XCB_ATOM_CARDINAL;
-    free(reply);
-    return !told;
+    return !X11::property32(connection, static_cast<xcb_window_t>(window->winId()),
+                            X11::atom(connection, "_NET_FRAME_EXTENTS"), XCB_ATOM_CARDINAL, 4);
 }
 
 void skipTaskbarAndPager(QWindow *window)
@@ -147,20 +135,13 @@ void skipTaskbarAndPager(QWindow *window)
         return;
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_atom_t state = X11::atom(connection, "_NET_WM_STATE");
-    const xcb_atom_t skips[] = {X11::atom(connection, "_NET_WM_STATE_SKIP_TASKBAR"),
-                                X11::atom(connection, "_NET_WM_STATE_SKIP_PAGER")};
     // Added to the states already there, once.
-    xcb_get_property_reply_t *reply = xcb_get_property_reply(
-        connection, xcb_get_property(connection, 0, id, state, XCB_ATOM_ATOM, 0, 64), nullptr);
-    QList<xcb_atom_t> states;
-    if (reply && reply->type == XCB_ATOM_ATOM && reply->format == 32) {
-        const auto *atoms = static_cast<const xcb_atom_t *>(xcb_get_property_value(reply));
-        states = QList<xcb_atom_t>(atoms, atoms + xcb_get_property_value_length(reply) / 4);
-    }
-    free(reply);
-    for (const xcb_atom_t skip : skips) {
-        if (!states.contains(skip))
-            states.append(skip);
+    QList<quint32> states =
+        X11::property32(connection, id, state, XCB_ATOM_ATOM, 64).value_or(QList<quint32>());
+    for (const char *skip : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
+        const xcb_atom_t atom = X11::atom(connection, skip);
+        if (!states.contains(atom))
+            states.append(atom);
     }
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
                         uint32_t(states.size()), states.constData());

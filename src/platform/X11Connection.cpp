@@ -32,4 +32,18 @@ xcb_window_t rootOf(xcb_connection_t *connection, xcb_window_t window)
     return root;
 }
 
+std::optional<QList<quint32>> property32(xcb_connection_t *connection, xcb_window_t window,
+                                         xcb_atom_t property, xcb_atom_t type, uint32_t maxValues)
+{
+    xcb_get_property_reply_t *reply = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, window, property, type, 0, maxValues), nullptr);
+    std::optional<QList<quint32>> result;
+    if (reply && reply->type == type && reply->format == 32) {
+        const auto *values = static_cast<const quint32 *>(xcb_get_property_value(reply));
+        result = QList<quint32>(values, values + xcb_get_property_value_length(reply) / 4);
+    }
+    std::free(reply);
+    return result;
+}
+
 } // namespace X11

@@ -169,8 +169,7 @@ void TroviaWindow::keepPlaceOnSway(const QPoint &topLeft)
     }
     swayTarget = topLeft;
     swayAttempts = 0;
-    if (!WindowHints::placeOnSway(windowHandle(), topLeft))
-        swayPlacement->start();
+    swayPlacement->start();
 }
 
 void TroviaWindow::hideEvent(QHideEvent *event)
