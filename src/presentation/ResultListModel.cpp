@@ -54,8 +54,8 @@ QString ResultListModel::announcement(int row) const
     const QString key = application->isClassicApp()
                             ? QStringLiteral("SelectedClassicRowAnnouncement")
                             : QStringLiteral("SelectedRowAnnouncement");
-    return LocalizedStrings::text(key).arg(application->displayName(), QString::number(row + 1),
-                                           QString::number(rows.size()));
+    return LocalizedStrings::text(key).arg(shownName(application->displayName()),
+                                           QString::number(row + 1), QString::number(rows.size()));
 }
 
 int ResultListModel::rowCount(const QModelIndex &parent) const
