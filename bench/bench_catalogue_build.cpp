@@ -1,9 +1,9 @@
 // One catalogue build over real desktop entry files in a temporary XDG folder. GLib reads the XDG
 // variables once per process, so each size runs in its own process: --entries=N (default 1000).
-#include "Catalogue.h"
-#include "CatalogueSnapshot.h"
-#include "GioApplicationRegistry.h"
 #include "SyntheticNames.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueSnapshot.h"
+#include "platform/xdg/GioApplicationRegistry.h"
 
 #include <QCoreApplication>
 #include <QDir>

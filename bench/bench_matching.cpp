@@ -1,10 +1,10 @@
 // One matching pass (what every keystroke costs) over synthetic catalogues, with the real usage
 // log and display filter.
-#include "Catalogue.h"
-#include "Matching.h"
-#include "PropertyList.h"
 #include "SyntheticNames.h"
-#include "UsageLogger.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/Matching.h"
+#include "catalogue/UsageLogger.h"
+#include "core/PropertyList.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ApplicationRegistry.h"
+#include "platform/ApplicationRegistry.h"
 
 #include <QHash>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "GlobalShortcutBackend.h"
+#include "platform/GlobalShortcutBackend.h"
 
 #include <QStringList>
 

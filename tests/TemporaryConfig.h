@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PreferencesDefaults.h"
+#include "core/PreferencesDefaults.h"
 
 #include <QTemporaryDir>
 

@@ -1,7 +1,7 @@
 // Writes the string table's texts as a C++ file that lupdate reads, so the .ts files cover them
 // like any tr() text: context "Localizable", the English text as source, the key as comment
 // (the same triple LocalizedStrings::text translates).
-#include "PropertyList.h"
+#include "core/PropertyList.h"
 
 #include <QFile>
 #include <QSaveFile>

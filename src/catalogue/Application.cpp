@@ -1,7 +1,7 @@
-#include "Application.h"
+#include "catalogue/Application.h"
 
-#include "ApplicationLauncher.h"
-#include "Matching.h"
+#include "catalogue/Matching.h"
+#include "platform/xdg/ApplicationLauncher.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
-#include "Catalogue.h"
+#include "catalogue/Catalogue.h"
 
-#include "ApplicationRegistry.h"
-#include "FolderWalk.h"
-#include "SystemLog.h"
+#include "core/SystemLog.h"
+#include "platform/ApplicationRegistry.h"
+#include "platform/xdg/FolderWalk.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Application.h"
-#include "CatalogueSnapshot.h"
-#include "Matching.h"
+#include "catalogue/Application.h"
+#include "catalogue/CatalogueSnapshot.h"
+#include "catalogue/Matching.h"
 
 #include <QDateTime>
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
-#include "CatalogueSnapshot.h"
+#include "catalogue/CatalogueSnapshot.h"
 
-#include "AtomicFile.h"
+#include "core/AtomicFile.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Matching.h"
+#include "catalogue/Matching.h"
 
 #include <QDateTime>
 #include <QString>

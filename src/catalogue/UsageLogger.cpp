@@ -1,8 +1,8 @@
-#include "UsageLogger.h"
+#include "catalogue/UsageLogger.h"
 
-#include "AtomicFile.h"
-#include "PropertyList.h"
-#include "SystemLog.h"
+#include "core/AtomicFile.h"
+#include "core/PropertyList.h"
+#include "core/SystemLog.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "launcher/CommandLine.h"
 
 #include <QCommandLineParser>
 

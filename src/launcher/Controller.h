@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Application.h"
+#include "catalogue/Application.h"
 
 #include <QIcon>
 #include <QList>

@@ -1,13 +1,13 @@
 // Excluding the selected application, and the message that tells where to undo it.
-#include "Controller.h"
-#include "ExcludedLocationsManager.h"
-#include "InterfaceLoader.h"
-#include "ResourcePaths.h"
-#include "ScreenCoordinates.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "SystemLog.h"
-#include "TroviaWindow.h"
+#include "core/ResourcePaths.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/SystemLog.h"
+#include "launcher/Controller.h"
+#include "preferences/ExcludedLocationsManager.h"
+#include "presentation/InterfaceLoader.h"
+#include "presentation/ScreenCoordinates.h"
+#include "presentation/TroviaWindow.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -34,18 +34,15 @@ void Controller::showMessageIfAppropriate()
 
     // A fresh panel each time; the outlets follow the newest one.
     InterfaceLoader loader;
-    QFile file(resourcePath(QStringLiteral("ExclusionMessagePanel.ui")));
-    QWidget *root = file.open(QIODevice::ReadOnly) ? loader.load(&file, window) : nullptr;
-    exclusionMessagePanel = qobject_cast<QDialog *>(root);
-    if (!exclusionMessagePanel) {
-        delete root;
-        systemLog(QStringLiteral("Failed loading ExclusionMessagePanel.nib"));
+    exclusionMessagePanel =
+        loader.loadRoot<QDialog>(QStringLiteral("ExclusionMessagePanel.ui"), window,
+                                 QStringLiteral("ExclusionMessagePanel.nib"));
+    if (!exclusionMessagePanel)
         return;
-    }
     exclusionMessageFlag =
-        exclusionMessagePanel->findChild<QCheckBox *>(QStringLiteral("exclusionMessageFlag"));
-    if (auto *button = exclusionMessagePanel->findChild<QAbstractButton *>(
-            QStringLiteral("closeMessagePanelButton")))
+        InterfaceLoader::child<QCheckBox>(exclusionMessagePanel, "exclusionMessageFlag");
+    if (auto *button = InterfaceLoader::child<QAbstractButton>(exclusionMessagePanel,
+                                                               "closeMessagePanelButton"))
         connect(button, &QAbstractButton::clicked, this, &Controller::closeMessagePanel);
 
     // Centred across the main screen, its middle at two thirds of the screen's height.

@@ -1,10 +1,10 @@
 // Launching and revealing the selected application.
-#include "Catalogue.h"
-#include "Controller.h"
-#include "FileRevealer.h"
-#include "LocalizedStrings.h"
-#include "TroviaWindow.h"
-#include "UsageLogger.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/UsageLogger.h"
+#include "core/LocalizedStrings.h"
+#include "launcher/Controller.h"
+#include "platform/xdg/FileRevealer.h"
+#include "presentation/TroviaWindow.h"
 
 #include <QLineEdit>
 #include <QMessageBox>

@@ -1,14 +1,16 @@
 // The main view, the result list window and the window's appearance.
-#include "Controller.h"
-#include "InterfaceLoader.h"
-#include "LocalizedStrings.h"
-#include "ResultListModel.h"
-#include "ResultListWindow.h"
-#include "TroviaProgressIndicator.h"
-#include "TroviaTableView.h"
-#include "TroviaView.h"
-#include "TroviaWindow.h"
-#include "WindowAppearance.h"
+#include "core/LocalizedStrings.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "launcher/Controller.h"
+#include "presentation/InterfaceLoader.h"
+#include "presentation/ResultListModel.h"
+#include "presentation/ResultListWindow.h"
+#include "presentation/TroviaProgressIndicator.h"
+#include "presentation/TroviaTableView.h"
+#include "presentation/TroviaView.h"
+#include "presentation/TroviaWindow.h"
+#include "presentation/WindowAppearance.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -61,13 +63,17 @@ void Controller::setClassicIconOnList()
 
 void Controller::setupListFrame()
 {
-    if (listPanel)
-        listPanel->setupListFrame();
+    if (!listPanel)
+        return;
+    listPanel->setMaximumListHeight(Settings::standard().integer(MaximumListHightKey));
+    listPanel->setupListFrame();
 }
 
 void Controller::windowAppearanceChanged()
 {
-    WindowAppearance::applyStoredAppearance(mainView, troviaLabel);
+    const Settings &settings = Settings::standard();
+    WindowAppearance::apply(mainView, troviaLabel, settings.color(WindowColorKey),
+                            static_cast<int>(settings.integer(WindowStyleKey)));
     // The Preferences also change the list's height: a shown list takes it at once.
     if (listPanel && listPanel->isVisible())
         setupListFrame();

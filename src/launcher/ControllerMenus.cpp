@@ -1,11 +1,11 @@
 // Menus: the main window's context menu, the tray icon's menu and their keyboard shortcuts.
-#include "Controller.h"
-#include "HotKeyManager.h"
-#include "LocalizedStrings.h"
-#include "PreferencesController.h"
-#include "PreferencesWindow.h"
-#include "TroviaWindow.h"
-#include "WindowActivation.h"
+#include "core/LocalizedStrings.h"
+#include "hotkey/HotKeyManager.h"
+#include "launcher/Controller.h"
+#include "platform/x11/WindowActivation.h"
+#include "preferences/PreferencesController.h"
+#include "preferences/PreferencesWindow.h"
+#include "presentation/TroviaWindow.h"
 
 #include <QAction>
 #include <QApplication>

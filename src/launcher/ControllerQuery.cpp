@@ -1,15 +1,15 @@
 // Query entry and selection, and the catalogue upkeep behind them.
-#include "Catalogue.h"
-#include "Controller.h"
-#include "LocalizedStrings.h"
-#include "Matching.h"
-#include "PreferencesDefaults.h"
-#include "ResultListModel.h"
-#include "ResultListWindow.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "TroviaProgressIndicator.h"
-#include "UsageLogger.h"
+#include "catalogue/Catalogue.h"
+#include "catalogue/Matching.h"
+#include "catalogue/UsageLogger.h"
+#include "core/LocalizedStrings.h"
+#include "core/PreferencesDefaults.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "launcher/Controller.h"
+#include "presentation/ResultListModel.h"
+#include "presentation/ResultListWindow.h"
+#include "presentation/TroviaProgressIndicator.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>

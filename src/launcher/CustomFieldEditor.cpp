@@ -1,6 +1,6 @@
-#include "CustomFieldEditor.h"
+#include "launcher/CustomFieldEditor.h"
 
-#include "Controller.h"
+#include "launcher/Controller.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,6 +1,6 @@
-#include "QuitSignals.h"
+#include "launcher/QuitSignals.h"
 
-#include "SystemLog.h"
+#include "core/SystemLog.h"
 
 #include <QSocketNotifier>
 #include <cerrno>

@@ -1,6 +1,6 @@
-#include "SingleInstance.h"
+#include "launcher/SingleInstance.h"
 
-#include "SystemLog.h"
+#include "core/SystemLog.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusError>

@@ -1,8 +1,8 @@
-#include "TroviaApplication.h"
+#include "launcher/TroviaApplication.h"
 
-#include "Controller.h"
-#include "HotKeyManager.h"
-#include "WindowActivation.h"
+#include "hotkey/HotKeyManager.h"
+#include "launcher/Controller.h"
+#include "platform/x11/WindowActivation.h"
 
 TroviaApplication::TroviaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {

@@ -1,4 +1,4 @@
-#include "WindowOrigin.h"
+#include "launcher/WindowOrigin.h"
 
 #include <cmath>
 

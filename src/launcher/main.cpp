@@ -1,12 +1,12 @@
-#include "Catalogue.h"
-#include "CommandLine.h"
-#include "Controller.h"
-#include "GioApplicationRegistry.h"
-#include "QuitSignals.h"
-#include "SingleInstance.h"
-#include "Translations.h"
-#include "TroviaApplication.h"
-#include "WindowActivation.h"
+#include "catalogue/Catalogue.h"
+#include "core/Translations.h"
+#include "launcher/CommandLine.h"
+#include "launcher/Controller.h"
+#include "launcher/QuitSignals.h"
+#include "launcher/SingleInstance.h"
+#include "launcher/TroviaApplication.h"
+#include "platform/x11/WindowActivation.h"
+#include "platform/xdg/GioApplicationRegistry.h"
 
 #include <QCoreApplication>
 #include <cstdio>

@@ -1,8 +1,8 @@
-#include "GlobalShortcutBackend.h"
+#include "platform/GlobalShortcutBackend.h"
 
-#include "PortalGlobalShortcuts.h"
-#include "X11Connection.h"
-#include "X11HotKeyGrab.h"
+#include "platform/portal/PortalGlobalShortcuts.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11HotKeyGrab.h"
 
 #include <QGuiApplication>
 #include <QtGui/qguiapplication_platform.h>

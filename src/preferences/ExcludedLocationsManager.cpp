@@ -1,8 +1,8 @@
-#include "ExcludedLocationsManager.h"
+#include "preferences/ExcludedLocationsManager.h"
 
-#include "NotificationCenter.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
+#include "core/NotificationCenter.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
 
 #include <QAbstractButton>
 #include <QDir>

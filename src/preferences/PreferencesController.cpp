@@ -1,18 +1,19 @@
-#include "PreferencesController.h"
+#include "preferences/PreferencesController.h"
 
-#include "ColorPresets.h"
-#include "ExcludedLocationsManager.h"
-#include "HotKeyManager.h"
-#include "KeyCodes.h"
-#include "LocalizedStrings.h"
-#include "LoginItems.h"
-#include "NotificationCenter.h"
-#include "PreferencesDefaults.h"
-#include "PreferencesWindow.h"
-#include "ResourcePaths.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "SystemLog.h"
+#include "core/ColorPresets.h"
+#include "core/KeyCodes.h"
+#include "core/LocalizedStrings.h"
+#include "core/NotificationCenter.h"
+#include "core/PreferencesDefaults.h"
+#include "core/ResourcePaths.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/SystemLog.h"
+#include "hotkey/HotKeyManager.h"
+#include "platform/xdg/LoginItems.h"
+#include "preferences/ExcludedLocationsManager.h"
+#include "preferences/PreferencesWindow.h"
+#include "presentation/InterfaceLoader.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -33,25 +34,9 @@
 #include <QScreen>
 #include <QSpinBox>
 #include <QTableView>
-#include <QUiLoader>
 
 namespace
 {
-
-// Creates the window as Trovia's own class so that it can offer events to its delegate.
-class PreferencesLoader : public QUiLoader
-{
-public:
-    QWidget *createWidget(const QString &className, QWidget *parent, const QString &name) override
-    {
-        if (className == QLatin1String("PreferencesWindow")) {
-            auto *window = new PreferencesWindow(parent);
-            window->setObjectName(name);
-            return window;
-        }
-        return QUiLoader::createWidget(className, parent, name);
-    }
-};
 
 // A preset's swatch: its colour with a thin dark frame just inside the edge.
 QIcon swatchIcon(const QColor &color, qreal devicePixelRatio)
@@ -139,15 +124,13 @@ PreferencesController::~PreferencesController()
 PreferencesWindow *PreferencesController::window()
 {
     if (!windowInstance) {
-        QFile file(resourcePath(QStringLiteral("Preferences.ui")));
-        PreferencesLoader loader;
-        QWidget *loaded = file.open(QIODevice::ReadOnly) ? loader.load(&file) : nullptr;
-        windowInstance = qobject_cast<PreferencesWindow *>(loaded);
-        if (!windowInstance) {
-            delete loaded;
-            systemLog(QStringLiteral("Failed loading Preferences.ui"));
+        // Made as Trovia's own class so that it can offer events to its delegate.
+        InterfaceLoader loader;
+        loader.registerClass(QStringLiteral("PreferencesWindow"),
+                             [](QWidget *parent) { return new PreferencesWindow(parent); });
+        windowInstance = loader.loadRoot<PreferencesWindow>(QStringLiteral("Preferences.ui"));
+        if (!windowInstance)
             return nullptr;
-        }
         windowDidLoad();
     }
     return windowInstance;

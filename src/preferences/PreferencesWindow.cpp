@@ -1,6 +1,6 @@
-#include "PreferencesWindow.h"
+#include "preferences/PreferencesWindow.h"
 
-#include "PreferencesController.h"
+#include "preferences/PreferencesController.h"
 
 #include <QApplication>
 

@@ -1,12 +1,10 @@
-#include "InterfaceLoader.h"
+#include "presentation/InterfaceLoader.h"
 
-#include "PreferencesController.h"
-#include "PreferencesWindow.h"
-#include "ResourcePaths.h"
-#include "SystemLog.h"
-#include "TroviaProgressIndicator.h"
-#include "TroviaTableView.h"
-#include "TroviaView.h"
+#include "core/ResourcePaths.h"
+#include "core/SystemLog.h"
+#include "presentation/TroviaProgressIndicator.h"
+#include "presentation/TroviaTableView.h"
+#include "presentation/TroviaView.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -44,36 +42,38 @@ QWidget *InterfaceLoader::createWidget(const QString &className, QWidget *parent
         widget = new TroviaProgressIndicator(parent);
     else if (className == QLatin1String("TroviaTableView"))
         widget = new TroviaTableView(parent);
-    else if (className == QLatin1String("PreferencesWindow"))
-        widget = new PreferencesWindow(parent);
+    else if (const WidgetFactory factory = factories.value(className))
+        widget = factory(parent);
     else
         return QUiLoader::createWidget(className, parent, name);
     widget->setObjectName(name);
     return widget;
 }
 
+void InterfaceLoader::registerClass(const QString &className, WidgetFactory factory)
+{
+    factories.insert(className, std::move(factory));
+}
+
 QWidget *InterfaceLoader::loadInterface(const QString &fileName, QWidget *parentWidget)
 {
     QFile file(resourcePath(fileName));
-    QWidget *root = file.open(QIODevice::ReadOnly) ? load(&file, parentWidget) : nullptr;
-    if (!root)
-        systemLog(QStringLiteral("Failed loading %1").arg(fileName));
-    return root;
+    return file.open(QIODevice::ReadOnly) ? load(&file, parentWidget) : nullptr;
+}
+
+void InterfaceLoader::logFailure(const QString &name)
+{
+    systemLog(QStringLiteral("Failed loading %1").arg(name));
 }
 
 MainView MainView::load(QWidget *parentWidget)
 {
     InterfaceLoader loader;
     MainView main;
-    QWidget *root = loader.loadInterface(QStringLiteral("MainView.ui"), parentWidget);
-    main.view = qobject_cast<TroviaView *>(root);
-    if (!main.view) {
-        delete root;
-        return main;
-    }
-    main.textField = main.view->findChild<QLineEdit *>(QStringLiteral("textField"));
-    main.troviaLabel = main.view->findChild<QLabel *>(QStringLiteral("troviaLabel"));
+    main.view = loader.loadRoot<TroviaView>(QStringLiteral("MainView.ui"), parentWidget);
+    main.textField = InterfaceLoader::child<QLineEdit>(main.view, "textField");
+    main.troviaLabel = InterfaceLoader::child<QLabel>(main.view, "troviaLabel");
     main.progressIndicator =
-        main.view->findChild<TroviaProgressIndicator *>(QStringLiteral("progressIndicator"));
+        InterfaceLoader::child<TroviaProgressIndicator>(main.view, "progressIndicator");
     return main;
 }

@@ -1,4 +1,4 @@
-#include "ListGeometry.h"
+#include "presentation/ListGeometry.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
-#include "ResultListModel.h"
+#include "presentation/ResultListModel.h"
 
-#include "LocalizedStrings.h"
+#include "core/LocalizedStrings.h"
 
 #include <QFileInfo>
 

@@ -1,12 +1,10 @@
-#include "ResultListWindow.h"
+#include "presentation/ResultListWindow.h"
 
-#include "ListGeometry.h"
-#include "ResultListModel.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "TroviaTableView.h"
-#include "TroviaWindow.h"
-#include "WindowHints.h"
+#include "platform/x11/WindowHints.h"
+#include "presentation/ListGeometry.h"
+#include "presentation/ResultListModel.h"
+#include "presentation/TroviaTableView.h"
+#include "presentation/TroviaWindow.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -51,8 +49,7 @@ void ResultListWindow::setupListFrame()
         screen = mainWindow->screen();
     const TroviaRect frame =
         listFrame(mainWindow->frame(), fieldFrame, rows->rowCount(), table->rowMetrics(),
-                  Settings::standard().integer(MaximumListHightKey),
-                  ScreenCoordinates::fromQt(screen->geometry()));
+                  maximumListHeight, ScreenCoordinates::fromQt(screen->geometry()));
     setGeometry(ScreenCoordinates::toQt(frame));
     offsetFromMainWindow = pos() - mainWindow->pos();
     if (isVisible())

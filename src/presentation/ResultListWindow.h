@@ -24,8 +24,10 @@ public:
     ResultListModel *model() const { return rows; }
 
     // Places the window under the field (or above it, near the bottom of the screen), as high as
-    // the model's rows need, at most "Maximum List Height" rows.
+    // the model's rows need, at most the maximum list height.
     void setupListFrame();
+    // The most rows the list shows at once (the user's "Maximum List Height").
+    void setMaximumListHeight(qint64 rowCount) { maximumListHeight = rowCount; }
 
     // Shows the window above the main window and keeps it there as the main window moves;
     // detaching hides it.
@@ -44,5 +46,6 @@ private:
     TroviaTableView *table;
     ResultListModel *rows;
     bool attached = false;
+    qint64 maximumListHeight = 7;
     QPoint offsetFromMainWindow;
 };

@@ -1,4 +1,4 @@
-#include "ScreenCoordinates.h"
+#include "presentation/ScreenCoordinates.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,6 +1,6 @@
-#include "Shading.h"
+#include "presentation/Shading.h"
 
-#include "SettingsKeys.h"
+#include "core/SettingsKeys.h"
 
 #include <QColor>
 #include <QPaintDevice>

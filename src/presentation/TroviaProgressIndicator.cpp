@@ -1,4 +1,4 @@
-#include "TroviaProgressIndicator.h"
+#include "presentation/TroviaProgressIndicator.h"
 
 #include <QPainter>
 #include <QTimerEvent>

@@ -1,6 +1,6 @@
-#include "TroviaTableView.h"
+#include "presentation/TroviaTableView.h"
 
-#include "ResultListModel.h"
+#include "presentation/ResultListModel.h"
 
 #include <QApplication>
 #include <QHeaderView>

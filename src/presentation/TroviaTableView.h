@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ListGeometry.h"
+#include "presentation/ListGeometry.h"
 
 #include <QTableView>
 

@@ -1,6 +1,6 @@
-#include "TroviaView.h"
+#include "presentation/TroviaView.h"
 
-#include "Shading.h"
+#include "presentation/Shading.h"
 
 #include <QPainter>
 

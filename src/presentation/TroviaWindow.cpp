@@ -1,7 +1,7 @@
-#include "TroviaWindow.h"
+#include "presentation/TroviaWindow.h"
 
-#include "SystemLog.h"
-#include "WindowHints.h"
+#include "core/SystemLog.h"
+#include "platform/x11/WindowHints.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>

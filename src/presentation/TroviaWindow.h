@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ScreenCoordinates.h"
+#include "presentation/ScreenCoordinates.h"
 
 #include <QTimer>
 #include <QWidget>

@@ -1,8 +1,6 @@
-#include "WindowAppearance.h"
+#include "presentation/WindowAppearance.h"
 
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "TroviaView.h"
+#include "presentation/TroviaView.h"
 
 #include <QLabel>
 
@@ -42,13 +40,6 @@ void apply(TroviaView *view, QLabel *label, const QColor &windowColor, int surfa
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, labelTextColor(shown));
     label->setPalette(palette);
-}
-
-void applyStoredAppearance(TroviaView *view, QLabel *label)
-{
-    const Settings &settings = Settings::standard();
-    apply(view, label, settings.color(WindowColorKey),
-          static_cast<int>(settings.integer(WindowStyleKey)));
 }
 
 } // namespace WindowAppearance

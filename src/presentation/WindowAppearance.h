@@ -20,7 +20,4 @@ QColor labelTextColor(const QColor &windowColor);
 // colour leaves the view's colour as it is.
 void apply(TroviaView *view, QLabel *label, const QColor &windowColor, int surfaceStyle);
 
-// The same with the stored "Window Color" and "Window Style".
-void applyStoredAppearance(TroviaView *view, QLabel *label);
-
 } // namespace WindowAppearance

@@ -1,5 +1,5 @@
-#include "Application.h"
-#include "ApplicationLauncher.h"
+#include "catalogue/Application.h"
+#include "platform/xdg/ApplicationLauncher.h"
 
 #include <QPixmap>
 #include <QTest>

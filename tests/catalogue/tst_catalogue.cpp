@@ -1,6 +1,6 @@
-#include "Catalogue.h"
 #include "FakeApplicationRegistry.h"
 #include "StderrCapture.h"
+#include "catalogue/Catalogue.h"
 
 #include <QDir>
 #include <QSemaphore>

@@ -1,4 +1,4 @@
-#include "Matching.h"
+#include "catalogue/Matching.h"
 
 #include <QTest>
 #include <limits>

@@ -1,6 +1,6 @@
-#include "PropertyList.h"
 #include "StderrCapture.h"
-#include "UsageLogger.h"
+#include "catalogue/UsageLogger.h"
+#include "core/PropertyList.h"
 
 #include <QDir>
 #include <QTemporaryDir>

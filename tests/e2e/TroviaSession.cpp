@@ -1,6 +1,6 @@
 #include "TroviaSession.h"
 
-#include "PropertyList.h"
+#include "core/PropertyList.h"
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>

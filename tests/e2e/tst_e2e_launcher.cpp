@@ -1,7 +1,7 @@
 // The real trovia program under Xvfb and openbox, driven by real key presses.
-#include "LocalizedStrings.h"
-#include "PropertyList.h"
 #include "TroviaSession.h"
+#include "core/LocalizedStrings.h"
+#include "core/PropertyList.h"
 
 #include <QFile>
 #include <QSettings>

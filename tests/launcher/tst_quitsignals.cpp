@@ -1,4 +1,4 @@
-#include "QuitSignals.h"
+#include "launcher/QuitSignals.h"
 
 #include <QSignalSpy>
 #include <QTest>

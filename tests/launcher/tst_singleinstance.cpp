@@ -1,4 +1,4 @@
-#include "SingleInstance.h"
+#include "launcher/SingleInstance.h"
 
 #include <QDBusConnection>
 #include <QSignalSpy>

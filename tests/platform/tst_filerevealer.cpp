@@ -1,4 +1,4 @@
-#include "FileRevealer.h"
+#include "platform/xdg/FileRevealer.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnection>

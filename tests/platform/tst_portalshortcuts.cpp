@@ -1,6 +1,6 @@
 #include "FakeDBusService.h"
-#include "KeyCodes.h"
-#include "PortalGlobalShortcuts.h"
+#include "core/KeyCodes.h"
+#include "platform/portal/PortalGlobalShortcuts.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>

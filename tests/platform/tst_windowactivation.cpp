@@ -1,4 +1,4 @@
-#include "WindowActivation.h"
+#include "platform/x11/WindowActivation.h"
 
 #include <QTest>
 

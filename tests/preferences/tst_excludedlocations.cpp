@@ -1,7 +1,7 @@
-#include "ExcludedLocationsManager.h"
-#include "NotificationCenter.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
+#include "core/NotificationCenter.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "preferences/ExcludedLocationsManager.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

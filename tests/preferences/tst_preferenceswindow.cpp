@@ -1,13 +1,13 @@
-#include "ColorPresets.h"
 #include "FakeShortcutBackend.h"
-#include "HotKeyManager.h"
-#include "LocalizedStrings.h"
-#include "LoginItems.h"
-#include "NotificationCenter.h"
-#include "PreferencesController.h"
-#include "PreferencesWindow.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
+#include "core/ColorPresets.h"
+#include "core/LocalizedStrings.h"
+#include "core/NotificationCenter.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "hotkey/HotKeyManager.h"
+#include "platform/xdg/LoginItems.h"
+#include "preferences/PreferencesController.h"
+#include "preferences/PreferencesWindow.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ResultListWindow.h"
-#include "TroviaView.h"
-#include "TroviaWindow.h"
+#include "presentation/ResultListWindow.h"
+#include "presentation/TroviaView.h"
+#include "presentation/TroviaWindow.h"
 
 #include <QLineEdit>
 

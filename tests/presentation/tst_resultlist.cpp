@@ -1,14 +1,13 @@
-#include "ListGeometry.h"
-#include "ResultListModel.h"
-#include "ResultListWindow.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "TemporaryConfig.h"
 #include "TestMainWindow.h"
-#include "TroviaTableView.h"
-#include "TroviaView.h"
-#include "TroviaWindow.h"
-#include "WindowAppearance.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "presentation/ListGeometry.h"
+#include "presentation/ResultListModel.h"
+#include "presentation/ResultListWindow.h"
+#include "presentation/TroviaTableView.h"
+#include "presentation/TroviaView.h"
+#include "presentation/TroviaWindow.h"
+#include "presentation/WindowAppearance.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -71,7 +70,6 @@ class TestResultList : public QObject
     }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(useTemporaryConfig(configHome)); }
 
     void init()
     {
@@ -83,7 +81,6 @@ private Q_SLOTS:
     void cleanup()
     {
         delete mainWindow; // owns the list window
-        Settings::standard().remove(MaximumListHightKey);
     }
 
     void geometry_data()
@@ -142,7 +139,7 @@ private Q_SLOTS:
         QFETCH(int, rows);
         QFETCH(int, maximum);
         QFETCH(float, mainY);
-        Settings::standard().setInteger(MaximumListHightKey, maximum);
+        list->setMaximumListHeight(maximum);
         mainWindow->setFrameOrigin({100, mainY});
         QTRY_COMPARE(troviaFrame(*mainWindow).y, mainY);
         showRows(rows);
@@ -172,7 +169,11 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(int, shown);
-        Settings::standard().setObject(MaximumListHightKey, stored);
+        // As the launcher reads it: text is no number and gives the default.
+        Settings settings(configHome.filePath(QStringLiteral("Trovia.conf")));
+        settings.registerDefaults({{MaximumListHightKey, 7}});
+        settings.setObject(MaximumListHightKey, stored);
+        list->setMaximumListHeight(settings.integer(MaximumListHightKey));
         // Near the top of the screen: 30 rows fit below the field.
         const QRect screen = mainWindow->screen()->geometry();
         const float y = float(screen.height() - 80);
@@ -333,9 +334,7 @@ private Q_SLOTS:
         QFETCH(QColor, text);
         TroviaView view;
         QLabel label("Trovia", &view);
-        Settings::standard().setColor(WindowColorKey, windowColor);
-        Settings::standard().setInteger(WindowStyleKey, MatteStyle);
-        WindowAppearance::applyStoredAppearance(&view, &label);
+        WindowAppearance::apply(&view, &label, windowColor, MatteStyle);
         QCOMPARE(view.backgroundColor(), windowColor.toRgb());
         QCOMPARE(view.surfaceStyle(), int(MatteStyle));
         QCOMPARE(label.palette().color(QPalette::WindowText), text);
@@ -346,11 +345,9 @@ private Q_SLOTS:
         TroviaView view;
         QLabel label("Trovia", &view);
         WindowAppearance::apply(&view, &label, QColor(250, 250, 250), MatteStyle);
-        Settings::standard().remove(WindowColorKey);
-        Settings::standard().remove(WindowStyleKey);
-        WindowAppearance::applyStoredAppearance(&view, &label);
+        WindowAppearance::apply(&view, &label, QColor(), ShinyStyle);
         QCOMPARE(view.backgroundColor(), QColor(250, 250, 250));
-        QCOMPARE(view.surfaceStyle(), int(ShinyStyle)); // the registered default
+        QCOMPARE(view.surfaceStyle(), int(ShinyStyle));
     }
 };
 

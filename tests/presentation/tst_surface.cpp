@@ -1,7 +1,7 @@
-#include "SettingsKeys.h"
-#include "Shading.h"
-#include "TroviaProgressIndicator.h"
-#include "TroviaView.h"
+#include "core/SettingsKeys.h"
+#include "presentation/Shading.h"
+#include "presentation/TroviaProgressIndicator.h"
+#include "presentation/TroviaView.h"
 
 #include <QApplication>
 #include <QImage>

@@ -1,6 +1,6 @@
 #include "StderrCapture.h"
-#include "TroviaView.h"
-#include "TroviaWindow.h"
+#include "presentation/TroviaView.h"
+#include "presentation/TroviaWindow.h"
 
 #include <QApplication>
 #include <QMouseEvent>

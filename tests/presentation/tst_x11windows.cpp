@@ -1,11 +1,10 @@
-#include "ResultListModel.h"
-#include "ResultListWindow.h"
-#include "TemporaryConfig.h"
 #include "TestMainWindow.h"
-#include "TroviaTableView.h"
-#include "TroviaWindow.h"
-#include "WindowHints.h"
-#include "X11Connection.h"
+#include "platform/x11/WindowHints.h"
+#include "platform/x11/X11Connection.h"
+#include "presentation/ResultListModel.h"
+#include "presentation/ResultListWindow.h"
+#include "presentation/TroviaTableView.h"
+#include "presentation/TroviaWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -52,7 +51,6 @@ class TestX11Windows : public QObject
     Q_OBJECT
 
 private:
-    QTemporaryDir configHome;
     TroviaWindow *mainWindow = nullptr;
     QLineEdit *field = nullptr;
     ResultListWindow *list = nullptr;
@@ -61,7 +59,6 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
-        QVERIFY(useTemporaryConfig(configHome));
         mainWindow = makeMainWindow(TroviaRect{300, 500, 400, 60}, &field, &list);
         ApplicationList rows;
         for (int i = 0; i < 4; ++i)

@@ -4,19 +4,19 @@
 //
 //   trovia-screenshot --preset "Medium Gray" --surface shiny --rows 12 --query e --output shot.png
 
-#include "Application.h"
-#include "ColorPresets.h"
-#include "InterfaceLoader.h"
-#include "Matching.h"
-#include "PreferencesDefaults.h"
-#include "ResultListModel.h"
-#include "ResultListWindow.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "TroviaTableView.h"
-#include "TroviaView.h"
-#include "TroviaWindow.h"
-#include "WindowAppearance.h"
+#include "catalogue/Application.h"
+#include "catalogue/Matching.h"
+#include "core/ColorPresets.h"
+#include "core/PreferencesDefaults.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "presentation/InterfaceLoader.h"
+#include "presentation/ResultListModel.h"
+#include "presentation/ResultListWindow.h"
+#include "presentation/TroviaTableView.h"
+#include "presentation/TroviaView.h"
+#include "presentation/TroviaWindow.h"
+#include "presentation/WindowAppearance.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -114,7 +114,8 @@ int main(int argc, char *argv[])
     const MainView main = MainView::load();
     if (!main.view || !main.textField || !main.troviaLabel)
         return 1;
-    WindowAppearance::applyStoredAppearance(main.view, main.troviaLabel);
+    WindowAppearance::apply(main.view, main.troviaLabel, settings.color(WindowColorKey),
+                            static_cast<int>(settings.integer(WindowStyleKey)));
 
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     Backdrop backdrop;

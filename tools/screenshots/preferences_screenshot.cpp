@@ -2,12 +2,12 @@
 // frame. Run under tests/with-x-session --wm; QT_SCALE_FACTOR=2 gives the 2x picture, LANG (or
 // LANGUAGE) the language.
 //   preferences-screenshot <picture.png>
-#include "ColorPresets.h"
-#include "PreferencesController.h"
-#include "PreferencesWindow.h"
-#include "Settings.h"
-#include "SettingsKeys.h"
-#include "Translations.h"
+#include "core/ColorPresets.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "core/Translations.h"
+#include "preferences/PreferencesController.h"
+#include "preferences/PreferencesWindow.h"
 
 #include <QApplication>
 #include <QScreen>

@@ -1,0 +1,28 @@
+#include "core/PreferencesDefaults.h"
+
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+
+namespace PreferencesDefaults
+{
+
+void registerInitialDefaults()
+{
+    Settings::standard().registerDefaults({
+        {IncludeClassicAppsKey, true},
+        {HotKeyCodeKey, 53},
+        {HotKeyModifiersKey, 2048},
+        {WindowColorPresetKey, QStringLiteral("Medium Gray")},
+        {CustomWindowColorKey, Settings::archivedColor(QColor::fromHsvF(0.0f, 0.0f, 0.9f, 1.0f))},
+        {WindowStyleKey, static_cast<int>(ShinyStyle)},
+        {MaximumListHightKey, 7},
+        {ShowFullscreenMessageKey, true},
+    });
+}
+
+bool includeClassicApps()
+{
+    return Settings::standard().boolean(IncludeClassicAppsKey);
+}
+
+} // namespace PreferencesDefaults

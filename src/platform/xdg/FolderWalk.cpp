@@ -1,0 +1,68 @@
+#include "platform/xdg/FolderWalk.h"
+
+#include <algorithm>
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace FolderWalk
+{
+
+namespace
+{
+
+Identity identityOf(const struct stat &status)
+{
+    return {quint64(status.st_dev), quint64(status.st_ino)};
+}
+
+void walkFolder(const QByteArray &folder, const QByteArray &relative, const QByteArray &suffix,
+                Walk &walk)
+{
+    DIR *dir = opendir(folder.constData());
+    if (!dir)
+        return;
+    QList<std::pair<QByteArray, unsigned char>> names;
+    while (const dirent *item = readdir(dir)) {
+        const QByteArray name(item->d_name);
+        if (name != "." && name != "..")
+            names.append({name, item->d_type});
+    }
+    closedir(dir);
+    std::sort(names.begin(), names.end());
+
+    for (const auto &[name, type] : std::as_const(names)) {
+        const bool wanted = !suffix.isEmpty() && name.endsWith(suffix);
+        // Without stat, a plain file that is not wanted needs no further look.
+        if (!wanted && type != DT_DIR && type != DT_LNK && type != DT_UNKNOWN)
+            continue;
+        const QByteArray path = folder + '/' + name;
+        struct stat status;
+        if (stat(path.constData(), &status) != 0)
+            continue;
+        const QByteArray below = relative.isEmpty() ? name : relative + '/' + name;
+        // A folder named like an entry is not entered, as GIO does.
+        if (wanted) {
+            if (S_ISREG(status.st_mode))
+                walk.files.append({path, below, identityOf(status)});
+        } else if (S_ISDIR(status.st_mode) && !walk.entered.contains(identityOf(status))) {
+            walk.entered.insert(identityOf(status));
+            walk.folders.append(path);
+            walkFolder(path, below, suffix, walk);
+        }
+    }
+}
+
+} // namespace
+
+void walk(const QByteArray &root, const QByteArray &suffix, Walk &walk)
+{
+    struct stat status;
+    if (stat(root.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        walk.entered.contains(identityOf(status)))
+        return;
+    walk.entered.insert(identityOf(status));
+    walk.folders.append(root);
+    walkFolder(root, QByteArray(), suffix, walk);
+}
+
+} // namespace FolderWalk

@@ -1,0 +1,259 @@
+#include "platform/xdg/GioApplicationRegistry.h"
+
+#include "platform/xdg/FolderWalk.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QScopeGuard>
+#include <QSet>
+#include <gio/gio.h>
+#include <gio/gunixmounts.h>
+
+namespace
+{
+
+const char *const group = G_KEY_FILE_DESKTOP_GROUP;
+
+// The desktops named in XDG_CURRENT_DESKTOP that GIO accepts (letters, digits, '-' and '_').
+const QList<QByteArray> &currentDesktops()
+{
+    static const QList<QByteArray> desktops = [] {
+        QList<QByteArray> valid;
+        const QList<QByteArray> named = qgetenv("XDG_CURRENT_DESKTOP").split(':');
+        static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_-]+$"));
+        for (const QByteArray &desktop : named) {
+            if (name.match(QString::fromLatin1(desktop)).hasMatch())
+                valid.append(desktop);
+        }
+        return valid;
+    }();
+    return desktops;
+}
+
+// GIO's OnlyShowIn/NotShowIn rule: the first current desktop that either list names decides;
+// when none does, an entry with OnlyShowIn is not for this desktop.
+bool shownInCurrentDesktop(char **onlyShowIn, char **notShowIn)
+{
+    for (const QByteArray &desktop : currentDesktops()) {
+        if (onlyShowIn && g_strv_contains(onlyShowIn, desktop.constData()))
+            return true;
+        if (notShowIn && g_strv_contains(notShowIn, desktop.constData()))
+            return false;
+    }
+    return onlyShowIn == nullptr;
+}
+
+// A command's program can be found: an absolute path that is executable, or a name on PATH.
+bool programExists(const char *program)
+{
+    gchar *found = g_find_program_in_path(program);
+    g_free(found);
+    return found != nullptr;
+}
+
+// The Exec line can run: it splits into words and its program exists. An empty one can (a
+// D-Bus activated entry).
+bool commandRuns(const QByteArray &exec)
+{
+    if (exec.isEmpty())
+        return true;
+    int argc = 0;
+    char **argv = nullptr;
+    if (!g_shell_parse_argv(exec.constData(), &argc, &argv, nullptr))
+        return false;
+    const bool found = programExists(argv[0]);
+    g_strfreev(argv);
+    return found;
+}
+
+// Icon as GIO reads it: a file when absolute, else a theme name without the image extension
+// that entries often add by mistake.
+QString iconNameFrom(const QByteArray &icon)
+{
+    if (icon.startsWith('/'))
+        return QFile::decodeName(icon);
+    QString name = QString::fromUtf8(icon);
+    for (const char *extension : {".png", ".xpm", ".svg"}) {
+        if (name.endsWith(QLatin1String(extension)))
+            name.chop(4);
+    }
+    return name;
+}
+
+// The sysfs "removable" flag of a block device or of the disk holding the partition; devices on
+// a USB bus count as removable too, as USB disks often report 0.
+bool isRemovableBlockDevice(const QString &devicePath)
+{
+    if (!devicePath.startsWith(QLatin1String("/dev/")))
+        return false;
+    const QString device = QFileInfo(devicePath).canonicalFilePath();
+    if (device.isEmpty())
+        return false;
+    const QString sysfs =
+        QFileInfo(QStringLiteral("/sys/class/block/") + QFileInfo(device).fileName())
+            .canonicalFilePath();
+    if (sysfs.isEmpty())
+        return false;
+    if (sysfs.contains(QLatin1String("/usb")))
+        return true;
+    const QDir dir(sysfs);
+    for (const QString &candidate : {dir.filePath(QStringLiteral("removable")),
+                                     dir.filePath(QStringLiteral("../removable"))}) {
+        QFile flag(candidate);
+        if (flag.open(QIODevice::ReadOnly))
+            return flag.read(1) == "1";
+    }
+    return false;
+}
+
+} // namespace
+
+std::optional<RegistryEntry> GioApplicationRegistry::readEntry(const QByteArray &file)
+{
+    GKeyFile *keys = g_key_file_new();
+    const auto release = qScopeGuard([keys] { g_key_file_unref(keys); });
+    if (!g_key_file_load_from_file(keys, file.constData(), G_KEY_FILE_NONE, nullptr))
+        return std::nullopt;
+    const auto take = [](gchar *value) {
+        const QByteArray result(value);
+        g_free(value);
+        return result;
+    };
+    const auto string = [&](const char *key) {
+        return take(g_key_file_get_string(keys, group, key, nullptr));
+    };
+    const auto localised = [&](const char *key) {
+        return take(g_key_file_get_locale_string(keys, group, key, nullptr, nullptr));
+    };
+    const auto flag = [&](const char *key) {
+        return g_key_file_get_boolean(keys, group, key, nullptr) != FALSE;
+    };
+
+    if (take(g_key_file_get_start_group(keys)) != group ||
+        string(G_KEY_FILE_DESKTOP_KEY_TYPE) != G_KEY_FILE_DESKTOP_TYPE_APPLICATION)
+        return std::nullopt;
+    const QByteArray tryExec = string(G_KEY_FILE_DESKTOP_KEY_TRY_EXEC);
+    const QByteArray exec = string(G_KEY_FILE_DESKTOP_KEY_EXEC);
+    if ((!tryExec.isEmpty() && !programExists(tryExec.constData())) || !commandRuns(exec))
+        return std::nullopt;
+    if (flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN) || flag(G_KEY_FILE_DESKTOP_KEY_NO_DISPLAY))
+        return std::nullopt;
+    char **onlyShowIn = g_key_file_get_string_list(keys, group, G_KEY_FILE_DESKTOP_KEY_ONLY_SHOW_IN,
+                                                   nullptr, nullptr);
+    char **notShowIn = g_key_file_get_string_list(keys, group, G_KEY_FILE_DESKTOP_KEY_NOT_SHOW_IN,
+                                                  nullptr, nullptr);
+    const bool shown = shownInCurrentDesktop(onlyShowIn, notShowIn);
+    g_strfreev(onlyShowIn);
+    g_strfreev(notShowIn);
+    if (!shown)
+        return std::nullopt;
+
+    RegistryEntry entry;
+    entry.file = file;
+    entry.path = QFile::decodeName(file);
+    // GIO's display name: the full name where an entry gives one.
+    QByteArray name = localised("X-GNOME-FullName");
+    if (name.isEmpty())
+        name = localised(G_KEY_FILE_DESKTOP_KEY_NAME);
+    entry.displayName = name.isEmpty() ? QStringLiteral("Unnamed") : QString::fromUtf8(name);
+    entry.isClassicApp = isWineCommandLine(QString::fromUtf8(exec));
+    entry.iconName = iconNameFrom(localised(G_KEY_FILE_DESKTOP_KEY_ICON));
+    return entry;
+}
+
+QList<RegistryEntry> GioApplicationRegistry::entries()
+{
+    FolderWalk::Walk walk;
+    for (const QString &folder : applicationsFolders())
+        FolderWalk::walk(QFile::encodeName(folder), QByteArrayLiteral(".desktop"), walk);
+    // A desktop-file id belongs to the first folder that has it, hidden or not; a file reached
+    // through two aliases is one entry.
+    QSet<QByteArray> ids;
+    QSet<FolderWalk::Identity> files;
+    QList<RegistryEntry> result;
+    for (const FolderWalk::File &file : std::as_const(walk.files)) {
+        QByteArray id = file.relativePath;
+        id.replace('/', '-');
+        if (ids.contains(id) || files.contains(file.identity))
+            continue;
+        ids.insert(id);
+        files.insert(file.identity);
+        if (std::optional<RegistryEntry> entry = readEntry(file.path))
+            result.append(*entry);
+    }
+    return result;
+}
+
+QStringList GioApplicationRegistry::mountedRemovableMedia()
+{
+    QStringList result;
+    GList *mounts = g_unix_mounts_get(nullptr);
+    for (GList *item = mounts; item; item = item->next) {
+        auto *mount = static_cast<GUnixMountEntry *>(item->data);
+        if (g_unix_mount_is_system_internal(mount))
+            continue;
+        const QString device = QFile::decodeName(g_unix_mount_get_device_path(mount));
+        if (g_unix_mount_guess_can_eject(mount) || isRemovableBlockDevice(device)) {
+            const QString mountPoint = QFile::decodeName(g_unix_mount_get_mount_path(mount));
+            // A home on a USB disk is the user's own, not a medium passing through: its
+            // applications stay.
+            const bool holdsHome = QDir::homePath() == mountPoint ||
+                                   QDir::homePath().startsWith(mountPoint + QLatin1Char('/'));
+            if (!mountPoint.isEmpty() && !holdsHome && !result.contains(mountPoint))
+                result.append(mountPoint);
+        }
+    }
+    g_list_free_full(mounts, reinterpret_cast<GDestroyNotify>(g_unix_mount_free));
+    return result;
+}
+
+QStringList GioApplicationRegistry::applicationsFolders()
+{
+    QStringList candidates{QFile::decodeName(g_get_user_data_dir())};
+    for (const char *const *dir = g_get_system_data_dirs(); *dir; ++dir)
+        candidates.append(QFile::decodeName(*dir));
+    QStringList result;
+    for (const QString &dataDir : std::as_const(candidates)) {
+        const QString folder = QDir(dataDir).filePath(QStringLiteral("applications"));
+        if (QFileInfo(folder).isDir() && !result.contains(folder))
+            result.append(folder);
+    }
+    return result;
+}
+
+QString GioApplicationRegistry::entryPathForId(const QString &desktopId)
+{
+    for (const QString &folder : applicationsFolders()) {
+        const QString path = QDir(folder).filePath(desktopId);
+        if (QFileInfo(path).isFile())
+            return path;
+    }
+    return QString();
+}
+
+bool GioApplicationRegistry::isWineCommandLine(const QString &commandLine)
+{
+    if (!commandLine.contains(QLatin1String("wine")))
+        return false;
+    int argc = 0;
+    char **argv = nullptr;
+    if (!g_shell_parse_argv(commandLine.toUtf8().constData(), &argc, &argv, nullptr))
+        return false;
+    static const QRegularExpression assignment(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*="));
+    QString program;
+    for (int i = 0; i < argc; ++i) {
+        const QString word = QString::fromUtf8(argv[i]);
+        const QString name = QFileInfo(word).fileName();
+        if (name == QLatin1String("env") || assignment.match(word).hasMatch())
+            continue;
+        program = name;
+        break;
+    }
+    g_strfreev(argv);
+    static const QStringList winePrograms{QStringLiteral("wine"), QStringLiteral("wine64"),
+                                          QStringLiteral("wine-stable"),
+                                          QStringLiteral("wine-development")};
+    return winePrograms.contains(program);
+}

@@ -1,0 +1,246 @@
+#include "FakeApplicationRegistry.h"
+#include "FakeShortcutBackend.h"
+#include "StderrCapture.h"
+#include "catalogue/Catalogue.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "hotkey/HotKeyManager.h"
+#include "launcher/Controller.h"
+#include "preferences/ExcludedLocationsManager.h"
+#include "presentation/TroviaWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace
+{
+
+// What the user saw of one exclusion message panel.
+struct PanelSeen {
+    bool modal = false;
+    QString text;       // every label's text
+    QStringList listed; // the matching list while the panel was up
+};
+
+} // namespace
+
+class TestExcludeSelection : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir home;
+    FakeApplicationRegistry registry;
+    std::unique_ptr<Controller> controller;
+    QString folder; // each test's applications live in a folder of their own
+    QList<PanelSeen> panels;
+    bool tickBox = false;
+    int testNumber = 0;
+
+    QString entry(const QString &name) const { return folder + name + QStringLiteral(".desktop"); }
+    QStringList listedNames() const
+    {
+        QStringList names;
+        for (const ApplicationRef &app : controller->matchingApps())
+            names << app->displayName();
+        return names;
+    }
+    int selectedRow() const
+    {
+        const QModelIndexList rows = controller->list()->selectionModel()->selectedRows();
+        return rows.size() == 1 ? rows.first().row() : -1;
+    }
+    bool messageOn() const { return Settings::standard().boolean(ShowFullscreenMessageKey); }
+
+    // Answers the next panel as the user would, noting what it showed; does nothing when the
+    // exclusion shows no panel.
+    void answerPanel()
+    {
+        QTimer::singleShot(0, this, [this] {
+            auto *panel = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            if (!panel)
+                return;
+            PanelSeen seen;
+            seen.modal = panel->isVisible() && panel->windowModality() == Qt::ApplicationModal;
+            for (const QLabel *label : panel->findChildren<QLabel *>())
+                seen.text += label->text() + QLatin1Char(' ');
+            seen.listed = listedNames();
+            panels << seen;
+            if (tickBox)
+                panel->findChild<QCheckBox *>(QStringLiteral("exclusionMessageFlag"))->click();
+            QTest::mouseClick(panel->findChild<QPushButton *>(), Qt::LeftButton);
+        });
+    }
+
+    void exclude()
+    {
+        answerPanel();
+        controller->excludeSelection();
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // The test's own resources folder, so one file in it can be broken at will.
+    QString resources() const { return QCoreApplication::applicationDirPath() + "/resources"; }
+    void linkPanel()
+    {
+        const QString panel = resources() + "/ExclusionMessagePanel.ui";
+        QFile::remove(panel);
+        QVERIFY(QFile::link(qEnvironmentVariable("TROVIA_SOURCE_DIR") +
+                                "/resources/ExclusionMessagePanel.ui",
+                            panel));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(home.isValid());
+        qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
+        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
+        HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
+        registry.pathsById.insert(QStringLiteral("trovia.desktop"),
+                                  QStringLiteral("/trovia.desktop"));
+
+        const QDir source(qEnvironmentVariable("TROVIA_SOURCE_DIR") + "/resources");
+        QVERIFY(source.exists());
+        QVERIFY(QDir().mkpath(resources()));
+        for (const QFileInfo &file : source.entryInfoList(QDir::Files)) {
+            QFile::remove(resources() + '/' + file.fileName());
+            QVERIFY(QFile::link(file.absoluteFilePath(), resources() + '/' + file.fileName()));
+        }
+    }
+
+    void init()
+    {
+        folder = QStringLiteral("/apps/%1/").arg(++testNumber);
+        registry.entryList.clear();
+        for (const QString &name : {QStringLiteral("Terminal"), QStringLiteral("Text Editor"),
+                                    QStringLiteral("Tetris"), QStringLiteral("Maps")})
+            registry.addEntry(entry(name), name);
+        Settings::standard().remove(ShowFullscreenMessageKey);
+        panels.clear();
+        tickBox = false;
+        controller = std::make_unique<Controller>(registry);
+        controller->applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        // The first build runs on the worker.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
+    }
+
+    void cleanup() { controller.reset(); }
+
+    void excludedEntryLeavesTheListAndThePanelSays()
+    {
+        QVERIFY(messageOn());
+        QTest::keyClicks(controller->textField(), "t");
+        QTest::keyClick(controller->textField(), Qt::Key_Down);
+        QCOMPARE(listedNames(), (QStringList{"Terminal", "Tetris", "Text Editor"}));
+        QVERIFY(controller->excludeAction()->isEnabled());
+
+        exclude();
+        QCOMPARE(Settings(Settings::standard().filePath()).stringList(ExcludedLocationsKey).last(),
+                 entry("Tetris"));
+        QCOMPARE(panels.size(), 1);
+        const PanelSeen &panel = panels.first();
+        // Gone before the panel came up, and the top row is selected.
+        QCOMPARE(panel.listed, (QStringList{"Terminal", "Text Editor"}));
+        QCOMPARE(listedNames(), panel.listed);
+        QCOMPARE(selectedRow(), 0);
+        QVERIFY(panel.modal);
+        QVERIFY2(panel.text.contains("Preferences"), qPrintable(panel.text));
+        QVERIFY(messageOn());
+    }
+
+    // Only the ticked box turns the message off; the next exclusion shows a panel or none.
+    void theCheckBoxDecidesTheNextPanel_data()
+    {
+        QTest::addColumn<bool>("tick");
+        QTest::newRow("ticked") << true;
+        QTest::newRow("left off") << false;
+    }
+
+    void theCheckBoxDecidesTheNextPanel()
+    {
+        QFETCH(bool, tick);
+        QTest::keyClicks(controller->textField(), "t");
+        tickBox = tick;
+        exclude();
+        QCOMPARE(panels.size(), 1);
+        QCOMPARE(messageOn(), !tick);
+
+        tickBox = false;
+        exclude();
+        QCOMPARE(panels.size(), tick ? 1 : 2);
+        QCOMPARE(listedNames(), QStringList{"Text Editor"});
+        QCOMPARE(messageOn(), !tick);
+    }
+
+    void theShortcutExcludesWithoutEditingTheField()
+    {
+        QTest::keyClicks(controller->textField(), "te");
+        answerPanel();
+        QTest::keyClick(controller->textField(), Qt::Key_Delete,
+                        Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(controller->textField()->text(), QString("te"));
+        QCOMPARE(panels.size(), 1);
+        QCOMPARE(ExcludedLocationsManager::sharedManager().locations().last(), entry("Terminal"));
+    }
+
+    void nothingIsExcludedWithoutASelectedApplication_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("clearSelection");
+        QTest::newRow("no match") << "zzz" << false;
+        QTest::newRow("no row selected") << "t" << true;
+    }
+
+    void nothingIsExcludedWithoutASelectedApplication()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, clearSelection);
+        QTest::keyClicks(controller->textField(), typed);
+        if (clearSelection)
+            controller->list()->clearSelection();
+        const QStringList before = ExcludedLocationsManager::sharedManager().locations();
+        controller->contextMenu()->popup({0, 0}); // validates its items
+        QVERIFY(!controller->excludeAction()->isEnabled());
+        controller->contextMenu()->hide();
+
+        exclude();
+        QCOMPARE(ExcludedLocationsManager::sharedManager().locations(), before);
+        QVERIFY(panels.isEmpty());
+    }
+
+    void aPanelThatCannotLoadIsLoggedAndTheExclusionStands()
+    {
+        const QString panel = resources() + "/ExclusionMessagePanel.ui";
+        QFile::remove(panel);
+        {
+            QFile broken(panel);
+            QVERIFY(broken.open(QIODevice::WriteOnly));
+            broken.write("<ui version=\"4.0\"><widget class=\"NoSuchClass\"");
+        }
+        QTest::keyClicks(controller->textField(), "maps");
+        StderrCapture log;
+        exclude();
+        const QStringList lines = log.lines();
+        linkPanel();
+
+        QVERIFY2(lines.contains("Failed loading ExclusionMessagePanel.nib"),
+                 qPrintable(lines.join('\n')));
+        QVERIFY(panels.isEmpty());
+        QCOMPARE(ExcludedLocationsManager::sharedManager().locations().last(), entry("Maps"));
+        QVERIFY(listedNames().isEmpty());
+        QVERIFY(messageOn());
+    }
+};
+
+QTEST_MAIN(TestExcludeSelection)
+#include "tst_excludeselection.moc"

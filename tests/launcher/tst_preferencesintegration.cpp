@@ -1,0 +1,190 @@
+#include "FakeApplicationRegistry.h"
+#include "FakeShortcutBackend.h"
+#include "catalogue/Catalogue.h"
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+#include "hotkey/HotKeyManager.h"
+#include "launcher/Controller.h"
+#include "platform/xdg/ApplicationLauncher.h"
+#include "preferences/ExcludedLocationsManager.h"
+#include "preferences/PreferencesController.h"
+#include "preferences/PreferencesWindow.h"
+#include "presentation/ResultListWindow.h"
+#include "presentation/TroviaView.h"
+#include "presentation/TroviaWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+
+QString entry(const QString &name)
+{
+    return QStringLiteral("/apps/") + name + QStringLiteral(".desktop");
+}
+
+// Wine Notepad is the one Windows application.
+void fillRegistry(FakeApplicationRegistry &registry)
+{
+    for (const char *name : {"Terminal", "Tetris", "Text Editor"})
+        registry.addEntry(entry(name), name);
+    registry.addEntry(entry("Notepad"), QStringLiteral("Wine Notepad"), true);
+    registry.pathsById.insert(QStringLiteral("trovia.desktop"), QStringLiteral("/trovia.desktop"));
+}
+
+class NoLauncher : public ApplicationLauncher
+{
+public:
+    bool launch(const QByteArray &) override { return false; }
+    QIcon icon(const QString &) override { return {}; }
+};
+
+const QStringList everyKey = {
+    WindowStyleKey,      WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
+    HotKeyCodeKey,       HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
+    MaximumListHightKey, ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
+};
+
+} // namespace
+
+class TestPreferencesIntegration : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir home;
+    FakeApplicationRegistry registry;
+    NoLauncher launcher;
+    std::unique_ptr<Controller> controller;
+
+    PreferencesWindow *openPreferences()
+    {
+        QTest::keyClick(controller->textField(), Qt::Key_Comma, Qt::ControlModifier);
+        PreferencesController *preferences = controller->preferencesController();
+        return preferences ? preferences->window() : nullptr;
+    }
+    template <typename T> T *control(const char *name)
+    {
+        return controller->preferencesController()->window()->findChild<T *>(QLatin1String(name));
+    }
+    static void click(QAbstractButton *button)
+    {
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
+    QStringList listedNames() const
+    {
+        QStringList names;
+        for (const ApplicationRef &app : controller->matchingApps())
+            names << app->displayName();
+        return names;
+    }
+    TroviaView *mainView() const { return controller->mainWindow()->findChild<TroviaView *>(); }
+    static int preferencesWindows()
+    {
+        int count = 0;
+        for (QWidget *widget : QApplication::topLevelWidgets())
+            count += qobject_cast<PreferencesWindow *>(widget) ? 1 : 0;
+        return count;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(home.isValid());
+        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
+        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
+        ApplicationLauncher::setCurrent(&launcher);
+        HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
+        fillRegistry(registry);
+    }
+
+    void init()
+    {
+        for (const QString &key : everyKey)
+            Settings::standard().remove(key);
+        controller = std::make_unique<Controller>(registry);
+        controller->applicationDidFinishLaunching();
+        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        // The first build runs on the worker.
+        QTRY_VERIFY(!controller->catalogue().isBuilding());
+    }
+
+    void cleanup() { controller.reset(); }
+
+    void ctrlCommaOpensOneWindowInFront()
+    {
+        PreferencesWindow *preferences = openPreferences();
+        QVERIFY(preferences);
+        QVERIFY(QTest::qWaitForWindowActive(preferences));
+        QVERIFY(controller->mainWindow()->isVisible());
+
+        // Again from the main window: the same window comes forward.
+        controller->activate();
+        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        QCOMPARE(openPreferences(), preferences);
+        QVERIFY(QTest::qWaitForWindowActive(preferences));
+        QCOMPARE(preferencesWindows(), 1);
+    }
+
+    void openingWhileHiddenBringsTroviaBackWithPreferencesInFront()
+    {
+        controller->hide();
+        QVERIFY(!controller->mainWindow()->isVisible());
+        controller->showPreferencePanel();
+        PreferencesWindow *preferences = controller->preferencesController()->window();
+        QVERIFY(controller->mainWindow()->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(preferences));
+        QVERIFY(controller->isActive());
+    }
+
+    void styleAndColourShowInTheMainWindowAtOnce()
+    {
+        QVERIFY(openPreferences());
+        QCOMPARE(mainView()->surfaceStyle(), int(ShinyStyle));
+        click(control<QRadioButton>("matteStyleButton"));
+        QCOMPARE(mainView()->surfaceStyle(), int(MatteStyle));
+
+        const QColor picked(30, 120, 60);
+        controller->preferencesController()->chooseCustomWindowColor();
+        controller->preferencesController()->colorPanel()->setCurrentColor(picked);
+        QCOMPARE(mainView()->backgroundColor().rgb(), picked.rgb());
+    }
+
+    void listFollowsWineExclusionsAndHeightAtOnce()
+    {
+        QTest::keyClicks(controller->textField(), QStringLiteral("te"));
+        QCOMPARE(listedNames().size(), 4);
+        const int fourRows = controller->listWindow()->height();
+        QVERIFY(openPreferences());
+
+        click(control<QCheckBox>("excludeClassicAppsButton"));
+        QVERIFY(!listedNames().contains(QStringLiteral("Wine Notepad")));
+        QCOMPARE(listedNames().size(), 3);
+
+        ExcludedLocationsManager::sharedManager().setLocationChooser(
+            [](QWidget *) -> std::optional<QStringList> {
+                return QStringList{entry(QStringLiteral("Tetris"))};
+            });
+        control<QPushButton>("addLocationButton")->click();
+        QCOMPARE(listedNames(),
+                 (QStringList{QStringLiteral("Terminal"), QStringLiteral("Text Editor")}));
+
+        // Fewer rows shown: the list window gets shorter while it is up.
+        QVERIFY(controller->listWindow()->isVisible());
+        const int twoRows = controller->listWindow()->height();
+        QVERIFY(twoRows < fourRows);
+        auto *height = control<QSpinBox>("maximumListHeightSpinBox");
+        height->setValue(1);
+        QVERIFY(controller->listWindow()->height() < twoRows);
+    }
+};
+
+QTEST_MAIN(TestPreferencesIntegration)
+#include "tst_preferencesintegration.moc"
