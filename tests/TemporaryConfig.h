@@ -1,16 +1,16 @@
 #pragma once
 
 #include "core/PreferencesDefaults.h"
+#include "core/Settings.h"
 
 #include <QTemporaryDir>
+#include <memory>
 
-// Points Trovia's settings at a fresh folder and registers its defaults; false when the folder
-// could not be made.
-inline bool useTemporaryConfig(const QTemporaryDir &configHome)
+// Settings of a first run: a store in the fresh folder configHome, Trovia's defaults registered.
+inline std::unique_ptr<Settings> temporarySettings(const QTemporaryDir &configHome)
 {
-    if (!configHome.isValid())
-        return false;
-    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
-    PreferencesDefaults::registerInitialDefaults();
-    return true;
+    auto settings =
+        std::make_unique<Settings>(configHome.filePath(QStringLiteral("Trovia/Trovia.conf")));
+    PreferencesDefaults::registerInitialDefaults(*settings);
+    return settings;
 }

@@ -30,18 +30,13 @@ QByteArray Application::file() const
     return entryFile.isEmpty() ? QFile::encodeName(entryPath) : entryFile;
 }
 
-QIcon Application::icon() const
+QIcon Application::icon(ApplicationLauncher &source) const
 {
     if (!iconFetched) {
-        cachedIcon = ApplicationLauncher::current().icon(entryIconName);
+        cachedIcon = source.icon(entryIconName);
         iconFetched = true;
     }
     return cachedIcon;
-}
-
-bool Application::launch() const
-{
-    return ApplicationLauncher::current().launch(file());
 }
 
 qint64 Application::rank() const

@@ -7,6 +7,8 @@
 #include <QUrl>
 #include <memory>
 
+class ApplicationLauncher;
+
 // Trovia's record of one installed application: one desktop entry that passed the catalogue's
 // filters. Its path (the entry's file path) is its identity. The matching pass writes relevance
 // and usage for the current query.
@@ -28,11 +30,8 @@ public:
     // The path as the file system spells it: what launching opens.
     QByteArray file() const;
 
-    // Fetched on first use and kept for the record's lifetime.
-    QIcon icon() const;
-
-    // Launches the entry as it is on disk now; false when it is gone or the launch failed.
-    bool launch() const;
+    // Fetched from source on first use and kept for the record's lifetime.
+    QIcon icon(ApplicationLauncher &source) const;
 
     int relevance() const { return relevanceValue; }
     void setRelevance(int relevance) { relevanceValue = relevance; }

@@ -59,12 +59,6 @@ bool moveAside(const QString &path)
 
 } // namespace
 
-UsageLogger &UsageLogger::sharedLogger()
-{
-    static UsageLogger logger(defaultPlistPath());
-    return logger;
-}
-
 QString UsageLogger::defaultPlistPath()
 {
     return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +

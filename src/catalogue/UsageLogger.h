@@ -11,9 +11,7 @@
 class UsageLogger
 {
 public:
-    // The one logger of the program, created on first use (which reads the file).
-    static UsageLogger &sharedLogger();
-    // Where the shared logger keeps its file.
+    // Where the user's log is: $XDG_DATA_HOME/Trovia/Usage log.plist.
     static QString defaultPlistPath();
 
     // A logger over the given file; creates its folder and reads it.

@@ -1,6 +1,5 @@
 #include "core/ColorPresets.h"
 
-#include "core/NotificationCenter.h"
 #include "core/PreferencesDefaults.h"
 #include "core/PropertyList.h"
 #include "core/ResourcePaths.h"
@@ -42,22 +41,18 @@ float hueFraction(float value)
 namespace ColorPresets
 {
 
-void initialize()
+void initialize(Settings &settings)
 {
-    static bool initialized = false;
-    if (initialized)
-        return;
-    initialized = true;
-    PreferencesDefaults::registerInitialDefaults();
-    loadColorPresets();
+    PreferencesDefaults::registerInitialDefaults(settings);
+    loadColorPresets(settings);
 }
 
-void loadColorPresets()
+void loadColorPresets(Settings &settings)
 {
-    loadColorPresets(resourcePath(QStringLiteral("ColorPresets.plist")));
+    loadColorPresets(settings, resourcePath(QStringLiteral("ColorPresets.plist")));
 }
 
-void loadColorPresets(const QString &path)
+void loadColorPresets(Settings &settings, const QString &path)
 {
     QList<QVariantMap> &presets = presetList();
     presets.clear();
@@ -69,14 +64,13 @@ void loadColorPresets(const QString &path)
             presets.append(entry.toMap());
     }
 
-    Settings &settings = Settings::standard();
     const QString chosen = settings.string(WindowColorPresetKey);
     for (const QVariantMap &preset : std::as_const(presets)) {
         if (preset.value(QStringLiteral("Name")).toString().compare(chosen, Qt::CaseInsensitive) !=
             0)
             continue;
         settings.setColor(WindowColorKey, colorFromPreset(preset));
-        NotificationCenter::defaultCenter().post(WindowAppearanceChangedNotification);
+        Q_EMIT settings.windowAppearanceChanged();
     }
 }
 

@@ -5,22 +5,23 @@
 #include <QString>
 #include <QVariantMap>
 
+class Settings;
+
 // The named window colours offered by the Preferences, read from the resource ColorPresets.plist:
 // a dictionary whose "Color Presets" array holds dictionaries with "Name", "Hue" (degrees),
 // "Saturation" and "Brightness" (percent).
 namespace ColorPresets
 {
 
-// The first step of start-up: registers the settings' defaults, then loads the presets. Runs once
-// per process; later calls do nothing.
-void initialize();
+// The first step of start-up: registers the settings' defaults, then loads the presets.
+void initialize(Settings &settings);
 
 // Reads the presets from path (default: the resource) and keeps them for the run, then stores the
 // colour of the chosen preset ("Window Color Preset", letter case ignored) under "Window Color" and
-// posts "Window Appearance Changed" for each preset that carries that name. A missing or unreadable
+// emits windowAppearanceChanged for each preset that carries that name. A missing or unreadable
 // file leaves the list empty and the stored colour as it was.
-void loadColorPresets();
-void loadColorPresets(const QString &path);
+void loadColorPresets(Settings &settings);
+void loadColorPresets(Settings &settings, const QString &path);
 
 // The presets as loaded, in file order; an entry's index identifies it for the whole run.
 const QList<QVariantMap> &colorPresets();

@@ -6,9 +6,9 @@
 namespace PreferencesDefaults
 {
 
-void registerInitialDefaults()
+void registerInitialDefaults(Settings &settings)
 {
-    Settings::standard().registerDefaults({
+    settings.registerDefaults({
         {IncludeClassicAppsKey, true},
         {HotKeyCodeKey, 53},
         {HotKeyModifiersKey, 2048},
@@ -20,9 +20,9 @@ void registerInitialDefaults()
     });
 }
 
-bool includeClassicApps()
+bool includeClassicApps(const Settings &settings)
 {
-    return Settings::standard().boolean(IncludeClassicAppsKey);
+    return settings.boolean(IncludeClassicAppsKey);
 }
 
 } // namespace PreferencesDefaults

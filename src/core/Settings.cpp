@@ -10,18 +10,18 @@ namespace
 constexpr QDataStream::Version archiveVersion = QDataStream::Qt_6_0;
 } // namespace
 
-Settings &Settings::standard()
+QString Settings::standardPath()
 {
-    static Settings settings(
-        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-        QStringLiteral("/Trovia/Trovia.conf"));
-    return settings;
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+           QStringLiteral("/Trovia/Trovia.conf");
 }
 
-Settings::Settings(const QString &filePath)
-    : store(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
+Settings::Settings(const QString &filePath, QObject *parent)
+    : QObject(parent), store(std::make_unique<QSettings>(filePath, QSettings::IniFormat))
 {
 }
+
+Settings::~Settings() = default;
 
 QString Settings::filePath() const
 {

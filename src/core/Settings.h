@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QObject>
 #include <QSettings>
 #include <QStringList>
 #include <QVariantMap>
@@ -8,13 +9,17 @@
 
 // The user's settings: a QSettings INI file with defaults registered for the run. A read gives the
 // stored value, else the registered default, else nothing. Registered defaults are never written.
-class Settings
+// Its signals are Trovia's notifications: whoever changes what they name emits them, and every
+// receiver has run when the emission returns.
+class Settings : public QObject
 {
+    Q_OBJECT
 public:
-    // The user's store, $XDG_CONFIG_HOME/Trovia/Trovia.conf, created on first use.
-    static Settings &standard();
+    // The user's store: $XDG_CONFIG_HOME/Trovia/Trovia.conf.
+    static QString standardPath();
 
-    explicit Settings(const QString &filePath);
+    explicit Settings(const QString &filePath, QObject *parent = nullptr);
+    ~Settings() override;
 
     QString filePath() const;
 
@@ -45,6 +50,14 @@ public:
 
     static QByteArray archivedColor(const QColor &color);
     static QColor unarchivedColor(const QByteArray &data);
+
+Q_SIGNALS:
+    // The window's colour, style or list height changed.
+    void windowAppearanceChanged();
+    // Whether Windows (Wine) applications are listed changed.
+    void classicAppInclusionChanged();
+    // The excluded locations changed (stored and written before the emission).
+    void excludedLocationsChanged();
 
 private:
     std::unique_ptr<QSettings> store;

@@ -2,8 +2,7 @@
 
 #include <QString>
 
-// Every settings key and notification name Trovia uses; code refers to these, never to the
-// literals.
+// Every settings key Trovia uses; code refers to these, never to the literals.
 
 inline const QString WindowStyleKey = QStringLiteral("Window Style");
 inline const QString WindowColorKey = QStringLiteral("Window Color");
@@ -19,13 +18,6 @@ inline const QString MainWindowXKey = QStringLiteral("Main Window X");
 inline const QString MainWindowYKey = QStringLiteral("Main Window Y");
 // Hot key problems the user was already told about, one "desktop|problem|combination" each.
 inline const QString HotKeyProblemsToldKey = QStringLiteral("Hot Key Problems Told");
-
-inline const QString WindowAppearanceChangedNotification =
-    QStringLiteral("Window Appearance Changed");
-inline const QString ClassicAppInclusionChangedNotification =
-    QStringLiteral("Classic App Inclusion Changed");
-inline const QString ExcludedLocationsChangedNotification =
-    QStringLiteral("Excluded Locations Changed");
 
 // Window styles, as stored under WindowStyleKey.
 enum SurfaceStyle { MatteStyle = 1, ShinyStyle = 2 };

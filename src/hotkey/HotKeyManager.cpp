@@ -194,17 +194,12 @@ QString nameByCharacters(const QString &characters)
 
 } // namespace
 
-HotKeyManager &HotKeyManager::sharedManager()
+HotKeyManager::HotKeyManager(Settings &store, QObject *parent) : QObject(parent), settings(store) {}
+
+HotKeyManager::~HotKeyManager()
 {
-    // Kept for the whole run and never destroyed: the registration ends with the process, and
-    // nothing may touch the display connection after the application is gone.
-    static HotKeyManager *manager = new HotKeyManager;
-    return *manager;
+    unregisterHotKey();
 }
-
-HotKeyManager::HotKeyManager(QObject *parent) : QObject(parent) {}
-
-HotKeyManager::~HotKeyManager() = default;
 
 void HotKeyManager::setBackend(std::unique_ptr<GlobalShortcutBackend> newBackend)
 {
@@ -237,7 +232,6 @@ void HotKeyManager::registerHotKey()
     unregisterHotKey();
     ++registrations;
 
-    const Settings &settings = Settings::standard();
     bool codeRejected = false;
     bool modifiersRejected = false;
     storedCode = settings.integer(HotKeyCodeKey, &codeRejected);
@@ -308,7 +302,7 @@ void HotKeyManager::settle(State state, const QString &detail)
     message = LocalizedStrings::text(QString::fromLatin1(texts.messageKey)).arg(combination);
     Q_EMIT registrationRefused(message);
     // Told once is enough: at every later start the log line above and the Preferences say it.
-    if (Settings::standard().stringList(HotKeyProblemsToldKey).contains(problemKey()))
+    if (settings.stringList(HotKeyProblemsToldKey).contains(problemKey()))
         return;
     tell(LocalizedStrings::text(QString::fromLatin1(texts.titleKey)));
 }
@@ -346,7 +340,6 @@ void HotKeyManager::refusalTold()
 {
     if (!isRegistrationRefused())
         return;
-    Settings &settings = Settings::standard();
     QStringList told = settings.stringList(HotKeyProblemsToldKey);
     const QString problem = problemKey();
     if (told.contains(problem))

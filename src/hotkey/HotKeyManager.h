@@ -11,6 +11,8 @@
 // A combination the desktop refuses is never silent: a log line, registrationRefused, and, the
 // first time this problem comes up for the combination on this desktop, a desktop notification,
 // or refusalNotShown when no notification server answers.
+class Settings;
+
 class HotKeyManager : public QObject
 {
     Q_OBJECT
@@ -25,8 +27,10 @@ public:
     };
     Q_ENUM(State)
 
-    // Created on first use, kept for the run.
-    static HotKeyManager &sharedManager();
+    // Over the settings that hold the combination and the problems already told.
+    explicit HotKeyManager(Settings &settings, QObject *parent = nullptr);
+    // Ends the registration: the display connection must still be open.
+    ~HotKeyManager() override;
 
     // Ends the registration in force, then registers the stored combination. On X the new one
     // works (or is refused) when this returns.
@@ -69,14 +73,13 @@ Q_SIGNALS:
     void refusalNotShown(const QString &title, const QString &message);
 
 private:
-    explicit HotKeyManager(QObject *parent = nullptr);
-    ~HotKeyManager() override;
     void ensureBackend();
     void settle(GlobalShortcutBackend::Outcome outcome, const QString &detail);
     void settle(State state, const QString &detail);
     void tell(const QString &title);
     QString problemKey() const;
 
+    Settings &settings;
     std::unique_ptr<GlobalShortcutBackend> backend;
     bool backendChosen = false;
     State currentState = State::Unregistered;

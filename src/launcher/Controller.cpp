@@ -3,7 +3,6 @@
 
 #include "catalogue/Catalogue.h"
 #include "core/ColorPresets.h"
-#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
@@ -31,8 +30,8 @@ constexpr int activationGraceMs = 500;
 constexpr int firstPaintWaitMs = 200;
 } // namespace
 
-Controller::Controller(ApplicationRegistry &registry, QObject *parent)
-    : QObject(parent), apps(std::make_unique<Catalogue>(registry)),
+Controller::Controller(ApplicationRegistry &registry, const Services &runServices, QObject *parent)
+    : QObject(parent), services(runServices), apps(std::make_unique<Catalogue>(registry)),
       activationGrace(new QTimer(this))
 {
     activationGrace->setSingleShot(true);
@@ -52,8 +51,10 @@ Controller::~Controller()
 void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timestamp)
 {
     // No setting is read before the defaults are registered.
-    ColorPresets::initialize();
-    HotKeyManager &hotKeys = HotKeyManager::sharedManager();
+    ColorPresets::initialize(services.settings);
+    HotKeyManager &hotKeys = services.hotKeys;
+    connect(&hotKeys, &HotKeyManager::hotKeyPressed, this,
+            [this](quint32 pressTime) { toggle(pressTime); });
     connect(&hotKeys, &HotKeyManager::refusalNotShown, this, &Controller::showHotKeyProblem);
     hotKeys.registerHotKey();
     // applicationPath: the catalogue found Trovia's own entry when it was made.
@@ -81,13 +82,13 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
     fieldEditor = new CustomFieldEditor(this);
     fieldEditor->setController(this);
     fieldEditor->attach(field);
-    NotificationCenter &center = NotificationCenter::defaultCenter();
-    center.addObserver(ClassicAppInclusionChangedNotification, this,
-                       [this] { rebuildMatchingApplicationList(); });
-    center.addObserver(WindowAppearanceChangedNotification, this,
-                       [this] { windowAppearanceChanged(); });
-    center.addObserver(ExcludedLocationsChangedNotification, this,
-                       [this] { excludedLocationsChanged(); });
+    Settings &settings = services.settings;
+    connect(&settings, &Settings::classicAppInclusionChanged, this,
+            &Controller::rebuildMatchingApplicationList);
+    connect(&settings, &Settings::windowAppearanceChanged, this,
+            &Controller::windowAppearanceChanged);
+    connect(&settings, &Settings::excludedLocationsChanged, this,
+            &Controller::excludedLocationsChanged);
 
     // Opened at login: inactive from the start, looking for new applications once a minute, and
     // no window until the user asks for one.
@@ -114,7 +115,7 @@ void Controller::showContentNow()
 
 void Controller::createMainWindow()
 {
-    Settings &settings = Settings::standard();
+    Settings &settings = services.settings;
     std::optional<TroviaPoint> saved;
     if (settings.hasStoredValue(MainWindowXKey) && settings.hasStoredValue(MainWindowYKey))
         saved =
@@ -166,6 +167,14 @@ void Controller::activate(quint32 timestamp)
     if (!active)
         applicationDidBecomeActive();
     showPendingHotKeyProblem();
+}
+
+void Controller::secondStartRequested(const QByteArray &token)
+{
+    // A startup ID carries the time of the user's request; without one the server's time now
+    // stands for it.
+    toggle(WindowActivation::timestampFromStartupId(token));
+    WindowActivation::completeStartup(token);
 }
 
 void Controller::applicationDidBecomeActive()
@@ -251,7 +260,7 @@ void Controller::applicationWillTerminate()
     if (!window)
         return;
     const TroviaPoint origin = window->frame().origin();
-    Settings &settings = Settings::standard();
+    Settings &settings = services.settings;
     settings.setFloat(MainWindowXKey, origin.x);
     settings.setFloat(MainWindowYKey, origin.y);
     settings.sync();

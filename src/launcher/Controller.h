@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue/Application.h"
+#include "launcher/Services.h"
 
 #include <QIcon>
 #include <QList>
@@ -40,8 +41,9 @@ class Controller : public QObject
 {
     Q_OBJECT
 public:
-    // registry: where the catalogue comes from (GIO in the program); not owned.
-    explicit Controller(ApplicationRegistry &registry, QObject *parent = nullptr);
+    // registry: where the catalogue comes from (GIO in the program); neither it nor the services
+    // are owned.
+    Controller(ApplicationRegistry &registry, const Services &services, QObject *parent = nullptr);
     ~Controller() override;
 
     // Start-up, in order: settings and colour preset, hot key, main view, window at its saved
@@ -60,6 +62,8 @@ public:
     void hide();
     // The hot key and a second start: hides Trovia when its main window is shown, else activates.
     void toggle(quint32 timestamp = 0);
+    // A second start asked to toggle; token is its startup ID or activation token, if any.
+    void secondStartRequested(const QByteArray &token);
     bool isActive() const { return active; }
 
     // Enabled state of a menu item: revealing and excluding need a non-empty matching list with
@@ -152,6 +156,7 @@ private:
     void startRefreshTimer();
     void stopRefreshTimer();
 
+    Services services;
     std::unique_ptr<Catalogue> apps;
     ApplicationList matching;
     QStringList excluded;

@@ -22,13 +22,13 @@ void Controller::excludeSelection()
     if (!app)
         return;
     // Synchronous: the list has dropped the application when this returns.
-    ExcludedLocationsManager::sharedManager().addPath(app->path());
+    services.excludedLocations.addPath(app->path());
     showMessageIfAppropriate();
 }
 
 void Controller::showMessageIfAppropriate()
 {
-    Settings &settings = Settings::standard();
+    Settings &settings = services.settings;
     if (!settings.boolean(ShowFullscreenMessageKey))
         return;
 

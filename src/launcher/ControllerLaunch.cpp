@@ -3,6 +3,7 @@
 #include "catalogue/UsageLogger.h"
 #include "core/LocalizedStrings.h"
 #include "launcher/Controller.h"
+#include "platform/xdg/ApplicationLauncher.h"
 #include "platform/xdg/FileRevealer.h"
 #include "presentation/TroviaWindow.h"
 
@@ -27,8 +28,8 @@ void Controller::userConfirmed(Qt::KeyboardModifiers modifiers)
     const ApplicationRef app = selectedApplication();
     if (!app)
         return;
-    if (app->launch()) {
-        UsageLogger::sharedLogger().applicationAtPathLaunched(app->path());
+    if (services.launcher.launch(app->file())) {
+        services.usageLog.applicationAtPathLaunched(app->path());
         // On X11 the launched program often takes no focus; Trovia must not stay on screen.
         hide();
         return;
@@ -43,7 +44,7 @@ void Controller::showSelectionInFinder()
     const ApplicationRef app = selectedApplication();
     if (!app)
         return;
-    FileRevealer::current().reveal(app->url());
+    services.revealer.reveal(app->url());
     hide();
 }
 

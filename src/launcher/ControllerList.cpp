@@ -49,6 +49,7 @@ void Controller::createListView()
     table = listPanel->tableView();
     table->setAccessibleName(LocalizedStrings::text(QStringLiteral("ResultListName")));
     model = listPanel->model();
+    model->setIconSource(&services.launcher);
     // One click launches the row, Ctrl+click reveals it.
     connect(listPanel->tableView(), &TroviaTableView::rowClicked, this,
             [this](int, Qt::KeyboardModifiers modifiers) { userConfirmed(modifiers); });
@@ -65,13 +66,13 @@ void Controller::setupListFrame()
 {
     if (!listPanel)
         return;
-    listPanel->setMaximumListHeight(Settings::standard().integer(MaximumListHightKey));
+    listPanel->setMaximumListHeight(services.settings.integer(MaximumListHightKey));
     listPanel->setupListFrame();
 }
 
 void Controller::windowAppearanceChanged()
 {
-    const Settings &settings = Settings::standard();
+    const Settings &settings = services.settings;
     WindowAppearance::apply(mainView, troviaLabel, settings.color(WindowColorKey),
                             static_cast<int>(settings.integer(WindowStyleKey)));
     // The Preferences also change the list's height: a shown list takes it at once.

@@ -148,7 +148,8 @@ void Controller::donate()
 void Controller::showPreferencePanel()
 {
     if (!prefController) {
-        prefController = std::make_unique<PreferencesController>();
+        prefController = std::make_unique<PreferencesController>(
+            services.settings, services.hotKeys, services.excludedLocations, services.loginItems);
         if (PreferencesWindow *made = prefController->window()) {
             // Window managers hand the focus back only to windows listed in the taskbar, which
             // Trovia's main window is not: closing the Preferences gives it back to the field.
@@ -193,7 +194,7 @@ void Controller::showPendingHotKeyProblem()
     const QString title = std::exchange(pendingHotKeyTitle, QString());
     const QString message = std::exchange(pendingHotKeyProblem, QString());
     // A registration that worked meanwhile makes the message old news.
-    HotKeyManager &hotKeys = HotKeyManager::sharedManager();
+    HotKeyManager &hotKeys = services.hotKeys;
     if (!hotKeys.isRegistrationRefused())
         return;
     hotKeys.refusalTold();

@@ -149,15 +149,13 @@ void Controller::reset()
 
 void Controller::buildMatchingApplicationList()
 {
-    const bool includeClassic = PreferencesDefaults::includeClassicApps();
+    const bool includeClassic = PreferencesDefaults::includeClassicApps(services.settings);
     matching = ::buildMatchingApplicationList(
         field->text(), apps->matchingIndex(),
         [&](const Application &app) {
             return Catalogue::shouldDisplayApplication(app, excluded, includeClassic);
         },
-        [](const QString &path) {
-            return UsageLogger::sharedLogger().usageForApplicationAtPath(path);
-        });
+        [this](const QString &path) { return services.usageLog.usageForApplicationAtPath(path); });
 }
 
 void Controller::rebuildMatchingApplicationList()
@@ -192,7 +190,7 @@ void Controller::refreshFromTimer()
 
 void Controller::getExcludedLocations()
 {
-    excluded = Settings::standard().stringList(ExcludedLocationsKey);
+    excluded = services.settings.stringList(ExcludedLocationsKey);
 }
 
 void Controller::excludedLocationsChanged()

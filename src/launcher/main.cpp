@@ -1,12 +1,19 @@
 #include "catalogue/Catalogue.h"
+#include "catalogue/UsageLogger.h"
+#include "core/Settings.h"
 #include "core/Translations.h"
+#include "hotkey/HotKeyManager.h"
 #include "launcher/CommandLine.h"
 #include "launcher/Controller.h"
 #include "launcher/QuitSignals.h"
 #include "launcher/SingleInstance.h"
 #include "launcher/TroviaApplication.h"
 #include "platform/x11/WindowActivation.h"
+#include "platform/xdg/ApplicationLauncher.h"
+#include "platform/xdg/FileRevealer.h"
 #include "platform/xdg/GioApplicationRegistry.h"
+#include "platform/xdg/LoginItems.h"
+#include "preferences/ExcludedLocationsManager.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -68,12 +75,21 @@ int main(int argc, char *argv[])
     quitSignals.install();
     QObject::connect(&quitSignals, &QuitSignals::quitRequested, &application, &QApplication::quit);
 
+    // The services of the run, handed to whoever uses them. The hot key's registration ends before
+    // the application object goes, while the display connection is still open.
+    Settings settings(Settings::standardPath());
+    UsageLogger usageLog(UsageLogger::defaultPlistPath());
+    HotKeyManager hotKeys(settings);
+    ExcludedLocationsManager excludedLocations(settings);
+    ASLoginItems loginItems;
+    GioApplicationLauncher launcher;
+    DBusFileRevealer revealer;
     GioApplicationRegistry registry;
-    Controller controller(registry);
+    Controller controller(
+        registry, {settings, usageLog, hotKeys, excludedLocations, loginItems, launcher, revealer});
     controller.catalogue().setSnapshotPath(CatalogueSnapshot::defaultPath());
-    application.setController(&controller);
-    QObject::connect(&instance, &SingleInstance::toggleRequested, &application,
-                     &TroviaApplication::toggleRequested);
+    QObject::connect(&instance, &SingleInstance::toggleRequested, &controller,
+                     &Controller::secondStartRequested);
     QObject::connect(&controller, &Controller::quitRequested, &application, &QApplication::quit);
     // Every way out saves the window's place: Quit, the signals, and the end of the session.
     QObject::connect(&application, &QApplication::aboutToQuit, &controller,

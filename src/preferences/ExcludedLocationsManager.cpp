@@ -1,6 +1,5 @@
 #include "preferences/ExcludedLocationsManager.h"
 
-#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
@@ -38,19 +37,13 @@ public:
 
 } // namespace
 
-ExcludedLocationsManager &ExcludedLocationsManager::sharedManager()
-{
-    static ExcludedLocationsManager manager(Settings::standard());
-    return manager;
-}
-
 ExcludedLocationsManager::ExcludedLocationsManager(Settings &store, QObject *parent)
     : QAbstractListModel(parent), settings(store),
       locationList(store.stringList(ExcludedLocationsKey)),
       chooser(&ExcludedLocationsManager::chooseLocationsWithFileDialog)
 {
-    NotificationCenter::defaultCenter().addObserver(ExcludedLocationsChangedNotification, this,
-                                                    [this] { excludedLocationsChanged(); });
+    connect(&store, &Settings::excludedLocationsChanged, this,
+            &ExcludedLocationsManager::excludedLocationsChanged);
 }
 
 void ExcludedLocationsManager::setOutlets(QTableView *table, QAbstractButton *add,
@@ -173,7 +166,7 @@ void ExcludedLocationsManager::storeAndAnnounce()
     // Stored and written through before anyone hears of it, so observers read the new list.
     settings.setStringList(ExcludedLocationsKey, locationList);
     settings.sync();
-    NotificationCenter::defaultCenter().post(ExcludedLocationsChangedNotification);
+    Q_EMIT settings.excludedLocationsChanged();
 }
 
 QList<int> ExcludedLocationsManager::selectedRows() const

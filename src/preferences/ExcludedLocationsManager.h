@@ -12,9 +12,9 @@ class QWidget;
 class Settings;
 
 // The locations (desktop entries and folders) whose applications Trovia leaves out. The list is
-// stored whole under "Excluded Locations" on every change, then "Excluded Locations Changed" is
-// posted. It is also the model of the Preferences window's table, whose add and remove buttons it
-// drives once the window hands them over with setOutlets().
+// stored whole under "Excluded Locations" on every change, then the settings emit
+// excludedLocationsChanged. It is also the model of the Preferences window's table, whose add and
+// remove buttons it drives once the window hands them over with setOutlets().
 class ExcludedLocationsManager : public QAbstractListModel
 {
     Q_OBJECT
@@ -22,9 +22,6 @@ public:
     // Asks the user for locations: the chosen paths in the chooser's order, or nothing when the
     // user cancelled.
     using LocationChooser = std::function<std::optional<QStringList>(QWidget *parent)>;
-
-    // The one manager of the run, over Settings::standard(), created on first use.
-    static ExcludedLocationsManager &sharedManager();
 
     // A manager over the given store; reads the stored list once, here.
     explicit ExcludedLocationsManager(Settings &settings, QObject *parent = nullptr);

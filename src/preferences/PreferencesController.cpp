@@ -3,7 +3,6 @@
 #include "core/ColorPresets.h"
 #include "core/KeyCodes.h"
 #include "core/LocalizedStrings.h"
-#include "core/NotificationCenter.h"
 #include "core/PreferencesDefaults.h"
 #include "core/ResourcePaths.h"
 #include "core/Settings.h"
@@ -113,7 +112,13 @@ bool isModifierKey(int qtKey)
 
 } // namespace
 
-PreferencesController::PreferencesController(QObject *parent) : QObject(parent) {}
+PreferencesController::PreferencesController(Settings &store, HotKeyManager &hotKeyManager,
+                                             ExcludedLocationsManager &excluded,
+                                             ASLoginItems &items, QObject *parent)
+    : QObject(parent), settings(store), hotKeys(hotKeyManager), excludedLocations(excluded),
+      loginItems(items)
+{
+}
 
 PreferencesController::~PreferencesController()
 {
@@ -202,7 +207,7 @@ void PreferencesController::windowDidLoad()
         locationsTable->verticalHeader()->setDefaultSectionSize(
             locationsTable->fontMetrics().height() + 6);
     }
-    ExcludedLocationsManager::sharedManager().setOutlets(
+    excludedLocations.setOutlets(
         locationsTable, w->findChild<QAbstractButton *>(QStringLiteral("addLocationButton")),
         w->findChild<QAbstractButton *>(QStringLiteral("removeLocationButton")));
 
@@ -220,7 +225,7 @@ void PreferencesController::windowDidLoad()
     w->setDelegate(this);
     connect(w, &PreferencesWindow::becameKey, this, &PreferencesController::displayHotKey);
     // The desktop portal answers a registration later.
-    connect(&HotKeyManager::sharedManager(), &HotKeyManager::registrationRefused, this,
+    connect(&hotKeys, &HotKeyManager::registrationRefused, this,
             &PreferencesController::showHotKeyProblems);
     setupColorList();
     updateDisplay();
@@ -230,7 +235,6 @@ void PreferencesController::updateDisplay()
 {
     if (!windowInstance)
         return;
-    Settings &settings = Settings::standard();
 
     showOpenAtLoginState();
 
@@ -238,7 +242,7 @@ void PreferencesController::updateDisplay()
     if (QAbstractButton *cell = windowStyleMatrix->button(style))
         cell->setChecked(true);
 
-    setOn(excludeClassicAppsButton, !PreferencesDefaults::includeClassicApps());
+    setOn(excludeClassicAppsButton, !PreferencesDefaults::includeClassicApps(settings));
 
     const qint64 modifiers = settings.integer(HotKeyModifiersKey);
     displayHotKey();
@@ -261,7 +265,7 @@ void PreferencesController::setupColorList()
 {
     if (!colorPopUpButton)
         return;
-    const QString storedName = Settings::standard().string(WindowColorPresetKey);
+    const QString storedName = settings.string(WindowColorPresetKey);
     const qreal ratio = colorPopUpButton->devicePixelRatioF();
     const QList<QVariantMap> &presets = ColorPresets::colorPresets();
 
@@ -294,8 +298,8 @@ void PreferencesController::setWindowStyle()
     const int style = windowStyleMatrix ? windowStyleMatrix->checkedId() : -1;
     if (style < 0)
         return;
-    Settings::standard().setInteger(WindowStyleKey, style);
-    NotificationCenter::defaultCenter().post(WindowAppearanceChangedNotification);
+    settings.setInteger(WindowStyleKey, style);
+    Q_EMIT settings.windowAppearanceChanged();
 }
 
 void PreferencesController::setPresetWindowColor(int tag)
@@ -304,10 +308,9 @@ void PreferencesController::setPresetWindowColor(int tag)
     if (tag < 0 || tag >= presets.size())
         return;
     const QVariantMap &preset = presets.at(tag);
-    Settings &settings = Settings::standard();
     settings.setColor(WindowColorKey, colorFromPreset(preset));
     settings.setObject(WindowColorPresetKey, preset.value(QStringLiteral("Name")).toString());
-    NotificationCenter::defaultCenter().post(WindowAppearanceChangedNotification);
+    Q_EMIT settings.windowAppearanceChanged();
 }
 
 QColorDialog *PreferencesController::colorPanel()
@@ -325,7 +328,6 @@ QColorDialog *PreferencesController::colorPanel()
 
 void PreferencesController::chooseCustomWindowColor()
 {
-    Settings &settings = Settings::standard();
     QColor inUse = settings.color(WindowColorKey);
     // With no colour stored yet (no preset file), the panel starts from the last custom colour.
     if (!inUse.isValid())
@@ -346,11 +348,10 @@ void PreferencesController::setCustomWindowColor(const QColor &color)
 {
     if (!color.isValid())
         return;
-    Settings &settings = Settings::standard();
     settings.setColor(WindowColorKey, color);
     settings.setColor(CustomWindowColorKey, color);
     settings.setObject(WindowColorPresetKey, QStringLiteral("Custom"));
-    NotificationCenter::defaultCenter().post(WindowAppearanceChangedNotification);
+    Q_EMIT settings.windowAppearanceChanged();
     if (colorPopUpButton)
         colorPopUpButton->setCurrentIndex(colorPopUpButton->count() - 1);
 }
@@ -359,31 +360,30 @@ void PreferencesController::setOpenAtLogin()
 {
     const QString path = QCoreApplication::applicationFilePath();
     if (isOn(openAtLoginButton))
-        ASLoginItems::sharedLoginItems().addLoginItem(path);
+        loginItems.addLoginItem(path);
     else
-        ASLoginItems::sharedLoginItems().removeLoginItem(path);
+        loginItems.removeLoginItem(path);
     // A write that failed shows as the state the login items really have.
     showOpenAtLoginState();
 }
 
 void PreferencesController::showOpenAtLoginState()
 {
-    setOn(openAtLoginButton, ASLoginItems::sharedLoginItems().loginItemExists(
-                                 QCoreApplication::applicationFilePath()));
+    setOn(openAtLoginButton, loginItems.loginItemExists(QCoreApplication::applicationFilePath()));
 }
 
 void PreferencesController::setExcludeClassicApps()
 {
-    Settings::standard().setBool(IncludeClassicAppsKey,
-                                 excludeClassicAppsButton &&
-                                     excludeClassicAppsButton->checkState() == Qt::Unchecked);
-    NotificationCenter::defaultCenter().post(ClassicAppInclusionChangedNotification);
+    settings.setBool(IncludeClassicAppsKey,
+                     excludeClassicAppsButton &&
+                         excludeClassicAppsButton->checkState() == Qt::Unchecked);
+    Q_EMIT settings.classicAppInclusionChanged();
 }
 
 void PreferencesController::setMaximumListHeight(int rows)
 {
-    Settings::standard().setInteger(MaximumListHightKey, rows);
-    NotificationCenter::defaultCenter().post(WindowAppearanceChangedNotification);
+    settings.setInteger(MaximumListHightKey, rows);
+    Q_EMIT settings.windowAppearanceChanged();
 }
 
 bool PreferencesController::handleEvent(QEvent *event)
@@ -419,7 +419,7 @@ void PreferencesController::recordHotKey(const QKeyEvent &event)
         showHotKeyMessage(LocalizedStrings::text(QStringLiteral("HotKeyNotUsable")));
         return;
     }
-    Settings::standard().setInteger(HotKeyCodeKey, *code);
+    settings.setInteger(HotKeyCodeKey, *code);
     recordedSinceFocus = true;
     displayHotKey();
     registerHotKey();
@@ -436,13 +436,13 @@ void PreferencesController::hotKeyChanged()
         modifiers += KeyCodes::AltModifier;
     if (isOn(hotKeyControlModifierButton))
         modifiers += KeyCodes::ControlModifier;
-    Settings::standard().setInteger(HotKeyModifiersKey, modifiers);
+    settings.setInteger(HotKeyModifiersKey, modifiers);
     registerHotKey();
 }
 
 void PreferencesController::registerHotKey()
 {
-    HotKeyManager::sharedManager().registerHotKey();
+    hotKeys.registerHotKey();
     showHotKeyProblems();
 }
 
@@ -450,8 +450,8 @@ void PreferencesController::displayHotKey()
 {
     if (!hotKeyField)
         return;
-    const auto code = static_cast<quint16>(Settings::standard().integer(HotKeyCodeKey));
-    const QString name = HotKeyManager::sharedManager().nameForKey(code);
+    const auto code = static_cast<quint16>(settings.integer(HotKeyCodeKey));
+    const QString name = hotKeys.nameForKey(code);
     hotKeyField->setText(name);
     hotKeyHasNoName = name.isEmpty();
     showHotKeyProblems();
@@ -463,7 +463,7 @@ void PreferencesController::showHotKeyProblems()
     QStringList problems;
     if (hotKeyHasNoName)
         problems << LocalizedStrings::text(QStringLiteral("HotKeyDisplayingNotSupported"));
-    const HotKeyManager &manager = HotKeyManager::sharedManager();
+    const HotKeyManager &manager = hotKeys;
     if (manager.state() == HotKeyManager::State::Refused)
         problems << LocalizedStrings::text(QStringLiteral("HotKeyTakenInPreferences"));
     else if (manager.isRegistrationRefused())

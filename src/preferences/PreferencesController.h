@@ -3,7 +3,11 @@
 #include <QObject>
 #include <QPointer>
 
+class ASLoginItems;
+class ExcludedLocationsManager;
+class HotKeyManager;
 class PreferencesWindow;
+class Settings;
 class QButtonGroup;
 class QCheckBox;
 class QColor;
@@ -17,12 +21,14 @@ class QSpinBox;
 
 // Owns the Preferences window, loaded from Preferences.ui the first time it is needed and kept for
 // the run. Each control stores the user's choice in the settings at once and, where another part
-// of Trovia has to react, posts the matching notification.
+// of Trovia has to react, emits the matching signal of the settings.
 class PreferencesController : public QObject
 {
     Q_OBJECT
 public:
-    explicit PreferencesController(QObject *parent = nullptr);
+    PreferencesController(Settings &settings, HotKeyManager &hotKeys,
+                          ExcludedLocationsManager &excludedLocations, ASLoginItems &loginItems,
+                          QObject *parent = nullptr);
     ~PreferencesController() override;
 
     // The window, loaded on first use; null when Preferences.ui cannot be loaded.
@@ -63,6 +69,10 @@ private:
     void showHotKeyMessage(const QString &message);
     void showOpenAtLoginState();
 
+    Settings &settings;
+    HotKeyManager &hotKeys;
+    ExcludedLocationsManager &excludedLocations;
+    ASLoginItems &loginItems;
     QPointer<PreferencesWindow> windowInstance;
     QPointer<QColorDialog> colorPanelInstance;
     bool hotKeyHasNoName = false;

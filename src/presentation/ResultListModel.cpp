@@ -1,6 +1,7 @@
 #include "presentation/ResultListModel.h"
 
 #include "core/LocalizedStrings.h"
+#include "platform/xdg/ApplicationLauncher.h"
 
 #include <QFileInfo>
 
@@ -81,7 +82,8 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const
         // The row's first cell is the one selection events name: it speaks for the row.
         if (role == Qt::AccessibleTextRole)
             return shownName(application->displayName());
-        return role == Qt::DecorationRole ? QVariant(application->icon()) : QVariant();
+        return role == Qt::DecorationRole && iconSource ? QVariant(application->icon(*iconSource))
+                                                        : QVariant();
     case NameColumn:
         if (role == Qt::DisplayRole)
             return shownName(application->displayName());

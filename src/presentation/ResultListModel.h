@@ -27,6 +27,8 @@ public:
 
     // The marker shown beside Classic applications; may be null.
     void setClassicIcon(const QIcon &icon);
+    // Where the rows' icons come from; none while unset. Not owned.
+    void setIconSource(ApplicationLauncher *source) { iconSource = source; }
     QIcon classicIcon() const { return classic; }
 
     int rowCount(const QModelIndex &parent = {}) const override;
@@ -36,6 +38,7 @@ public:
 private:
     ApplicationList rows;
     QIcon classic;
+    ApplicationLauncher *iconSource = nullptr;
 };
 
 // An entry's path without a final ".desktop" (any letter case).

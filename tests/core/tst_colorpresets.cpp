@@ -1,5 +1,4 @@
 #include "core/ColorPresets.h"
-#include "core/NotificationCenter.h"
 #include "core/PropertyList.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -33,6 +32,8 @@ class TestColorPresets : public QObject
     QTemporaryDir home;
     int appearancePosts = 0;
 
+    std::unique_ptr<Settings> settings;
+
     QString writeFile(const QString &name, const QByteArray &bytes)
     {
         QFile file(home.filePath(name));
@@ -45,22 +46,22 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(home.isValid());
-        qputenv("XDG_CONFIG_HOME", home.path().toUtf8());
-        NotificationCenter::defaultCenter().addObserver(WindowAppearanceChangedNotification, this,
-                                                        [this] { ++appearancePosts; });
+        settings = std::make_unique<Settings>(home.filePath("Trovia/Trovia.conf"));
+        connect(settings.get(), &Settings::windowAppearanceChanged, this,
+                [this] { ++appearancePosts; });
     }
 
     // The shipped file, found through the resource folder, at a first start.
     void firstStartStoresMediumGray()
     {
-        QVERIFY(!Settings::standard().hasStoredValue(WindowColorKey));
-        ColorPresets::initialize();
+        QVERIFY(!settings->hasStoredValue(WindowColorKey));
+        ColorPresets::initialize(*settings);
 
         QStringList names;
         for (const QVariantMap &entry : ColorPresets::colorPresets())
             names << entry.value("Name").toString();
         QCOMPARE(appearancePosts, 1);
-        QCOMPARE(Settings::standard().color(WindowColorKey),
+        QCOMPARE(settings->color(WindowColorKey),
                  colorFromPreset(ColorPresets::colorPresets().at(names.indexOf("Medium Gray"))));
     }
 
@@ -139,13 +140,13 @@ private Q_SLOTS:
         QFETCH(int, posts);
         QFETCH(QColor, stored);
         const QColor before = QColor::fromRgbF(0.9f, 0.1f, 0.1f);
-        Settings::standard().setObject(WindowColorPresetKey, chosen);
-        Settings::standard().setColor(WindowColorKey, before);
+        settings->setObject(WindowColorPresetKey, chosen);
+        settings->setColor(WindowColorKey, before);
         appearancePosts = 0;
-        ColorPresets::loadColorPresets(path);
+        ColorPresets::loadColorPresets(*settings, path);
         QCOMPARE(ColorPresets::colorPresets().size(), count);
         QCOMPARE(appearancePosts, posts);
-        QCOMPARE(Settings::standard().color(WindowColorKey), stored.isValid() ? stored : before);
+        QCOMPARE(settings->color(WindowColorKey), stored.isValid() ? stored : before);
     }
 };
 

@@ -1,5 +1,4 @@
 #include "TemporaryConfig.h"
-#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
@@ -11,17 +10,20 @@ class TestSettings : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(useTemporaryConfig(configHome)); }
+    void initTestCase()
+    {
+        QVERIFY(configHome.isValid());
+        store = temporarySettings(configHome);
+    }
 
     void firstStartReadsRegisteredDefaults()
     {
-        Settings &settings = Settings::standard();
-        QCOMPARE(settings.filePath(), configHome.path() + "/Trovia/Trovia.conf");
+        Settings &settings = *store;
         QCOMPARE(settings.integer(HotKeyCodeKey), 53);
         QCOMPARE(settings.integer(HotKeyModifiersKey), 0x800);
         QCOMPARE(settings.integer(WindowStyleKey), 2);
         QCOMPARE(settings.string(WindowColorPresetKey), QString("Medium Gray"));
-        QVERIFY(PreferencesDefaults::includeClassicApps());
+        QVERIFY(PreferencesDefaults::includeClassicApps(settings));
         QVERIFY(!settings.hasStoredValue(MainWindowXKey));
 
         QCOMPARE(settings.color(CustomWindowColorKey), QColor::fromHsvF(0, 0, 0.9f));
@@ -29,10 +31,10 @@ private Q_SLOTS:
 
     void storedValueWinsAndDefaultsAreNeverWritten()
     {
-        Settings &settings = Settings::standard();
+        Settings &settings = *store;
         settings.setBool(IncludeClassicAppsKey, false);
         settings.sync();
-        QVERIFY(!PreferencesDefaults::includeClassicApps());
+        QVERIFY(!PreferencesDefaults::includeClassicApps(settings));
 
         // A second run: a fresh store over the same file, defaults registered again.
         Settings nextRun(settings.filePath());
@@ -40,7 +42,7 @@ private Q_SLOTS:
         QVERIFY(!nextRun.boolean(IncludeClassicAppsKey));
         QVERIFY(!nextRun.hasStoredValue(WindowStyleKey));
         settings.remove(IncludeClassicAppsKey);
-        QVERIFY(PreferencesDefaults::includeClassicApps());
+        QVERIFY(PreferencesDefaults::includeClassicApps(settings));
     }
 
     void archivedColoursReadBackExactly_data()
@@ -90,28 +92,28 @@ private Q_SLOTS:
         QCOMPARE(Settings(file).stringList(ExcludedLocationsKey), paths);
     }
 
-    void notificationsReachObserversBeforePostReturns()
+    void notificationsReachObserversBeforeTheEmissionReturns()
     {
         QObject observer;
         QStringList seen;
-        NotificationCenter &center = NotificationCenter::defaultCenter();
-        center.addObserver(WindowAppearanceChangedNotification, &observer,
-                           [&] { seen << "appearance"; });
-        center.addObserver(ExcludedLocationsChangedNotification, &observer,
-                           [&] { seen << "excluded"; });
-        center.post(ExcludedLocationsChangedNotification);
+        connect(store.get(), &Settings::windowAppearanceChanged, &observer,
+                [&] { seen << "appearance"; });
+        connect(store.get(), &Settings::excludedLocationsChanged, &observer,
+                [&] { seen << "excluded"; });
+        Q_EMIT store->excludedLocationsChanged();
         QCOMPARE(seen, QStringList{"excluded"});
         {
             QObject shortLived;
-            center.addObserver(ExcludedLocationsChangedNotification, &shortLived,
-                               [&] { seen << "gone"; });
+            connect(store.get(), &Settings::excludedLocationsChanged, &shortLived,
+                    [&] { seen << "gone"; });
         }
-        center.post(ExcludedLocationsChangedNotification);
+        Q_EMIT store->excludedLocationsChanged();
         QCOMPARE(seen, (QStringList{"excluded", "excluded"}));
     }
 
 private:
     QTemporaryDir configHome;
+    std::unique_ptr<Settings> store;
 };
 
 QTEST_GUILESS_MAIN(TestSettings)

@@ -124,7 +124,9 @@ class TestHotKeyX11 : public QObject
     OtherXClient other;
     ConnectionWatcher watcher;
 
-    HotKeyManager &manager() { return HotKeyManager::sharedManager(); }
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<HotKeyManager> hotKeys;
+    HotKeyManager &manager() { return *hotKeys; }
 
     // Returns once Trovia's connection has seen everything the other client sent so far.
     bool everythingArrived()
@@ -135,15 +137,17 @@ class TestHotKeyX11 : public QObject
 
     void store(quint16 code, quint32 modifiers)
     {
-        Settings::standard().setInteger(HotKeyCodeKey, code);
-        Settings::standard().setInteger(HotKeyModifiersKey, modifiers);
+        settings->setInteger(HotKeyCodeKey, code);
+        settings->setInteger(HotKeyModifiersKey, modifiers);
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
-        QVERIFY(useTemporaryConfig(configHome));
+        QVERIFY(configHome.isValid());
+        settings = temporarySettings(configHome);
+        hotKeys = std::make_unique<HotKeyManager>(*settings);
         QVERIFY(other.ok());
         watcher.markAtom = other.markAtom;
         // Installed after the hot key's filter, the watcher sees events first.
@@ -163,8 +167,8 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        Settings::standard().remove(HotKeyCodeKey);
-        Settings::standard().remove(HotKeyModifiersKey);
+        settings->remove(HotKeyCodeKey);
+        settings->remove(HotKeyModifiersKey);
     }
 
     void namesKeysWithTheServersLayout()

@@ -44,7 +44,9 @@ class TestHotKeyManager : public QObject
     QTemporaryDir configHome;
     FakeShortcutBackend *backend = nullptr;
 
-    HotKeyManager &manager() { return HotKeyManager::sharedManager(); }
+    std::unique_ptr<Settings> settings;
+    std::unique_ptr<HotKeyManager> hotKeys;
+    HotKeyManager &manager() { return *hotKeys; }
 
     static void useLayout(const char *layout)
     {
@@ -55,12 +57,17 @@ class TestHotKeyManager : public QObject
 
     void store(qint64 code, qint64 modifiers)
     {
-        Settings::standard().setInteger(HotKeyCodeKey, code);
-        Settings::standard().setInteger(HotKeyModifiersKey, modifiers);
+        settings->setInteger(HotKeyCodeKey, code);
+        settings->setInteger(HotKeyModifiersKey, modifiers);
     }
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(useTemporaryConfig(configHome)); }
+    void initTestCase()
+    {
+        QVERIFY(configHome.isValid());
+        settings = temporarySettings(configHome);
+        hotKeys = std::make_unique<HotKeyManager>(*settings);
+    }
 
     void init()
     {
@@ -69,9 +76,9 @@ private Q_SLOTS:
         backend = fake.get();
         manager().setBackend(std::move(fake));
         backend->calls.clear();
-        Settings::standard().remove(HotKeyCodeKey);
-        Settings::standard().remove(HotKeyModifiersKey);
-        Settings::standard().remove(HotKeyProblemsToldKey);
+        settings->remove(HotKeyCodeKey);
+        settings->remove(HotKeyModifiersKey);
+        settings->remove(HotKeyProblemsToldKey);
     }
 
     // Names by the code table first, else by what the layout types.
@@ -159,8 +166,8 @@ private Q_SLOTS:
         QFETCH(QString, code);
         QFETCH(QString, modifiers);
         QFETCH(QString, registered);
-        Settings::standard().setObject(HotKeyCodeKey, code);
-        Settings::standard().setObject(HotKeyModifiersKey, modifiers);
+        settings->setObject(HotKeyCodeKey, code);
+        settings->setObject(HotKeyModifiersKey, modifiers);
         StderrCapture log;
         manager().registerHotKey();
         QCOMPARE(backend->calls.last(), registered);
@@ -181,7 +188,7 @@ private Q_SLOTS:
     void storedCodeThatIsNoKeyIsRefusedWithoutAGrab()
     {
         QFETCH(QVariant, stored);
-        Settings::standard().setObject(HotKeyCodeKey, stored);
+        settings->setObject(HotKeyCodeKey, stored);
         QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
         StderrCapture log;
         manager().registerHotKey();
@@ -223,7 +230,7 @@ private Q_SLOTS:
         QVERIFY(notShown.isEmpty());
 
         // Told once: the same refusal again is only logged.
-        QTRY_VERIFY(!Settings::standard().stringList(HotKeyProblemsToldKey).isEmpty());
+        QTRY_VERIFY(!settings->stringList(HotKeyProblemsToldKey).isEmpty());
         StderrCapture again;
         manager().registerHotKey();
         QVERIFY(again.text().contains("not registered"));

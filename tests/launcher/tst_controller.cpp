@@ -1,5 +1,5 @@
 #include "FakeApplicationRegistry.h"
-#include "FakeShortcutBackend.h"
+#include "TestServices.h"
 #include "catalogue/Catalogue.h"
 #include "core/LocalizedStrings.h"
 #include "core/PropertyList.h"
@@ -30,29 +30,6 @@
 
 namespace
 {
-
-class FakeLauncher : public ApplicationLauncher
-{
-public:
-    QStringList launched;
-    QStringList refused; // entries whose launch fails
-    bool launch(const QByteArray &entryFile) override
-    {
-        const QString entryPath = QFile::decodeName(entryFile);
-        if (refused.contains(entryPath))
-            return false;
-        launched << entryPath;
-        return true;
-    }
-    QIcon icon(const QString &) override { return {}; }
-};
-
-class FakeRevealer : public FileRevealer
-{
-public:
-    QList<QUrl> revealed;
-    void reveal(const QUrl &url) override { revealed << url; }
-};
 
 QString entry(const QString &name)
 {
@@ -97,9 +74,9 @@ private:
     // From now on the desktop gives Trovia no hot key, and no notification server tells the user.
     void refuseHotKeys()
     {
-        Settings::standard().remove(HotKeyProblemsToldKey);
-        shortcuts->next = {GlobalShortcutBackend::Outcome::Unsupported,
-                           QStringLiteral("no portal")};
+        run->settings.remove(HotKeyProblemsToldKey);
+        run->shortcuts->next = {GlobalShortcutBackend::Outcome::Unsupported,
+                                QStringLiteral("no portal")};
     }
     int usage(const QString &path) const
     {
@@ -113,7 +90,7 @@ private:
     }
     void startController()
     {
-        controller = std::make_unique<Controller>(registry);
+        controller = std::make_unique<Controller>(registry, run->services());
         controller->applicationDidFinishLaunching();
         QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
         // The first build runs on the worker.
@@ -123,22 +100,14 @@ private:
 
     QTemporaryDir home;
     FakeApplicationRegistry registry;
-    FakeLauncher launcher;
-    FakeRevealer revealer;
-    FakeShortcutBackend *shortcuts = nullptr;
+    std::unique_ptr<TestServices> run;
     std::unique_ptr<Controller> controller;
 
 private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(home.isValid());
-        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
-        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
-        ApplicationLauncher::setCurrent(&launcher);
-        FileRevealer::setCurrent(&revealer);
-        auto backend = std::make_unique<FakeShortcutBackend>();
-        shortcuts = backend.get();
-        HotKeyManager::sharedManager().setBackend(std::move(backend));
+        run = std::make_unique<TestServices>(home.path());
     }
 
     void init()
@@ -146,16 +115,16 @@ private Q_SLOTS:
         registry.entryList.clear();
         for (const char *name : {"Terminal", "Text Editor", "Tetris", "Maps"})
             registry.addEntry(entry(name), name);
-        launcher.launched.clear();
-        launcher.refused.clear();
-        revealer.revealed.clear();
+        run->launcher.launched.clear();
+        run->launcher.refused.clear();
+        run->revealer.revealed.clear();
         startController();
     }
 
     void cleanup()
     {
         controller.reset();
-        shortcuts->next = {GlobalShortcutBackend::Outcome::Registered, {}};
+        run->shortcuts->next = {GlobalShortcutBackend::Outcome::Registered, {}};
     }
 
     void typingShowsTheListWithTheFirstRowSelected()
@@ -221,7 +190,7 @@ private Q_SLOTS:
     // Page Down and Page Up move by the rows the list shows, stopping at the ends.
     void pageKeysMoveByTheVisibleRows()
     {
-        Settings::standard().setInteger(MaximumListHightKey, 3);
+        run->settings.setInteger(MaximumListHightKey, 3);
         for (int i = 1; i <= 8; ++i)
             registry.addEntry(entry(QStringLiteral("Zapp %1").arg(i)));
         controller->rebuildApplicationList();
@@ -235,7 +204,7 @@ private Q_SLOTS:
         }
         QCOMPARE(seen, (QList<int>{3, 6, 7, 4, 1, 0}));
         QCOMPARE(controller->textField()->text(), QStringLiteral("zapp"));
-        Settings::standard().setInteger(MaximumListHightKey, 7);
+        run->settings.setInteger(MaximumListHightKey, 7);
     }
 
     // The focus stays in the field, so its accessible description speaks for the list: the number
@@ -319,11 +288,11 @@ private Q_SLOTS:
             key(mods & Qt::KeypadModifier ? Qt::Key_Enter : Qt::Key_Return, mods);
         }
         if (reveal) {
-            QCOMPARE(revealer.revealed, QList<QUrl>{QUrl::fromLocalFile(chosen)});
-            QVERIFY(launcher.launched.isEmpty());
+            QCOMPARE(run->revealer.revealed, QList<QUrl>{QUrl::fromLocalFile(chosen)});
+            QVERIFY(run->launcher.launched.isEmpty());
         } else {
-            QCOMPARE(launcher.launched, QStringList{chosen});
-            QVERIFY(revealer.revealed.isEmpty());
+            QCOMPARE(run->launcher.launched, QStringList{chosen});
+            QVERIFY(run->revealer.revealed.isEmpty());
         }
         // Counted after a launch only.
         QCOMPARE(usage(chosen), usesBefore + (reveal ? 0 : 1));
@@ -352,8 +321,8 @@ private Q_SLOTS:
         QVERIFY(!listShown());
         QVERIFY(!controller->selectedApplication());
         key(Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
-        QVERIFY(launcher.launched.isEmpty());
-        QVERIFY(revealer.revealed.isEmpty());
+        QVERIFY(run->launcher.launched.isEmpty());
+        QVERIFY(run->revealer.revealed.isEmpty());
         QVERIFY(mainShown());
     }
 
@@ -377,7 +346,7 @@ private Q_SLOTS:
         type(QStringLiteral("ter"));
         QCOMPARE(listedNames(), QStringList{QStringLiteral("Terminal")});
         // Terminal was removed after the build.
-        launcher.refused << entry(QStringLiteral("Terminal"));
+        run->launcher.refused << entry(QStringLiteral("Terminal"));
         registry.entryList.removeFirst();
         const int usageBefore = usage(entry(QStringLiteral("Terminal")));
 
@@ -391,7 +360,7 @@ private Q_SLOTS:
         });
         key(Qt::Key_Return);
         QCOMPARE(alertTitle, QStringLiteral("The application could not be launched."));
-        QVERIFY(launcher.launched.isEmpty());
+        QVERIFY(run->launcher.launched.isEmpty());
         QCOMPARE(usage(entry(QStringLiteral("Terminal"))), usageBefore);
         // Rebuilt for the same text, which now matches nothing; Trovia stays in front.
         QTRY_VERIFY(!controller->catalogue().isBuilding());
@@ -423,8 +392,8 @@ private Q_SLOTS:
     void hotKeyMessageIsToldOnce()
     {
         refuseHotKeys();
-        QSignalSpy notShown(&HotKeyManager::sharedManager(), &HotKeyManager::refusalNotShown);
-        HotKeyManager::sharedManager().registerHotKey();
+        QSignalSpy notShown(&run->hotKeys, &HotKeyManager::refusalNotShown);
+        run->hotKeys.registerHotKey();
         QTRY_VERIFY(hotKeyMessage());
         QCOMPARE(hotKeyMessage()->windowTitle(),
                  LocalizedStrings::text(QStringLiteral("HotKeyUnsupportedTitle")));
@@ -436,8 +405,8 @@ private Q_SLOTS:
         QVERIFY(!hotKeyMessage());
 
         notShown.clear();
-        HotKeyManager::sharedManager().registerHotKey();
-        QCOMPARE(HotKeyManager::sharedManager().state(), HotKeyManager::State::Unsupported);
+        run->hotKeys.registerHotKey();
+        QCOMPARE(run->hotKeys.state(), HotKeyManager::State::Unsupported);
         QVERIFY(!notShown.wait(500));
     }
 
@@ -446,9 +415,9 @@ private Q_SLOTS:
     void hiddenStartShowsNoWindow()
     {
         controller.reset();
-        controller = std::make_unique<Controller>(registry);
+        controller = std::make_unique<Controller>(registry, run->services());
         refuseHotKeys();
-        QSignalSpy notShown(&HotKeyManager::sharedManager(), &HotKeyManager::refusalNotShown);
+        QSignalSpy notShown(&run->hotKeys, &HotKeyManager::refusalNotShown);
         controller->applicationDidFinishLaunching(true);
         QVERIFY(notShown.wait());
         for (QWidget *widget : QApplication::topLevelWidgets())
@@ -458,7 +427,7 @@ private Q_SLOTS:
         PreferencesWindow *preferences = controller->preferencesController()->window();
         QTRY_VERIFY(preferences->isVisible());
         QVERIFY(!hotKeyMessage());
-        QCOMPARE(Settings::standard().stringList(HotKeyProblemsToldKey).size(), 1);
+        QCOMPARE(run->settings.stringList(HotKeyProblemsToldKey).size(), 1);
     }
 
     void windowOriginIsSavedAndRestored()
@@ -475,12 +444,12 @@ private Q_SLOTS:
         QCOMPARE(controller->mainWindow()->frame().origin().y, moved.y);
 
         // Only one of the two values: the default place.
-        Settings::standard().remove(MainWindowYKey);
+        run->settings.remove(MainWindowYKey);
         controller.reset();
         startController();
         QCOMPARE(controller->mainWindow()->frame().origin().x, frame.x);
         QCOMPARE(controller->mainWindow()->frame().origin().y, frame.y);
-        Settings::standard().remove(MainWindowXKey);
+        run->settings.remove(MainWindowXKey);
     }
 };
 

@@ -1,6 +1,6 @@
 #include "FakeApplicationRegistry.h"
-#include "FakeShortcutBackend.h"
 #include "StderrCapture.h"
+#include "TestServices.h"
 #include "catalogue/Catalogue.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -39,6 +39,7 @@ class TestExcludeSelection : public QObject
 
     QTemporaryDir home;
     FakeApplicationRegistry registry;
+    std::unique_ptr<TestServices> run;
     std::unique_ptr<Controller> controller;
     QString folder; // each test's applications live in a folder of their own
     QList<PanelSeen> panels;
@@ -58,7 +59,7 @@ class TestExcludeSelection : public QObject
         const QModelIndexList rows = controller->list()->selectionModel()->selectedRows();
         return rows.size() == 1 ? rows.first().row() : -1;
     }
-    bool messageOn() const { return Settings::standard().boolean(ShowFullscreenMessageKey); }
+    bool messageOn() const { return run->settings.boolean(ShowFullscreenMessageKey); }
 
     // Answers the next panel as the user would, noting what it showed; does nothing when the
     // exclusion shows no panel.
@@ -102,9 +103,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(home.isValid());
-        qputenv("XDG_CONFIG_HOME", home.filePath("config").toUtf8());
-        qputenv("XDG_DATA_HOME", home.filePath("data").toUtf8());
-        HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
+        run = std::make_unique<TestServices>(home.path());
         registry.pathsById.insert(QStringLiteral("trovia.desktop"),
                                   QStringLiteral("/trovia.desktop"));
 
@@ -124,10 +123,10 @@ private Q_SLOTS:
         for (const QString &name : {QStringLiteral("Terminal"), QStringLiteral("Text Editor"),
                                     QStringLiteral("Tetris"), QStringLiteral("Maps")})
             registry.addEntry(entry(name), name);
-        Settings::standard().remove(ShowFullscreenMessageKey);
+        run->settings.remove(ShowFullscreenMessageKey);
         panels.clear();
         tickBox = false;
-        controller = std::make_unique<Controller>(registry);
+        controller = std::make_unique<Controller>(registry, run->services());
         controller->applicationDidFinishLaunching();
         QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
         // The first build runs on the worker.
@@ -145,7 +144,7 @@ private Q_SLOTS:
         QVERIFY(controller->excludeAction()->isEnabled());
 
         exclude();
-        QCOMPARE(Settings(Settings::standard().filePath()).stringList(ExcludedLocationsKey).last(),
+        QCOMPARE(Settings(run->settings.filePath()).stringList(ExcludedLocationsKey).last(),
                  entry("Tetris"));
         QCOMPARE(panels.size(), 1);
         const PanelSeen &panel = panels.first();
@@ -190,7 +189,7 @@ private Q_SLOTS:
                         Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(controller->textField()->text(), QString("te"));
         QCOMPARE(panels.size(), 1);
-        QCOMPARE(ExcludedLocationsManager::sharedManager().locations().last(), entry("Terminal"));
+        QCOMPARE(run->excludedLocations.locations().last(), entry("Terminal"));
     }
 
     void nothingIsExcludedWithoutASelectedApplication_data()
@@ -208,13 +207,13 @@ private Q_SLOTS:
         QTest::keyClicks(controller->textField(), typed);
         if (clearSelection)
             controller->list()->clearSelection();
-        const QStringList before = ExcludedLocationsManager::sharedManager().locations();
+        const QStringList before = run->excludedLocations.locations();
         controller->contextMenu()->popup({0, 0}); // validates its items
         QVERIFY(!controller->excludeAction()->isEnabled());
         controller->contextMenu()->hide();
 
         exclude();
-        QCOMPARE(ExcludedLocationsManager::sharedManager().locations(), before);
+        QCOMPARE(run->excludedLocations.locations(), before);
         QVERIFY(panels.isEmpty());
     }
 
@@ -236,7 +235,7 @@ private Q_SLOTS:
         QVERIFY2(lines.contains("Failed loading ExclusionMessagePanel.nib"),
                  qPrintable(lines.join('\n')));
         QVERIFY(panels.isEmpty());
-        QCOMPARE(ExcludedLocationsManager::sharedManager().locations().last(), entry("Maps"));
+        QCOMPARE(run->excludedLocations.locations().last(), entry("Maps"));
         QVERIFY(listedNames().isEmpty());
         QVERIFY(messageOn());
     }

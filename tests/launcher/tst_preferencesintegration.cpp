@@ -1,5 +1,5 @@
 #include "FakeApplicationRegistry.h"
-#include "FakeShortcutBackend.h"
+#include "TestServices.h"
 #include "catalogue/Catalogue.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -40,13 +40,6 @@ void fillRegistry(FakeApplicationRegistry &registry)
     registry.pathsById.insert(QStringLiteral("trovia.desktop"), QStringLiteral("/trovia.desktop"));
 }
 
-class NoLauncher : public ApplicationLauncher
-{
-public:
-    bool launch(const QByteArray &) override { return false; }
-    QIcon icon(const QString &) override { return {}; }
-};
-
 const QStringList everyKey = {
     WindowStyleKey,      WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
     HotKeyCodeKey,       HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
@@ -61,7 +54,7 @@ class TestPreferencesIntegration : public QObject
 
     QTemporaryDir home;
     FakeApplicationRegistry registry;
-    NoLauncher launcher;
+    std::unique_ptr<TestServices> run;
     std::unique_ptr<Controller> controller;
 
     PreferencesWindow *openPreferences()
@@ -98,18 +91,15 @@ private Q_SLOTS:
     void initTestCase()
     {
         QVERIFY(home.isValid());
-        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
-        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
-        ApplicationLauncher::setCurrent(&launcher);
-        HotKeyManager::sharedManager().setBackend(std::make_unique<FakeShortcutBackend>());
+        run = std::make_unique<TestServices>(home.path());
         fillRegistry(registry);
     }
 
     void init()
     {
         for (const QString &key : everyKey)
-            Settings::standard().remove(key);
-        controller = std::make_unique<Controller>(registry);
+            run->settings.remove(key);
+        controller = std::make_unique<Controller>(registry, run->services());
         controller->applicationDidFinishLaunching();
         QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
         // The first build runs on the worker.
@@ -168,10 +158,9 @@ private Q_SLOTS:
         QVERIFY(!listedNames().contains(QStringLiteral("Wine Notepad")));
         QCOMPARE(listedNames().size(), 3);
 
-        ExcludedLocationsManager::sharedManager().setLocationChooser(
-            [](QWidget *) -> std::optional<QStringList> {
-                return QStringList{entry(QStringLiteral("Tetris"))};
-            });
+        run->excludedLocations.setLocationChooser([](QWidget *) -> std::optional<QStringList> {
+            return QStringList{entry(QStringLiteral("Tetris"))};
+        });
         control<QPushButton>("addLocationButton")->click();
         QCOMPARE(listedNames(),
                  (QStringList{QStringLiteral("Terminal"), QStringLiteral("Text Editor")}));

@@ -233,11 +233,11 @@ private Q_SLOTS:
         QCOMPARE(files(), before);
     }
 
-    void sharedItemsLiveInTheUsersAutostartFolder()
+    void defaultItemsLiveInTheUsersAutostartFolder()
     {
         const QString configHome = home->filePath("config");
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(configHome));
-        ASLoginItems &shared = ASLoginItems::sharedLoginItems();
+        ASLoginItems shared;
         QVERIFY(shared.addLoginItem(trovia));
         folder = configHome + "/autostart";
         QCOMPARE(files().keys(), QStringList{"trovia.desktop"});

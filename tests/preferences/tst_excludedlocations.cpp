@@ -1,4 +1,3 @@
-#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "preferences/ExcludedLocationsManager.h"
@@ -40,12 +39,7 @@ class TestExcludedLocations : public QObject
     {
         return Settings(storeFile).stringList(ExcludedLocationsKey);
     }
-    qsizetype changeNotifications() const
-    {
-        return std::count_if(posts->cbegin(), posts->cend(), [](const QList<QVariant> &post) {
-            return post.at(0).toString() == ExcludedLocationsChangedNotification;
-        });
-    }
+    qsizetype changeNotifications() const { return posts->count(); }
     QStringList shownRows() const
     {
         QStringList rows;
@@ -77,8 +71,7 @@ class TestExcludedLocations : public QObject
         table->setSelectionBehavior(QAbstractItemView::SelectRows);
         manager->setOutlets(table, add, remove);
         window->show();
-        posts = std::make_unique<QSignalSpy>(&NotificationCenter::defaultCenter(),
-                                             &NotificationCenter::posted);
+        posts = std::make_unique<QSignalSpy>(settings.get(), &Settings::excludedLocationsChanged);
     }
 
 private Q_SLOTS:
@@ -114,9 +107,8 @@ private Q_SLOTS:
         open(stored, chosen);
         QStringList seenByObserver;
         QObject observer;
-        NotificationCenter::defaultCenter().addObserver(ExcludedLocationsChangedNotification,
-                                                        &observer,
-                                                        [&] { seenByObserver = storedOnDisk(); });
+        connect(settings.get(), &Settings::excludedLocationsChanged, &observer,
+                [&] { seenByObserver = storedOnDisk(); });
         QTest::mouseClick(add, Qt::LeftButton);
         QCOMPARE(storedOnDisk(), expected);
         QCOMPARE(shownRows(), expected);
@@ -211,9 +203,6 @@ private Q_SLOTS:
 
 int main(int argc, char **argv)
 {
-    // The user's store of this run lives in a folder of its own.
-    QTemporaryDir configHome;
-    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     QApplication app(argc, argv);
     TestExcludedLocations test;
     return QTest::qExec(&test, argc, argv);

@@ -1,7 +1,6 @@
-#include "FakeShortcutBackend.h"
+#include "TestServices.h"
 #include "core/ColorPresets.h"
 #include "core/LocalizedStrings.h"
-#include "core/NotificationCenter.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
@@ -40,9 +39,29 @@ const QStringList everyKey = {
     MaximumListHightKey, ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
 };
 
+std::unique_ptr<TestServices> run;
+
 Settings &settings()
 {
-    return Settings::standard();
+    return run->settings;
+}
+
+// Trovia's notifications, by name: each is a signal of the settings.
+const QString WindowAppearanceChangedNotification = QStringLiteral("Window Appearance Changed");
+const QString ClassicAppInclusionChangedNotification =
+    QStringLiteral("Classic App Inclusion Changed");
+const QString ExcludedLocationsChangedNotification = QStringLiteral("Excluded Locations Changed");
+
+// Calls handler at every emission of the notification's signal until context is destroyed.
+void observe(const QString &notification, const QObject *context, std::function<void()> handler)
+{
+    Settings *source = &settings();
+    if (notification == WindowAppearanceChangedNotification)
+        QObject::connect(source, &Settings::windowAppearanceChanged, context, handler);
+    else if (notification == ClassicAppInclusionChangedNotification)
+        QObject::connect(source, &Settings::classicAppInclusionChanged, context, handler);
+    else if (notification == ExcludedLocationsChangedNotification)
+        QObject::connect(source, &Settings::excludedLocationsChanged, context, handler);
 }
 
 // A key as X delivers it: shortcut override, press, release, with the X keycode.
@@ -83,7 +102,7 @@ class TestPreferencesWindow : public QObject
     QTemporaryDir home;
     FakeShortcutBackend *desktop = nullptr;
     std::unique_ptr<PreferencesController> controller;
-    std::unique_ptr<QSignalSpy> posts;
+    QStringList posts; // the notifications since the window opened
 
     template <typename T> T *control(const char *name) const
     {
@@ -94,21 +113,20 @@ class TestPreferencesWindow : public QObject
     }
     QLineEdit *hotKeyField() const { return control<QLineEdit>("hotKeyField"); }
     QString errorText() const { return control<QLabel>("hotKeyErrorField")->text(); }
-    QStringList postedNames() const
-    {
-        QStringList names;
-        for (const QList<QVariant> &post : *posts)
-            names << post.at(0).toString();
-        return names;
-    }
+    QStringList postedNames() const { return posts; }
 
     void openWindow()
     {
-        controller = std::make_unique<PreferencesController>();
+        controller = std::make_unique<PreferencesController>(
+            run->settings, run->hotKeys, run->excludedLocations, run->loginItems);
         controller->showWindow();
         QVERIFY(QTest::qWaitForWindowActive(controller->window()));
-        posts = std::make_unique<QSignalSpy>(&NotificationCenter::defaultCenter(),
-                                             &NotificationCenter::posted);
+        posts.clear();
+        for (const QString &notification :
+             {WindowAppearanceChangedNotification, ClassicAppInclusionChangedNotification,
+              ExcludedLocationsChangedNotification})
+            observe(notification, controller.get(),
+                    [this, notification] { posts << notification; });
         desktop->calls.clear();
     }
     void reopen()
@@ -126,13 +144,16 @@ class TestPreferencesWindow : public QObject
 private Q_SLOTS:
     void initTestCase()
     {
-        qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
-        qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
-        ColorPresets::initialize();
+        run = std::make_unique<TestServices>(home.path());
+        ColorPresets::initialize(run->settings);
         QVERIFY2(ColorPresets::colorPresets().size() > 1, "the shipped presets were not found");
-        auto backend = std::make_unique<FakeShortcutBackend>();
-        desktop = backend.get();
-        HotKeyManager::sharedManager().setBackend(std::move(backend));
+        desktop = run->shortcuts;
+    }
+
+    void cleanupTestCase()
+    {
+        controller.reset();
+        run.reset();
     }
 
     // Each case starts as a first run: nothing stored, the shipped presets, the colour applied.
@@ -140,15 +161,15 @@ private Q_SLOTS:
     {
         for (const QString &key : everyKey)
             settings().remove(key);
-        ColorPresets::loadColorPresets();
+        ColorPresets::loadColorPresets(run->settings);
         desktop->next.outcome = Outcome::Registered;
-        HotKeyManager::sharedManager().registerHotKey();
+        run->hotKeys.registerHotKey();
         openWindow();
     }
 
     void cleanup()
     {
-        posts.reset();
+        posts.clear();
         controller.reset();
     }
 
@@ -188,10 +209,10 @@ private Q_SLOTS:
             settings().setObject(it.key(), it.value());
         const QString trovia = QCoreApplication::applicationFilePath();
         if (loginItem)
-            QVERIFY(ASLoginItems::sharedLoginItems().addLoginItem(trovia));
+            QVERIFY(run->loginItems.addLoginItem(trovia));
         reopen();
         if (loginItem)
-            QVERIFY(ASLoginItems::sharedLoginItems().removeLoginItem(trovia));
+            QVERIFY(run->loginItems.removeLoginItem(trovia));
 
         QStringList on;
         for (QAbstractButton *box : controller->window()->findChildren<QAbstractButton *>()) {
@@ -236,8 +257,7 @@ private Q_SLOTS:
         const QByteArray customBefore = settings().object(CustomWindowColorKey).toByteArray();
         QVariant seenByObserver;
         QObject observer;
-        NotificationCenter::defaultCenter().addObserver(
-            notification, &observer, [&] { seenByObserver = settings().object(key); });
+        observe(notification, &observer, [&] { seenByObserver = settings().object(key); });
         QWidget *widget = control<QWidget>(qPrintable(button));
         if (auto *box = qobject_cast<QAbstractButton *>(widget)) {
             click(box);
@@ -279,7 +299,8 @@ private Q_SLOTS:
         QFETCH(QString, markedPreset);
         settings().setObject(WindowColorPresetKey, storedName);
         if (QByteArray(QTest::currentDataTag()) == "no presets")
-            ColorPresets::loadColorPresets(home.filePath(QStringLiteral("none.plist")));
+            ColorPresets::loadColorPresets(run->settings,
+                                           home.filePath(QStringLiteral("none.plist")));
         reopen();
         auto *colors = control<QComboBox>("colorPopUpButton");
         const int presetCount = int(ColorPresets::colorPresets().size());
@@ -323,13 +344,13 @@ private Q_SLOTS:
     {
         auto *box = control<QCheckBox>("openAtLoginButton");
         click(box);
-        QCOMPARE(ASLoginItems().loginItemsArray().size(), 1);
-        QVERIFY(ASLoginItems().loginItemsArray().first().hide);
+        QCOMPARE(run->loginItems.loginItemsArray().size(), 1);
+        QVERIFY(run->loginItems.loginItemsArray().first().hide);
         click(box);
-        QVERIFY(ASLoginItems().loginItemsArray().isEmpty());
+        QVERIFY(run->loginItems.loginItemsArray().isEmpty());
 
         // A file where the autostart folder belongs: the box shows what really happened.
-        const QString autostart = ASLoginItems().autostartFolder();
+        const QString autostart = run->loginItems.autostartFolder();
         QVERIFY(QDir(autostart).removeRecursively());
         QFile blocker(autostart);
         QVERIFY(blocker.open(QIODevice::WriteOnly));
@@ -342,7 +363,7 @@ private Q_SLOTS:
     void mixedCheckBoxesCountAsNotOn()
     {
         const QString trovia = QCoreApplication::applicationFilePath();
-        QVERIFY(ASLoginItems::sharedLoginItems().addLoginItem(trovia));
+        QVERIFY(run->loginItems.addLoginItem(trovia));
         for (const char *name :
              {"excludeClassicAppsButton", "openAtLoginButton", "hotKeyShiftModifierButton"}) {
             control<QCheckBox>(name)->setTristate(true);
@@ -352,7 +373,7 @@ private Q_SLOTS:
         controller->setOpenAtLogin();
         controller->hotKeyChanged();
         QCOMPARE(settings().boolean(IncludeClassicAppsKey), false);
-        QVERIFY(!ASLoginItems::sharedLoginItems().loginItemExists(trovia));
+        QVERIFY(!run->loginItems.loginItemExists(trovia));
         QCOMPARE(control<QCheckBox>("openAtLoginButton")->checkState(), Qt::Unchecked);
         QCOMPARE(settings().integer(HotKeyModifiersKey), qint64(0x800));
     }
@@ -550,7 +571,7 @@ private Q_SLOTS:
         const QString told =
             answer == Outcome::Refused
                 ? LocalizedStrings::text(QStringLiteral("HotKeyTakenInPreferences"))
-                : HotKeyManager::sharedManager().refusalMessage();
+                : run->hotKeys.refusalMessage();
         QCOMPARE(errorText(), told);
         QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x7A));
 

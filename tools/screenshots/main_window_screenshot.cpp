@@ -10,6 +10,7 @@
 #include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "platform/xdg/ApplicationLauncher.h"
 #include "presentation/InterfaceLoader.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"
@@ -92,7 +93,6 @@ protected:
 int main(int argc, char *argv[])
 {
     QTemporaryDir configHome;
-    qputenv("XDG_CONFIG_HOME", configHome.path().toUtf8());
     QApplication application(argc, argv);
     QIcon::setThemeName(QStringLiteral("Adwaita"));
 
@@ -104,12 +104,12 @@ int main(int argc, char *argv[])
                        {"output", "PNG file to write.", "file", "trovia.png"}});
     parser.process(application);
 
-    PreferencesDefaults::registerInitialDefaults();
-    Settings &settings = Settings::standard();
+    Settings settings(configHome.filePath(QStringLiteral("Trovia.conf")));
+    PreferencesDefaults::registerInitialDefaults(settings);
     settings.setObject(WindowColorPresetKey, parser.value("preset"));
     settings.setInteger(WindowStyleKey,
                         parser.value("surface") == "matte" ? MatteStyle : ShinyStyle);
-    ColorPresets::loadColorPresets();
+    ColorPresets::loadColorPresets(settings);
 
     const MainView main = MainView::load();
     if (!main.view || !main.textField || !main.troviaLabel)
@@ -128,6 +128,8 @@ int main(int argc, char *argv[])
     auto *window = new TroviaWindow(TroviaRect{x, y, float(size.width()), float(size.height())});
     window->setContentView(main.view);
     auto *list = new ResultListWindow(window, main.textField);
+    GioApplicationLauncher icons;
+    list->model()->setIconSource(&icons);
     list->model()->setApplications(rows(parser.value("query"), parser.value("rows").toInt()));
     list->model()->setClassicIcon(QIcon::fromTheme(QStringLiteral("wine")));
     window->show();

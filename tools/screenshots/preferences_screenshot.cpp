@@ -6,6 +6,9 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/Translations.h"
+#include "hotkey/HotKeyManager.h"
+#include "platform/xdg/LoginItems.h"
+#include "preferences/ExcludedLocationsManager.h"
 #include "preferences/PreferencesController.h"
 #include "preferences/PreferencesWindow.h"
 
@@ -17,8 +20,6 @@
 int main(int argc, char *argv[])
 {
     QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toUtf8());
-    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toUtf8());
     QApplication application(argc, argv);
     if (argc != 2) {
         qWarning("usage: preferences-screenshot <picture.png>");
@@ -27,13 +28,16 @@ int main(int argc, char *argv[])
     // The translations built beside the program.
     Translations::install(application, QCoreApplication::applicationDirPath() +
                                            QStringLiteral("/../../translations"));
-    ColorPresets::initialize();
+    Settings settings(home.filePath(QStringLiteral("config/Trovia/Trovia.conf")));
+    ColorPresets::initialize(settings);
     // A user who already left out a few places, so that the table shows what it is for.
-    Settings::standard().setStringList(ExcludedLocationsKey,
-                                       {QStringLiteral("/usr/share/applications/xterm.desktop"),
-                                        QStringLiteral("/opt/old-tools")});
-
-    PreferencesController controller;
+    settings.setStringList(ExcludedLocationsKey,
+                           {QStringLiteral("/usr/share/applications/xterm.desktop"),
+                            QStringLiteral("/opt/old-tools")});
+    HotKeyManager hotKeys(settings);
+    ExcludedLocationsManager excludedLocations(settings);
+    ASLoginItems loginItems(home.filePath(QStringLiteral("config/autostart")));
+    PreferencesController controller(settings, hotKeys, excludedLocations, loginItems);
     controller.showWindow();
     PreferencesWindow *window = controller.window();
     if (!window || !QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))

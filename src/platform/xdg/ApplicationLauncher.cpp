@@ -13,8 +13,6 @@
 namespace
 {
 
-ApplicationLauncher *replacement = nullptr;
-
 // A launch context that starts an X startup notification for programs whose entry asks for one,
 // stamped with the time of the user's request, so the window manager gives the program's first
 // window the focus.
@@ -73,17 +71,6 @@ GAppLaunchContext *newLaunchContext()
 }
 
 } // namespace
-
-ApplicationLauncher &ApplicationLauncher::current()
-{
-    static GioApplicationLauncher gio;
-    return replacement ? *replacement : gio;
-}
-
-void ApplicationLauncher::setCurrent(ApplicationLauncher *launcher)
-{
-    replacement = launcher;
-}
 
 bool GioApplicationLauncher::launch(const QByteArray &entryFile)
 {

@@ -4,8 +4,7 @@
 #include <QIcon>
 #include <QString>
 
-// Launches desktop entries and finds their icons. Records reach it through current(); tests put a
-// fake in its place with setCurrent().
+// Launches desktop entries and finds their icons.
 class ApplicationLauncher
 {
 public:
@@ -18,11 +17,6 @@ public:
     // The icon for an entry's Icon value (a theme name or an absolute file); a generic executable
     // icon when the value is empty or names nothing that exists.
     virtual QIcon icon(const QString &iconName) = 0;
-
-    // The launcher in use: the one given to setCurrent(), else the GIO launcher.
-    static ApplicationLauncher &current();
-    // Not owned; nullptr returns to the GIO launcher.
-    static void setCurrent(ApplicationLauncher *launcher);
 };
 
 // The real launcher: GIO for launching, the icon theme for icons.

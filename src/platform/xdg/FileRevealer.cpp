@@ -11,8 +11,6 @@
 
 namespace
 {
-FileRevealer *replacement = nullptr;
-
 void openEnclosingFolder(const QUrl &url)
 {
     const QUrl folder = QUrl::fromLocalFile(QFileInfo(url.toLocalFile()).absolutePath());
@@ -20,17 +18,6 @@ void openEnclosingFolder(const QUrl &url)
         systemLog(QStringLiteral("Cannot show %1.").arg(url.toString()));
 }
 } // namespace
-
-FileRevealer &FileRevealer::current()
-{
-    static DBusFileRevealer dbus;
-    return replacement ? *replacement : dbus;
-}
-
-void FileRevealer::setCurrent(FileRevealer *revealer)
-{
-    replacement = revealer;
-}
 
 void DBusFileRevealer::reveal(const QUrl &url)
 {

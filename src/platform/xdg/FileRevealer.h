@@ -2,8 +2,7 @@
 
 #include <QUrl>
 
-// Shows a file selected in the desktop's file manager. Trovia reaches it through current(); tests
-// put a fake in its place with setCurrent().
+// Shows a file selected in the desktop's file manager.
 class FileRevealer
 {
 public:
@@ -11,11 +10,6 @@ public:
 
     // Asks for the file at url to be shown; returns at once, the outcome is not awaited.
     virtual void reveal(const QUrl &url) = 0;
-
-    // The revealer in use: the one given to setCurrent(), else the D-Bus one.
-    static FileRevealer &current();
-    // Not owned; nullptr returns to the D-Bus revealer.
-    static void setCurrent(FileRevealer *revealer);
 };
 
 // The real revealer: org.freedesktop.FileManager1.ShowItems on the session bus; when that call

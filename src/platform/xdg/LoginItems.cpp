@@ -78,12 +78,6 @@ QString unusedFileName(const QString &folder, const QString &base)
 
 } // namespace
 
-ASLoginItems &ASLoginItems::sharedLoginItems()
-{
-    static ASLoginItems loginItems;
-    return loginItems;
-}
-
 ASLoginItems::ASLoginItems(QString autostartFolder) : folder(std::move(autostartFolder)) {}
 
 QString ASLoginItems::autostartFolder() const

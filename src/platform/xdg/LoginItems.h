@@ -28,8 +28,6 @@ struct LoginItem {
 class ASLoginItems
 {
 public:
-    static ASLoginItems &sharedLoginItems();
-
     // An empty folder means $XDG_CONFIG_HOME/autostart, looked up at each operation.
     explicit ASLoginItems(QString autostartFolder = {});
 

@@ -1,0 +1,21 @@
+#pragma once
+
+class ApplicationLauncher;
+class ASLoginItems;
+class ExcludedLocationsManager;
+class FileRevealer;
+class HotKeyManager;
+class Settings;
+class UsageLogger;
+
+// The services of a run: made by main() (a test makes its own over temporary folders) and handed
+// to the classes that use them, which own none of them.
+struct Services {
+    Settings &settings;
+    UsageLogger &usageLog;
+    HotKeyManager &hotKeys;
+    ExcludedLocationsManager &excludedLocations;
+    ASLoginItems &loginItems;
+    ApplicationLauncher &launcher;
+    FileRevealer &revealer;
+};
