@@ -7,10 +7,14 @@
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
 #include "launcher/CustomFieldEditor.h"
+#include "launcher/ExclusionMessagePanel.h"
+#include "launcher/Menus.h"
+#include "launcher/QuerySession.h"
 #include "launcher/WindowOrigin.h"
 #include "platform/x11/WindowActivation.h"
 #include "platform/x11/WindowHints.h"
 #include "preferences/PreferencesController.h"
+#include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"
 #include "presentation/TroviaProgressIndicator.h"
 #include "presentation/TroviaView.h"
@@ -32,6 +36,9 @@ constexpr int firstPaintWaitMs = 200;
 
 Controller::Controller(ApplicationRegistry &registry, const Services &runServices, QObject *parent)
     : QObject(parent), services(runServices), apps(std::make_unique<Catalogue>(registry)),
+      session(new QuerySession(*apps, runServices, this)),
+      menus(new Menus([this] { return session->hasOneSelectedRow(); }, this)),
+      exclusionPanel(new ExclusionMessagePanel(runServices.settings, this)),
       activationGrace(new QTimer(this))
 {
     activationGrace->setSingleShot(true);
@@ -39,7 +46,6 @@ Controller::Controller(ApplicationRegistry &registry, const Services &runService
     connect(activationGrace, &QTimer::timeout, this, &Controller::activationSettled);
     connect(qApp, &QGuiApplication::applicationStateChanged, this,
             &Controller::applicationStateChanged);
-    matching.reserve(5);
 }
 
 Controller::~Controller()
@@ -67,7 +73,12 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
         showContentNow();
     }
     createListView();
-    createMenus();
+    menus->createMenus(window);
+    connect(menus, &Menus::revealRequested, session, &QuerySession::showSelectionInFinder);
+    connect(menus, &Menus::excludeRequested, this, &Controller::excludeSelection);
+    connect(menus, &Menus::preferencesRequested, this, &Controller::showPreferencePanel);
+    connect(menus, &Menus::quitRequested, this, &Controller::quitRequested);
+    connect(menus, &Menus::toggleRequested, this, [this] { toggle(); });
 
     connect(apps.get(), &Catalogue::buildStarted, progressIndicator,
             &TroviaProgressIndicator::startAnimation);
@@ -75,20 +86,34 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
     // The last run's catalogue answers the first keys; the build replaces it when it lands.
     apps->loadSnapshot();
     apps->startBuild();
-    getExcludedLocations();
-    classicIcon = QIcon::fromTheme(QStringLiteral("wine"));
-    setClassicIconOnList();
+    session->getExcludedLocations();
+    listPanel->model()->setClassicIcon(QIcon::fromTheme(QStringLiteral("wine")));
 
     fieldEditor = new CustomFieldEditor(this);
-    fieldEditor->setController(this);
     fieldEditor->attach(field);
+    connect(fieldEditor, &CustomFieldEditor::textEdited, session, &QuerySession::userDidType);
+    connect(fieldEditor, &CustomFieldEditor::cancelled, session, &QuerySession::userCancelled);
+    connect(fieldEditor, &CustomFieldEditor::movedDown, session, &QuerySession::moveDown);
+    connect(fieldEditor, &CustomFieldEditor::movedUp, session, &QuerySession::moveUp);
+    connect(fieldEditor, &CustomFieldEditor::pagedDown, session, &QuerySession::movePageDown);
+    connect(fieldEditor, &CustomFieldEditor::pagedUp, session, &QuerySession::movePageUp);
+    connect(fieldEditor, &CustomFieldEditor::confirmed, session, &QuerySession::userConfirmed);
+    connect(session, &QuerySession::selectionChanged, menus, &Menus::validateMenus);
+    connect(session, &QuerySession::hideRequested, this, &Controller::hide);
+    connect(session, &QuerySession::applicationOpened, this, &Controller::hide);
+    connect(session, &QuerySession::launchFailed, this, [this] {
+        showAlert(QStringLiteral("CouldNotLaunchAppTitle"),
+                  QStringLiteral("CouldNotLaunchAppMessage"));
+        // The entry may have been moved or removed: rebuild, and match the text still typed.
+        rebuildApplicationList();
+    });
     Settings &settings = services.settings;
-    connect(&settings, &Settings::classicAppInclusionChanged, this,
-            &Controller::rebuildMatchingApplicationList);
+    connect(&settings, &Settings::classicAppInclusionChanged, session,
+            &QuerySession::rebuildMatchingApplicationList);
     connect(&settings, &Settings::windowAppearanceChanged, this,
             &Controller::windowAppearanceChanged);
-    connect(&settings, &Settings::excludedLocationsChanged, this,
-            &Controller::excludedLocationsChanged);
+    connect(&settings, &Settings::excludedLocationsChanged, session,
+            &QuerySession::excludedLocationsChanged);
 
     // Opened at login: inactive from the start, looking for new applications once a minute, and
     // no window until the user asks for one.
@@ -189,7 +214,7 @@ void Controller::hide()
     if (hidden)
         return;
     hidden = true;
-    hideList();
+    session->hideList();
     windowsToRestore.clear();
     for (QWidget *widget : QApplication::topLevelWidgets()) {
         // A modal dialog stays: hiding it would end it. A window that bypasses the window
@@ -225,7 +250,7 @@ void Controller::toggle(quint32 timestamp)
 void Controller::applicationDidResignActive()
 {
     active = false;
-    reset();
+    session->reset();
     if (!hidden)
         hide();
     startRefreshTimer();

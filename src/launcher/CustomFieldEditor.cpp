@@ -1,7 +1,5 @@
 #include "launcher/CustomFieldEditor.h"
 
-#include "launcher/Controller.h"
-
 #include <QKeyEvent>
 #include <QLineEdit>
 
@@ -18,26 +16,15 @@ bool isPlain(const QKeyEvent *event)
 
 CustomFieldEditor::CustomFieldEditor(QObject *parent) : QObject(parent) {}
 
-void CustomFieldEditor::setController(Controller *newController)
-{
-    controller = newController;
-}
-
 void CustomFieldEditor::attach(QLineEdit *field)
 {
     field->installEventFilter(this);
-    // textEdited: the user's edits only (typing, deleting, pasting); the Controller's own
-    // setText does not count as typing.
-    connect(field, &QLineEdit::textEdited, this, [this, field] {
-        if (controller)
-            controller->userDidType(field);
-    });
+    connect(field, &QLineEdit::textEdited, this, &CustomFieldEditor::textEdited);
 }
 
 bool CustomFieldEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    if (!controller ||
-        (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride))
+    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
         return QObject::eventFilter(watched, event);
     auto *key = static_cast<QKeyEvent *>(event);
     // Escape belongs to the field even where a dialog or shortcut would want it.
@@ -48,28 +35,28 @@ bool CustomFieldEditor::eventFilter(QObject *watched, QEvent *event)
     }
     switch (key->key()) {
     case Qt::Key_Escape:
-        controller->userCancelled();
+        Q_EMIT cancelled();
         return true;
     case Qt::Key_Down:
         if (!isPlain(key))
             break;
-        controller->moveDown();
+        Q_EMIT movedDown();
         return true;
     case Qt::Key_Up:
         if (!isPlain(key))
             break;
-        controller->moveUp();
+        Q_EMIT movedUp();
         return true;
     // The field has no use for the page keys: they page through the list.
     case Qt::Key_PageDown:
-        controller->movePageDown();
+        Q_EMIT pagedDown();
         return true;
     case Qt::Key_PageUp:
-        controller->movePageUp();
+        Q_EMIT pagedUp();
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
-        controller->userConfirmed(key->modifiers());
+        Q_EMIT confirmed(key->modifiers());
         return true;
     default:
         break;

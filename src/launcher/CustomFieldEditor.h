@@ -2,26 +2,30 @@
 
 #include <QObject>
 
-class Controller;
 class QLineEdit;
 
-// The query field's key handling: Escape, Up, Down, Page Up, Page Down, Return and Enter go to the
-// Controller instead of the field, so none of them moves the cursor or ends editing; every edit of
-// the text reaches Controller::userDidType once the field holds the new text.
+// The query field's key handling: Escape, Up, Down, Page Up, Page Down, Return and Enter are
+// reported instead of reaching the field, so none of them moves the cursor or ends editing; every
+// edit of the text is reported once the field holds the new text.
 class CustomFieldEditor : public QObject
 {
     Q_OBJECT
 public:
     explicit CustomFieldEditor(QObject *parent = nullptr);
 
-    // Not owned.
-    void setController(Controller *controller);
     // Takes over field's keys and edits.
     void attach(QLineEdit *field);
 
+Q_SIGNALS:
+    // The user's edits only (typing, deleting, pasting), not a setText of Trovia's own.
+    void textEdited();
+    void cancelled();
+    void movedDown();
+    void movedUp();
+    void pagedDown();
+    void pagedUp();
+    void confirmed(Qt::KeyboardModifiers modifiers);
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-
-private:
-    Controller *controller = nullptr;
 };

@@ -7,6 +7,7 @@
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
 #include "launcher/Controller.h"
+#include "launcher/QuerySession.h"
 #include "launcher/TroviaApplication.h"
 #include "platform/xdg/ApplicationLauncher.h"
 #include "platform/xdg/FileRevealer.h"
@@ -316,7 +317,7 @@ private Q_SLOTS:
         QFETCH(int, modifiers);
         // A match first, so that the hidden table keeps a selected row.
         type(QStringLiteral("t"));
-        controller->reset();
+        controller->query().reset();
         type(typed);
         QVERIFY(!listShown());
         QVERIFY(!controller->selectedApplication());

@@ -3,6 +3,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "launcher/Controller.h"
+#include "launcher/QuerySession.h"
 #include "presentation/InterfaceLoader.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"
@@ -46,28 +47,18 @@ void Controller::createListView()
 {
     listPanel = new ResultListWindow(window, field);
     listPanel->setWindowTitle(QStringLiteral("Trovia Results"));
-    table = listPanel->tableView();
-    table->setAccessibleName(LocalizedStrings::text(QStringLiteral("ResultListName")));
-    model = listPanel->model();
-    model->setIconSource(&services.launcher);
+    listPanel->tableView()->setAccessibleName(
+        LocalizedStrings::text(QStringLiteral("ResultListName")));
+    listPanel->model()->setIconSource(&services.launcher);
+    session->attach(field, listPanel, fieldHelp);
     // One click launches the row, Ctrl+click reveals it.
-    connect(listPanel->tableView(), &TroviaTableView::rowClicked, this,
-            [this](int, Qt::KeyboardModifiers modifiers) { userConfirmed(modifiers); });
-    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &Controller::validateMenus);
+    connect(listPanel->tableView(), &TroviaTableView::rowClicked, session,
+            [this](int, Qt::KeyboardModifiers modifiers) { session->userConfirmed(modifiers); });
 }
 
-void Controller::setClassicIconOnList()
+QTableView *Controller::list() const
 {
-    model->setClassicIcon(classicIcon);
-}
-
-void Controller::setupListFrame()
-{
-    if (!listPanel)
-        return;
-    listPanel->setMaximumListHeight(services.settings.integer(MaximumListHightKey));
-    listPanel->setupListFrame();
+    return listPanel ? listPanel->tableView() : nullptr;
 }
 
 void Controller::windowAppearanceChanged()
@@ -77,5 +68,5 @@ void Controller::windowAppearanceChanged()
                             static_cast<int>(settings.integer(WindowStyleKey)));
     // The Preferences also change the list's height: a shown list takes it at once.
     if (listPanel && listPanel->isVisible())
-        setupListFrame();
+        session->setupListFrame();
 }

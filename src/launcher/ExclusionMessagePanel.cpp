@@ -1,41 +1,30 @@
-// Excluding the selected application, and the message that tells where to undo it.
-#include "core/ResourcePaths.h"
+#include "launcher/ExclusionMessagePanel.h"
+
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/SystemLog.h"
-#include "launcher/Controller.h"
-#include "preferences/ExcludedLocationsManager.h"
 #include "presentation/InterfaceLoader.h"
 #include "presentation/ScreenCoordinates.h"
-#include "presentation/TroviaWindow.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialog>
-#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 
-void Controller::excludeSelection()
+ExclusionMessagePanel::ExclusionMessagePanel(Settings &store, QObject *parent)
+    : QObject(parent), settings(store)
 {
-    const ApplicationRef app = selectedApplication();
-    if (!app)
-        return;
-    // Synchronous: the list has dropped the application when this returns.
-    services.excludedLocations.addPath(app->path());
-    showMessageIfAppropriate();
 }
 
-void Controller::showMessageIfAppropriate()
+void ExclusionMessagePanel::showMessageIfAppropriate(QWidget *parentWindow)
 {
-    Settings &settings = services.settings;
     if (!settings.boolean(ShowFullscreenMessageKey))
         return;
 
     // A fresh panel each time; the outlets follow the newest one.
     InterfaceLoader loader;
     exclusionMessagePanel =
-        loader.loadRoot<QDialog>(QStringLiteral("ExclusionMessagePanel.ui"), window,
+        loader.loadRoot<QDialog>(QStringLiteral("ExclusionMessagePanel.ui"), parentWindow,
                                  QStringLiteral("ExclusionMessagePanel.nib"));
     if (!exclusionMessagePanel)
         return;
@@ -43,7 +32,7 @@ void Controller::showMessageIfAppropriate()
         InterfaceLoader::child<QCheckBox>(exclusionMessagePanel, "exclusionMessageFlag");
     if (auto *button = InterfaceLoader::child<QAbstractButton>(exclusionMessagePanel,
                                                                "closeMessagePanelButton"))
-        connect(button, &QAbstractButton::clicked, this, &Controller::closeMessagePanel);
+        connect(button, &QAbstractButton::clicked, this, &ExclusionMessagePanel::closeMessagePanel);
 
     // Centred across the main screen, its middle at two thirds of the screen's height.
     exclusionMessagePanel->adjustSize();
@@ -65,7 +54,7 @@ void Controller::showMessageIfAppropriate()
     }
 }
 
-void Controller::closeMessagePanel()
+void ExclusionMessagePanel::closeMessagePanel()
 {
     if (exclusionMessagePanel)
         exclusionMessagePanel->accept();

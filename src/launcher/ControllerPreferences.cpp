@@ -1,0 +1,77 @@
+// The Preferences window, and telling the user about a hot key the desktop refused.
+#include "hotkey/HotKeyManager.h"
+#include "launcher/Controller.h"
+#include "platform/x11/WindowActivation.h"
+#include "preferences/PreferencesController.h"
+#include "preferences/PreferencesWindow.h"
+#include "presentation/TroviaWindow.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+
+void Controller::showPreferencePanel()
+{
+    if (!prefController) {
+        prefController = std::make_unique<PreferencesController>(
+            services.settings, services.hotKeys, services.excludedLocations, services.loginItems);
+        if (PreferencesWindow *made = prefController->window()) {
+            // Window managers hand the focus back only to windows listed in the taskbar, which
+            // Trovia's main window is not: closing the Preferences gives it back to the field.
+            connect(made, &QDialog::finished, this, [this] {
+                if (!hidden && window->isVisible()) {
+                    window->activateWindow();
+                    WindowActivation::activate(window->windowHandle(), 0);
+                    field->setFocus(Qt::ActiveWindowFocusReason);
+                }
+            });
+        }
+    }
+    PreferencesWindow *preferences = prefController->window();
+    if (!preferences)
+        return;
+    if (hidden) {
+        // Trovia comes back with the windows it had, the Preferences last and so in front.
+        windowsToRestore.removeAll(preferences);
+        windowsToRestore << preferences;
+        activate();
+        return;
+    }
+    preferences->show();
+    preferences->raise();
+    WindowActivation::activate(preferences->windowHandle(), 0);
+}
+
+void Controller::showHotKeyProblem(const QString &title, const QString &message)
+{
+    pendingHotKeyTitle = title;
+    pendingHotKeyProblem = message;
+    // During start-up there is no window yet, and a hidden Trovia (started at login) shows none by
+    // itself: the message waits until the user brings Trovia up.
+    if (listPanel && !hidden)
+        showPendingHotKeyProblem();
+}
+
+void Controller::showPendingHotKeyProblem()
+{
+    if (pendingHotKeyProblem.isEmpty() || !listPanel)
+        return;
+    const QString title = std::exchange(pendingHotKeyTitle, QString());
+    const QString message = std::exchange(pendingHotKeyProblem, QString());
+    // A registration that worked meanwhile makes the message old news.
+    HotKeyManager &hotKeys = services.hotKeys;
+    if (!hotKeys.isRegistrationRefused())
+        return;
+    hotKeys.refusalTold();
+    // A change made in the Preferences is refused there, in the window the user is looking at.
+    if (prefController && prefController->isWindowLoaded() && prefController->window()->isVisible())
+        return;
+    delete hotKeyProblemBox;
+    auto *box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    hotKeyProblemBox = box;
+    box->show();
+    box->raise();
+    WindowActivation::activate(box->windowHandle(), 0);
+}
