@@ -6,6 +6,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
+#include "launcher/Activation.h"
 #include "launcher/CustomFieldEditor.h"
 #include "launcher/ExclusionMessagePanel.h"
 #include "launcher/Menus.h"
@@ -30,7 +31,6 @@
 namespace
 {
 constexpr int refreshIntervalMs = 60 * 1000;
-constexpr int activationGraceMs = 500;
 constexpr int firstPaintWaitMs = 200;
 } // namespace
 
@@ -39,13 +39,17 @@ Controller::Controller(ApplicationRegistry &registry, const Services &runService
       session(new QuerySession(*apps, runServices, this)),
       menus(new Menus([this] { return session->hasOneSelectedRow(); }, this)),
       exclusionPanel(new ExclusionMessagePanel(runServices.settings, this)),
-      activationGrace(new QTimer(this))
+      activation(new Activation(this))
 {
-    activationGrace->setSingleShot(true);
-    activationGrace->setInterval(activationGraceMs);
-    connect(activationGrace, &QTimer::timeout, this, &Controller::activationSettled);
-    connect(qApp, &QGuiApplication::applicationStateChanged, this,
-            &Controller::applicationStateChanged);
+    connect(activation, &Activation::becameActive, this, &Controller::applicationDidBecomeActive);
+    connect(activation, &Activation::resignedActive, this, &Controller::applicationDidResignActive);
+    connect(activation, &Activation::activated, this, &Controller::showPendingHotKeyProblem);
+    connect(activation, &Activation::aboutToHide, this, [this] {
+        session->hideList();
+        // Read once is enough: the hot key message does not come back with the main window.
+        if (hotKeyProblemBox)
+            hotKeyProblemBox->close();
+    });
 }
 
 Controller::~Controller()
@@ -73,6 +77,7 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
         showContentNow();
     }
     createListView();
+    activation->setStarted();
     menus->createMenus(window);
     connect(menus, &Menus::revealRequested, session, &QuerySession::showSelectionInFinder);
     connect(menus, &Menus::excludeRequested, this, &Controller::excludeSelection);
@@ -159,39 +164,7 @@ void Controller::createMainWindow()
         new TroviaWindow(TroviaRect{origin.x, origin.y, float(size.width()), float(size.height())});
     window->setWindowTitle(QStringLiteral("Trovia"));
     window->setContentView(mainView);
-}
-
-void Controller::activate(quint32 timestamp)
-{
-    hidden = false;
-    const QList<QPointer<QWidget>> others = std::exchange(windowsToRestore, {});
-    WindowHints::showOnAllDesktops(window->windowHandle());
-    window->show();
-    window->raise();
-    for (const QPointer<QWidget> &other : others) {
-        if (other && other != window) {
-            other->show();
-            other->raise();
-        }
-    }
-    // The window that caused the activation (the last one remembered) ends up in front.
-    QWidget *front = window;
-    for (const QPointer<QWidget> &other : others) {
-        if (other)
-            front = other;
-    }
-    // Qt's own activation too: the widgets learn of it even where the platform reports nothing.
-    front->activateWindow();
-    WindowActivation::activate(front->windowHandle(), timestamp);
-    if (front == window)
-        field->setFocus(Qt::ActiveWindowFocusReason);
-    // The focus loss of a hide just before may still be on its way (Qt reports it up to 400 ms
-    // late); it must not hide Trovia again.
-    activationGrace->start();
-    focusSinceActivation = QGuiApplication::applicationState() == Qt::ApplicationActive;
-    if (!active)
-        applicationDidBecomeActive();
-    showPendingHotKeyProblem();
+    activation->setMainWindow(window, field);
 }
 
 void Controller::secondStartRequested(const QByteArray &token)
@@ -202,82 +175,36 @@ void Controller::secondStartRequested(const QByteArray &token)
     WindowActivation::completeStartup(token);
 }
 
-void Controller::applicationDidBecomeActive()
+void Controller::activate(quint32 timestamp)
 {
-    active = true;
-    refreshIfApplicationsChanged();
-    stopRefreshTimer();
+    activation->activate(timestamp);
 }
 
 void Controller::hide()
 {
-    if (hidden)
-        return;
-    hidden = true;
-    session->hideList();
-    windowsToRestore.clear();
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        // A modal dialog stays: hiding it would end it. A window that bypasses the window
-        // manager is not one the user brings up: the tray icon's, under an XEmbed tray.
-        if (!widget->isVisible() || widget == listPanel || widget->isModal() ||
-            widget->windowType() == Qt::Popup || widget->windowType() == Qt::ToolTip ||
-            widget->windowFlags().testFlag(Qt::BypassWindowManagerHint))
-            continue;
-        // Read once is enough: the hot key message does not come back with the main window.
-        if (widget == hotKeyProblemBox) {
-            widget->close();
-            continue;
-        }
-        windowsToRestore << widget;
-        if (widget != window)
-            widget->hide();
-    }
-    // The main window comes back first; whatever else was shown comes back in front of it.
-    windowsToRestore.removeAll(window);
-    window->hide();
-    if (active)
-        applicationDidResignActive();
+    activation->hide();
 }
 
 void Controller::toggle(quint32 timestamp)
 {
-    if (window->isVisible())
-        hide();
-    else
-        activate(timestamp);
+    activation->toggle(timestamp);
+}
+
+bool Controller::isActive() const
+{
+    return activation->isActive();
+}
+
+void Controller::applicationDidBecomeActive()
+{
+    refreshIfApplicationsChanged();
+    stopRefreshTimer();
 }
 
 void Controller::applicationDidResignActive()
 {
-    active = false;
     session->reset();
-    if (!hidden)
-        hide();
     startRefreshTimer();
-}
-
-void Controller::applicationStateChanged(Qt::ApplicationState state)
-{
-    if (state == Qt::ApplicationActive)
-        focusSinceActivation = true;
-    // Early in start-up (the window is shown before the list exists) only the focus is noted.
-    if (!listPanel)
-        return;
-    if (state == Qt::ApplicationActive) {
-        if (!active && !hidden)
-            applicationDidBecomeActive();
-    } else if (active && !activationGrace->isActive()) {
-        applicationDidResignActive();
-    }
-}
-
-void Controller::activationSettled()
-{
-    // A focus loss during the grace is acted on now, if it still holds. A window the desktop
-    // never gave the focus stays: hiding it would look like a failure to start.
-    if (active && focusSinceActivation &&
-        QGuiApplication::applicationState() != Qt::ApplicationActive)
-        applicationDidResignActive();
 }
 
 void Controller::applicationWillTerminate()

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <memory>
 
+class Activation;
 class ApplicationRegistry;
 class Catalogue;
 class CustomFieldEditor;
@@ -29,15 +30,11 @@ class TroviaProgressIndicator;
 class TroviaView;
 class TroviaWindow;
 
-// The one owner of launcher state, coordinating the classes that each hold one part of it: the
-// query session (typing, the result list, its selection, launching and revealing; QuerySession),
-// the menus and the tray icon (Menus) and the message after an exclusion (ExclusionMessagePanel).
-// The Controller itself starts Trovia up, brings it forward and hides it, keeps the catalogue up
-// to date, and opens the Preferences.
-//
-// Trovia is active while one of its windows has the keyboard focus. Hiding (hot key, Escape,
-// revealing, a launch) runs the deactivation at once; losing the focus to another program runs it
-// when Qt reports it.
+// The one owner of launcher state, coordinating the classes that each hold one part of it:
+// activation and hiding (Activation), the query session (typing, the result list, its selection,
+// launching and revealing; QuerySession), the menus and the tray icon (Menus) and the message after
+// an exclusion (ExclusionMessagePanel). The Controller itself starts Trovia up and shuts it down,
+// keeps the catalogue up to date, and opens the Preferences.
 class Controller : public QObject
 {
     Q_OBJECT
@@ -51,6 +48,8 @@ public:
     // place, result list, catalogue, excluded locations, observers. Shows the window (for a request
     // made at the X time timestamp, 0 for now) unless startHidden.
     void applicationDidFinishLaunching(bool startHidden = false, quint32 timestamp = 0);
+    // What an activation and a deactivation change beyond the windows: the catalogue's upkeep and
+    // the field.
     void applicationDidBecomeActive();
     void applicationDidResignActive();
     // Saves the main window's origin; runs at every quit, signals and session end included.
@@ -65,7 +64,7 @@ public:
     void toggle(quint32 timestamp = 0);
     // A second start asked to toggle; token is its startup ID or activation token, if any.
     void secondStartRequested(const QByteArray &token);
-    bool isActive() const { return active; }
+    bool isActive() const;
 
     // Opens the Preferences window, made on first use and reused, in front with the focus.
     void showPreferencePanel();
@@ -109,8 +108,6 @@ private:
     void createMainWindow();
     void createListView();
     void showContentNow();
-    void applicationStateChanged(Qt::ApplicationState state);
-    void activationSettled();
     void showAlert(const QString &titleKey, const QString &messageKey);
     void showHotKeyProblem(const QString &title, const QString &message);
     void showPendingHotKeyProblem();
@@ -122,6 +119,7 @@ private:
     QuerySession *session;
     Menus *menus;
     ExclusionMessagePanel *exclusionPanel;
+    Activation *activation;
 
     TroviaWindow *window = nullptr;
     TroviaView *mainView = nullptr;
@@ -131,7 +129,6 @@ private:
     ResultListWindow *listPanel = nullptr;
     CustomFieldEditor *fieldEditor = nullptr;
     QTimer *autoRefreshTimer = nullptr;
-    QTimer *activationGrace;
     // The field's accessible description from its interface, spoken while the field is empty.
     QString fieldHelp;
     std::unique_ptr<PreferencesController> prefController;
@@ -140,10 +137,4 @@ private:
     QString pendingHotKeyTitle;
     QString pendingHotKeyProblem;
     QPointer<QWidget> hotKeyProblemBox;
-    bool active = false;
-    // Whether Qt reported Trovia active since the last activation (or already did then).
-    bool focusSinceActivation = false;
-    bool hidden = true;
-    // The windows to show again at the next activation (the result list aside).
-    QList<QPointer<QWidget>> windowsToRestore;
 };

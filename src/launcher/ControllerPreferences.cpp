@@ -1,5 +1,6 @@
 // The Preferences window, and telling the user about a hot key the desktop refused.
 #include "hotkey/HotKeyManager.h"
+#include "launcher/Activation.h"
 #include "launcher/Controller.h"
 #include "platform/x11/WindowActivation.h"
 #include "preferences/PreferencesController.h"
@@ -19,7 +20,7 @@ void Controller::showPreferencePanel()
             // Window managers hand the focus back only to windows listed in the taskbar, which
             // Trovia's main window is not: closing the Preferences gives it back to the field.
             connect(made, &QDialog::finished, this, [this] {
-                if (!hidden && window->isVisible()) {
+                if (!activation->isHidden() && window->isVisible()) {
                     window->activateWindow();
                     WindowActivation::activate(window->windowHandle(), 0);
                     field->setFocus(Qt::ActiveWindowFocusReason);
@@ -30,10 +31,9 @@ void Controller::showPreferencePanel()
     PreferencesWindow *preferences = prefController->window();
     if (!preferences)
         return;
-    if (hidden) {
+    if (activation->isHidden()) {
         // Trovia comes back with the windows it had, the Preferences last and so in front.
-        windowsToRestore.removeAll(preferences);
-        windowsToRestore << preferences;
+        activation->restoreInFront(preferences);
         activate();
         return;
     }
@@ -48,7 +48,7 @@ void Controller::showHotKeyProblem(const QString &title, const QString &message)
     pendingHotKeyProblem = message;
     // During start-up there is no window yet, and a hidden Trovia (started at login) shows none by
     // itself: the message waits until the user brings Trovia up.
-    if (listPanel && !hidden)
+    if (listPanel && !activation->isHidden())
         showPendingHotKeyProblem();
 }
 
