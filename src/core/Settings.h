@@ -2,13 +2,13 @@
 
 #include <QColor>
 #include <QObject>
-#include <QSettings>
 #include <QStringList>
 #include <QVariantMap>
-#include <memory>
 
-// The user's settings: a QSettings INI file with defaults registered for the run. A read gives the
-// stored value, else the registered default, else nothing. Registered defaults are never written.
+// The user's settings: an INI file read once into memory, with defaults registered for the run. A
+// read gives the stored value, else the registered default, else nothing. Registered defaults are
+// never written. Every change saves the whole file beside it and renames it into place only once
+// it reads back whole, so a full disk never leaves a short file in place of the good one.
 // Its signals are Trovia's notifications: whoever changes what they name emits them, and every
 // receiver has run when the emission returns.
 class Settings : public QObject
@@ -45,7 +45,7 @@ public:
     void setColor(const QString &key, const QColor &color);
     void remove(const QString &key);
 
-    // Writes pending changes to disk (QSettings also does this on its own, atomically).
+    // Saves again what a failed save left in memory only; nothing to do otherwise.
     void sync();
 
     static QByteArray archivedColor(const QColor &color);
@@ -60,6 +60,10 @@ Q_SIGNALS:
     void excludedLocationsChanged();
 
 private:
-    std::unique_ptr<QSettings> store;
+    void save();
+
+    QString path;
+    QVariantMap values;
     QVariantMap defaults;
+    bool unsaved = false;
 };

@@ -1,9 +1,24 @@
+#include "StderrCapture.h"
 #include "TemporaryConfig.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+namespace
+{
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
 
 class TestSettings : public QObject
 {
@@ -90,6 +105,61 @@ private Q_SLOTS:
         const QString file = dir.filePath("Trovia.conf");
         Settings(file).setStringList(ExcludedLocationsKey, paths);
         QCOMPARE(Settings(file).stringList(ExcludedLocationsKey), paths);
+    }
+
+    // A full disk: a change that cannot be written leaves the file as it was and stays in memory;
+    // the next save, a retry or another change, writes everything.
+    void failedSaveKeepsTheFileAndTheChange_data()
+    {
+        QTest::addColumn<bool>("retry");
+        QTest::newRow("retry") << true;
+        QTest::newRow("another change") << false;
+    }
+
+    void failedSaveKeepsTheFileAndTheChange()
+    {
+        QFETCH(bool, retry);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("Trovia.conf");
+        Settings settings(file);
+        // Long enough that the log lines written under the limit below fit.
+        const QString first = "/" + QString(1000, 'a');
+        settings.setStringList(ExcludedLocationsKey, {first});
+        settings.sync();
+        const QByteArray before = readFile(file);
+        QVERIFY(before.contains(first.toUtf8()));
+
+        // Files this process writes stop growing at the old file's size (the write fails with
+        // EFBIG rather than raising SIGXFSZ), as they would on a full device.
+        rlimit original{};
+        QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
+        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = original;
+        limit.rlim_cur = rlim_t(before.size());
+        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        StderrCapture log;
+        const QStringList longer{first, "/b"};
+        settings.setStringList(ExcludedLocationsKey, longer);
+        settings.sync();
+        setrlimit(RLIMIT_FSIZE, &original);
+        std::signal(SIGXFSZ, previousHandler);
+
+        QCOMPARE(readFile(file), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"Trovia.conf"});
+        const QStringList lines = log.lines();
+        QVERIFY(!lines.isEmpty());
+        for (const QString &line : lines)
+            QVERIFY2(line.startsWith(file), qPrintable(line));
+        QCOMPARE(settings.stringList(ExcludedLocationsKey), longer);
+
+        if (retry)
+            settings.sync();
+        else
+            settings.setBool(IncludeClassicAppsKey, false);
+        Settings nextRun(file);
+        QCOMPARE(nextRun.stringList(ExcludedLocationsKey), longer);
+        QCOMPARE(nextRun.hasStoredValue(IncludeClassicAppsKey), !retry);
     }
 
     void notificationsReachObserversBeforeTheEmissionReturns()

@@ -2,13 +2,17 @@
 
 #include "core/SystemLog.h"
 #include "platform/x11/WindowActivation.h"
+#include "platform/xdg/FolderWalk.h"
+#include "platform/xdg/GioApplicationRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace
 {
@@ -19,6 +23,9 @@ namespace
 struct TroviaLaunchContext {
     GAppLaunchContext parent;
     quint32 timestamp;
+    // For an app info made from a command line, which knows neither; borrowed for one launch.
+    const char *entryFile;
+    const char *icon;
 };
 struct TroviaLaunchContextClass {
     GAppLaunchContextClass parent;
@@ -38,8 +45,12 @@ char *startupNotifyId(GAppLaunchContext *context, GAppInfo *info, GList *)
     }
     if (G_IS_DESKTOP_APP_INFO(info))
         details.applicationId = g_desktop_app_info_get_filename(G_DESKTOP_APP_INFO(info));
-    const QByteArray id = WindowActivation::beginStartup(
-        details, reinterpret_cast<TroviaLaunchContext *>(context)->timestamp);
+    const auto *trovia = reinterpret_cast<TroviaLaunchContext *>(context);
+    if (details.applicationId.isEmpty())
+        details.applicationId = trovia->entryFile;
+    if (details.icon.isEmpty())
+        details.icon = trovia->icon;
+    const QByteArray id = WindowActivation::beginStartup(details, trovia->timestamp);
     return id.isEmpty() ? nullptr : g_strdup(id.constData());
 }
 
@@ -70,6 +81,101 @@ GAppLaunchContext *newLaunchContext()
     return context;
 }
 
+// The first path in the applications folders that leads back to a folder above it; empty when
+// none. GIO indexes these folders before it makes any GDesktopAppInfo, following symbolic links
+// until the kernel refuses the path: one loop repeats the tree 41 times, two loops 2^40 times, and
+// the launch never returns. Looked for at each launch, as a loop made after the last catalogue
+// build hangs GIO all the same.
+QByteArray applicationsFolderLoop()
+{
+    FolderWalk::Walk walk;
+    for (const QString &folder : GioApplicationRegistry().applicationsFolders())
+        FolderWalk::walk(QFile::encodeName(folder), QByteArray(), walk);
+    return walk.loop;
+}
+
+// Runs in the launched program's process before its exec (async-signal-safe calls only): the
+// app info made from a command line has no working folder of its own.
+void enterWorkingFolder(gpointer folder)
+{
+    if (chdir(static_cast<const char *>(folder)) != 0)
+        _exit(127);
+}
+
+// Launches the entry's Exec line through GIO's app info for a command line, which does not index
+// the applications folders, with the entry's Path, Terminal and StartupNotify as GIO reads them.
+bool launchCommandLine(const QByteArray &entryFile)
+{
+    const QString entryPath = QFile::decodeName(entryFile);
+    GKeyFile *keys = g_key_file_new();
+    const auto release = qScopeGuard([keys] { g_key_file_unref(keys); });
+    const auto take = [](gchar *value) {
+        const QByteArray result(value);
+        g_free(value);
+        return result;
+    };
+    const auto string = [&](const char *key) {
+        return take(g_key_file_get_string(keys, G_KEY_FILE_DESKTOP_GROUP, key, nullptr));
+    };
+    const auto flag = [&](const char *key) {
+        return g_key_file_get_boolean(keys, G_KEY_FILE_DESKTOP_GROUP, key, nullptr) != FALSE;
+    };
+    const QByteArray exec =
+        g_key_file_load_from_file(keys, entryFile.constData(), G_KEY_FILE_NONE, nullptr) &&
+                take(g_key_file_get_start_group(keys)) == G_KEY_FILE_DESKTOP_GROUP &&
+                string(G_KEY_FILE_DESKTOP_KEY_TYPE) == G_KEY_FILE_DESKTOP_TYPE_APPLICATION
+            ? string(G_KEY_FILE_DESKTOP_KEY_EXEC)
+            : QByteArray();
+    if (exec.isEmpty()) {
+        systemLog(QStringLiteral("%1: no command line to launch.").arg(entryPath));
+        return false;
+    }
+    if (flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN)) {
+        systemLog(QStringLiteral("%1: the entry is hidden.").arg(entryPath));
+        return false;
+    }
+    // GIO refuses the launch when the folder is missing; checked here, as the new process
+    // cannot report it.
+    QByteArray folder = string(G_KEY_FILE_DESKTOP_KEY_PATH);
+    if (!folder.isEmpty() && !g_file_test(folder.constData(), G_FILE_TEST_IS_DIR)) {
+        systemLog(QStringLiteral("%1: its working folder %2 does not exist.")
+                      .arg(entryPath, QFile::decodeName(folder)));
+        return false;
+    }
+    int flags = G_APP_INFO_CREATE_NONE;
+    if (flag(G_KEY_FILE_DESKTOP_KEY_TERMINAL))
+        flags |= G_APP_INFO_CREATE_NEEDS_TERMINAL;
+    if (flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY))
+        flags |= G_APP_INFO_CREATE_SUPPORTS_STARTUP_NOTIFICATION;
+    const QByteArray name = take(g_key_file_get_locale_string(
+        keys, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_NAME, nullptr, nullptr));
+    const QByteArray icon = take(g_key_file_get_locale_string(
+        keys, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_ICON, nullptr, nullptr));
+
+    GError *error = nullptr;
+    GAppInfo *info = g_app_info_create_from_commandline(exec.constData(),
+                                                        name.isEmpty() ? nullptr : name.constData(),
+                                                        GAppInfoCreateFlags(flags), &error);
+    bool launched = false;
+    if (info) {
+        GAppLaunchContext *context = newLaunchContext();
+        auto *trovia = reinterpret_cast<TroviaLaunchContext *>(context);
+        trovia->entryFile = entryFile.constData();
+        trovia->icon = icon.constData();
+        launched = g_desktop_app_info_launch_uris_as_manager(
+            G_DESKTOP_APP_INFO(info), nullptr, context, G_SPAWN_SEARCH_PATH,
+            folder.isEmpty() ? nullptr : enterWorkingFolder, folder.data(), nullptr, nullptr,
+            &error);
+        g_object_unref(context);
+        g_object_unref(info);
+    }
+    if (error) {
+        systemLog(QStringLiteral("%1: %2").arg(entryPath, QString::fromUtf8(error->message)));
+        g_error_free(error);
+    }
+    return launched;
+}
+
 } // namespace
 
 bool GioApplicationLauncher::launch(const QByteArray &entryFile)
@@ -81,6 +187,17 @@ bool GioApplicationLauncher::launch(const QByteArray &entryFile)
     if (stat(entryFile.constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
         systemLog(QStringLiteral("%1: no desktop entry to launch.").arg(entryPath));
         return false;
+    }
+    const QByteArray loop = applicationsFolderLoop();
+    if (!loop.isEmpty()) {
+        static bool told = false;
+        if (!told) {
+            systemLog(QStringLiteral("%1 leads back to a folder above it, which GIO would follow "
+                                     "without end: entries are launched from their Exec line.")
+                          .arg(QFile::decodeName(loop)));
+            told = true;
+        }
+        return launchCommandLine(entryFile);
     }
     GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(entryFile.constData());
     if (!info) {

@@ -15,8 +15,9 @@ Identity identityOf(const struct stat &status)
     return {quint64(status.st_dev), quint64(status.st_ino)};
 }
 
+// above: the folders from the root down to folder, which a link back to one of them would repeat.
 void walkFolder(const QByteArray &folder, const QByteArray &relative, const QByteArray &suffix,
-                Walk &walk)
+                QList<Identity> &above, Walk &walk)
 {
     DIR *dir = opendir(folder.constData());
     if (!dir)
@@ -44,10 +45,17 @@ void walkFolder(const QByteArray &folder, const QByteArray &relative, const QByt
         if (wanted) {
             if (S_ISREG(status.st_mode))
                 walk.files.append({path, below, identityOf(status)});
-        } else if (S_ISDIR(status.st_mode) && !walk.entered.contains(identityOf(status))) {
-            walk.entered.insert(identityOf(status));
+        } else if (S_ISDIR(status.st_mode)) {
+            const Identity identity = identityOf(status);
+            if (walk.loop.isEmpty() && above.contains(identity))
+                walk.loop = path;
+            if (walk.entered.contains(identity))
+                continue;
+            walk.entered.insert(identity);
             walk.folders.append(path);
-            walkFolder(path, below, suffix, walk);
+            above.append(identity);
+            walkFolder(path, below, suffix, above, walk);
+            above.removeLast();
         }
     }
 }
@@ -62,7 +70,8 @@ void walk(const QByteArray &root, const QByteArray &suffix, Walk &walk)
         return;
     walk.entered.insert(identityOf(status));
     walk.folders.append(root);
-    walkFolder(root, QByteArray(), suffix, walk);
+    QList<Identity> above{identityOf(status)};
+    walkFolder(root, QByteArray(), suffix, above, walk);
 }
 
 } // namespace FolderWalk

@@ -27,6 +27,9 @@ struct Walk {
     QList<QByteArray> folders; // every folder entered, the roots first
     QList<File> files;         // regular files whose name ends in the suffix, in name order
     QSet<Identity> entered;
+    // The first path found that leads back to a folder above it (`ln -s . a`); empty when none.
+    // GIO's own walk follows such a loop until the kernel refuses the path.
+    QByteArray loop;
 };
 
 // Walks root and every folder below it into walk. Files are collected only when suffix is not
