@@ -2,6 +2,7 @@
 
 #include "FakeShortcutBackend.h"
 #include "catalogue/UsageLogger.h"
+#include "core/ExcludedLocations.h"
 #include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
 #include "hotkey/HotKeyManager.h"
@@ -9,7 +10,6 @@
 #include "platform/xdg/ApplicationLauncher.h"
 #include "platform/xdg/FileRevealer.h"
 #include "platform/xdg/LoginItems.h"
-#include "preferences/ExcludedLocationsManager.h"
 
 #include <QFile>
 #include <QStringList>
@@ -65,7 +65,7 @@ public:
     Settings settings;
     UsageLogger usageLog;
     HotKeyManager hotKeys;
-    ExcludedLocationsManager excludedLocations;
+    ExcludedLocations excludedLocations;
     ASLoginItems loginItems;
     RecordingLauncher launcher;
     RecordingRevealer revealer;

@@ -55,17 +55,13 @@ using UsageLookup = std::function<int(const QString &path)>;
 // records the filter let through, so a lookup that creates the usage log on first use runs only
 // once something is listed.
 //
-// The Controller's pass, reading the settings once per keystroke:
-//   const QStringList excluded = Settings::standard().stringList(ExcludedLocationsKey);
-//   const bool withWine = PreferencesDefaults::includeClassicApps();
-//   matchingApps = buildMatchingApplicationList(
-//       textField->text(), catalogue->matchingIndex(),
+// The query session's pass (QuerySession::buildMatchingApplicationList), once per keystroke:
+//   matching = buildMatchingApplicationList(
+//       field->text(), catalogue.matchingIndex(),
 //       [&](const Application &app) {
-//           return Catalogue::shouldDisplayApplication(app, excluded, withWine);
+//           return Catalogue::shouldDisplayApplication(app, excluded, includeClassic);
 //       },
-//       [](const QString &path) {
-//           return UsageLogger::sharedLogger().usageForApplicationAtPath(path);
-//       });
+//       [&](const QString &path) { return usageLog.usageForApplicationAtPath(path); });
 ApplicationList buildMatchingApplicationList(const QString &typedText,
                                              const MatchingIndex &catalogue,
                                              const DisplayFilter &shouldDisplay,

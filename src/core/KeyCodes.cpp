@@ -1,7 +1,9 @@
 #include "core/KeyCodes.h"
 
+#include <QStringList>
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace KeyCodes
 {
@@ -171,6 +173,19 @@ QVector<KeyPair> keyTable()
     for (const EvdevPair &pair : evdevTable)
         pairs.append({pair.virtualKeyCode, quint8(pair.evdev + xKeycodeOffset)});
     return pairs;
+}
+
+QString combinationText(quint32 modifierBits, const QString &key, const ModifierNames &names)
+{
+    QStringList parts;
+    for (const auto &[bit, name] :
+         {std::pair{ControlModifier, names.control}, std::pair{AltModifier, names.alt},
+          std::pair{ShiftModifier, names.shift}, std::pair{SuperModifier, names.super}}) {
+        if (modifierBits & bit)
+            parts << QString::fromLatin1(name);
+    }
+    parts << key;
+    return parts.join(QLatin1Char('+'));
 }
 
 } // namespace KeyCodes

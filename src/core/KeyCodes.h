@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QVector>
 #include <optional>
 
@@ -43,5 +44,16 @@ struct KeyPair {
     quint8 xKeycode;
 };
 QVector<KeyPair> keyTable();
+
+// How one writer names the modifiers: desktops' settings ("Ctrl"), the portal's triggers ("CTRL").
+struct ModifierNames {
+    const char *control;
+    const char *alt;
+    const char *shift;
+    const char *super;
+};
+
+// The combination as "<modifiers>+<key>", the modifiers in the order Ctrl, Alt, Shift, Super.
+QString combinationText(quint32 modifierBits, const QString &key, const ModifierNames &names);
 
 } // namespace KeyCodes

@@ -15,7 +15,7 @@ void registerInitialDefaults(Settings &settings)
         {WindowColorPresetKey, QStringLiteral("Medium Gray")},
         {CustomWindowColorKey, Settings::archivedColor(QColor::fromHsvF(0.0f, 0.0f, 0.9f, 1.0f))},
         {WindowStyleKey, static_cast<int>(ShinyStyle)},
-        {MaximumListHightKey, 7},
+        {MaximumListHeightKey, 7},
         {ShowFullscreenMessageKey, true},
     });
 }

@@ -34,19 +34,10 @@ ProblemTexts problemTexts(HotKeyManager::State state)
     }
 }
 
+// As desktops write a combination in their settings and messages.
 QString combinationText(quint32 modifierBits, const QString &key)
 {
-    QStringList parts;
-    if (modifierBits & KeyCodes::ControlModifier)
-        parts << QStringLiteral("Ctrl");
-    if (modifierBits & KeyCodes::AltModifier)
-        parts << QStringLiteral("Alt");
-    if (modifierBits & KeyCodes::ShiftModifier)
-        parts << QStringLiteral("Shift");
-    if (modifierBits & KeyCodes::SuperModifier)
-        parts << QStringLiteral("Super");
-    parts << key;
-    return parts.join(QLatin1Char('+'));
+    return KeyCodes::combinationText(modifierBits, key, {"Ctrl", "Alt", "Shift", "Super"});
 }
 
 // A key in a sentence, as desktops write it ("Escape", "Page Up"): the Preferences' short names

@@ -1,12 +1,12 @@
 // Keeping the catalogue up to date, excluding the selection, and what the menus and tests reach
 // through the Controller.
 #include "catalogue/Catalogue.h"
+#include "core/ExcludedLocations.h"
 #include "core/LocalizedStrings.h"
 #include "launcher/Controller.h"
 #include "launcher/ExclusionMessagePanel.h"
 #include "launcher/Menus.h"
 #include "launcher/QuerySession.h"
-#include "preferences/ExcludedLocationsManager.h"
 #include "presentation/TroviaProgressIndicator.h"
 #include "presentation/TroviaWindow.h"
 

@@ -73,7 +73,7 @@ void QuerySession::setupListFrame()
 {
     if (!listPanel)
         return;
-    listPanel->setMaximumListHeight(services.settings.integer(MaximumListHightKey));
+    listPanel->setMaximumListHeight(services.settings.integer(MaximumListHeightKey));
     listPanel->setupListFrame();
 }
 

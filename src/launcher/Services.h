@@ -2,7 +2,7 @@
 
 class ApplicationLauncher;
 class ASLoginItems;
-class ExcludedLocationsManager;
+class ExcludedLocations;
 class FileRevealer;
 class HotKeyManager;
 class Settings;
@@ -14,7 +14,7 @@ struct Services {
     Settings &settings;
     UsageLogger &usageLog;
     HotKeyManager &hotKeys;
-    ExcludedLocationsManager &excludedLocations;
+    ExcludedLocations &excludedLocations;
     ASLoginItems &loginItems;
     ApplicationLauncher &launcher;
     FileRevealer &revealer;

@@ -1,5 +1,6 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/UsageLogger.h"
+#include "core/ExcludedLocations.h"
 #include "core/Settings.h"
 #include "core/Translations.h"
 #include "hotkey/HotKeyManager.h"
@@ -13,7 +14,6 @@
 #include "platform/xdg/FileRevealer.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 #include "platform/xdg/LoginItems.h"
-#include "preferences/ExcludedLocationsManager.h"
 
 #include <QCoreApplication>
 #include <cstdio>
@@ -80,7 +80,7 @@ int main(int argc, char *argv[])
     Settings settings(Settings::standardPath());
     UsageLogger usageLog(UsageLogger::defaultPlistPath());
     HotKeyManager hotKeys(settings);
-    ExcludedLocationsManager excludedLocations(settings);
+    ExcludedLocations excludedLocations(settings);
     ASLoginItems loginItems;
     GioApplicationLauncher launcher;
     DBusFileRevealer revealer;

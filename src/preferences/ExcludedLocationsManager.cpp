@@ -1,7 +1,6 @@
 #include "preferences/ExcludedLocationsManager.h"
 
-#include "core/Settings.h"
-#include "core/SettingsKeys.h"
+#include "core/ExcludedLocations.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -37,13 +36,10 @@ public:
 
 } // namespace
 
-ExcludedLocationsManager::ExcludedLocationsManager(Settings &store, QObject *parent)
-    : QAbstractListModel(parent), settings(store),
-      locationList(store.stringList(ExcludedLocationsKey)),
+ExcludedLocationsManager::ExcludedLocationsManager(ExcludedLocations &model, QObject *parent)
+    : QObject(parent), locations(model),
       chooser(&ExcludedLocationsManager::chooseLocationsWithFileDialog)
 {
-    connect(&store, &Settings::excludedLocationsChanged, this,
-            &ExcludedLocationsManager::excludedLocationsChanged);
 }
 
 void ExcludedLocationsManager::setOutlets(QTableView *table, QAbstractButton *add,
@@ -59,8 +55,22 @@ void ExcludedLocationsManager::setOutlets(QTableView *table, QAbstractButton *ad
     addButton = add;
     removeButton = remove;
 
+    locations.disconnect(this);
     if (tableView) {
-        tableView->setModel(this);
+        tableView->setModel(&locations);
+        // A reset clears the view's selection (connected after the view, this runs after it):
+        // the rows are noted before and selected again after.
+        connect(&locations, &QAbstractItemModel::modelAboutToBeReset, this,
+                [this] { selectedBeforeChange = selectedRows(); });
+        connect(&locations, &QAbstractItemModel::modelReset, this, [this] {
+            for (int row : std::as_const(selectedBeforeChange)) {
+                if (row < locations.rowCount())
+                    tableView->selectionModel()->select(locations.index(row),
+                                                        QItemSelectionModel::Select |
+                                                            QItemSelectionModel::Rows);
+            }
+            tableViewSelectionDidChange();
+        });
         connect(tableView->selectionModel(), &QItemSelectionModel::selectionChanged, this,
                 &ExcludedLocationsManager::tableViewSelectionDidChange);
     }
@@ -100,27 +110,12 @@ std::optional<QStringList> ExcludedLocationsManager::chooseLocationsWithFileDial
     return dialog.selectedFiles();
 }
 
-int ExcludedLocationsManager::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : int(locationList.size());
-}
-
-QVariant ExcludedLocationsManager::data(const QModelIndex &index, int role) const
-{
-    if (!index.isValid() || index.row() >= locationList.size())
-        return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return locationList.at(index.row());
-    return {};
-}
-
 void ExcludedLocationsManager::addLocation()
 {
     const std::optional<QStringList> chosen = chooser(tableView ? tableView->window() : nullptr);
     if (!chosen)
         return;
-    locationList.append(*chosen);
-    storeAndAnnounce();
+    locations.addPaths(*chosen);
 }
 
 void ExcludedLocationsManager::removeSelectedLocation()
@@ -128,31 +123,7 @@ void ExcludedLocationsManager::removeSelectedLocation()
     const QList<int> rows = selectedRows();
     if (rows.size() != 1)
         return;
-    locationList.removeAt(rows.first());
-    storeAndAnnounce();
-}
-
-void ExcludedLocationsManager::addPath(const QString &path)
-{
-    locationList.append(path);
-    storeAndAnnounce();
-}
-
-void ExcludedLocationsManager::excludedLocationsChanged()
-{
-    // A reset clears the view's selection; rows that still exist stay selected, so removing
-    // several entries one after the other needs no new click each time.
-    const QList<int> selected = selectedRows();
-    beginResetModel();
-    endResetModel();
-    if (tableView) {
-        for (int row : selected) {
-            if (row < locationList.size())
-                tableView->selectionModel()->select(index(row), QItemSelectionModel::Select |
-                                                                    QItemSelectionModel::Rows);
-        }
-    }
-    tableViewSelectionDidChange();
+    locations.removeLocation(rows.first());
 }
 
 void ExcludedLocationsManager::tableViewSelectionDidChange()
@@ -161,18 +132,10 @@ void ExcludedLocationsManager::tableViewSelectionDidChange()
         removeButton->setEnabled(selectedRows().size() == 1);
 }
 
-void ExcludedLocationsManager::storeAndAnnounce()
-{
-    // Stored and written through before anyone hears of it, so observers read the new list.
-    settings.setStringList(ExcludedLocationsKey, locationList);
-    settings.sync();
-    Q_EMIT settings.excludedLocationsChanged();
-}
-
 QList<int> ExcludedLocationsManager::selectedRows() const
 {
     QList<int> rows;
-    if (!tableView || !tableView->selectionModel() || tableView->model() != this)
+    if (!tableView || !tableView->selectionModel() || tableView->model() != &locations)
         return rows;
     for (const QModelIndex &selected : tableView->selectionModel()->selectedRows())
         rows.append(selected.row());

@@ -113,10 +113,10 @@ bool isModifierKey(int qtKey)
 } // namespace
 
 PreferencesController::PreferencesController(Settings &store, HotKeyManager &hotKeyManager,
-                                             ExcludedLocationsManager &excluded,
-                                             ASLoginItems &items, QObject *parent)
-    : QObject(parent), settings(store), hotKeys(hotKeyManager), excludedLocations(excluded),
-      loginItems(items)
+                                             ExcludedLocations &excluded, ASLoginItems &items,
+                                             QObject *parent)
+    : QObject(parent), settings(store), hotKeys(hotKeyManager),
+      excludedLocations(new ExcludedLocationsManager(excluded, this)), loginItems(items)
 {
 }
 
@@ -207,7 +207,7 @@ void PreferencesController::windowDidLoad()
         locationsTable->verticalHeader()->setDefaultSectionSize(
             locationsTable->fontMetrics().height() + 6);
     }
-    excludedLocations.setOutlets(
+    excludedLocations->setOutlets(
         locationsTable, w->findChild<QAbstractButton *>(QStringLiteral("addLocationButton")),
         w->findChild<QAbstractButton *>(QStringLiteral("removeLocationButton")));
 
@@ -257,7 +257,8 @@ void PreferencesController::updateDisplay()
 
     if (maximumListHeightSpinBox) {
         const QSignalBlocker blocker(maximumListHeightSpinBox);
-        maximumListHeightSpinBox->setValue(static_cast<int>(settings.integer(MaximumListHightKey)));
+        maximumListHeightSpinBox->setValue(
+            static_cast<int>(settings.integer(MaximumListHeightKey)));
     }
 }
 
@@ -382,7 +383,7 @@ void PreferencesController::setExcludeClassicApps()
 
 void PreferencesController::setMaximumListHeight(int rows)
 {
-    settings.setInteger(MaximumListHightKey, rows);
+    settings.setInteger(MaximumListHeightKey, rows);
     Q_EMIT settings.windowAppearanceChanged();
 }
 

@@ -4,6 +4,7 @@
 #include <QPointer>
 
 class ASLoginItems;
+class ExcludedLocations;
 class ExcludedLocationsManager;
 class HotKeyManager;
 class PreferencesWindow;
@@ -27,7 +28,7 @@ class PreferencesController : public QObject
     Q_OBJECT
 public:
     PreferencesController(Settings &settings, HotKeyManager &hotKeys,
-                          ExcludedLocationsManager &excludedLocations, ASLoginItems &loginItems,
+                          ExcludedLocations &excludedLocations, ASLoginItems &loginItems,
                           QObject *parent = nullptr);
     ~PreferencesController() override;
 
@@ -46,6 +47,8 @@ public:
     // The field never traps the keyboard: Ctrl+Tab and Ctrl+Shift+Tab always move on without
     // recording, and once a key was recorded there, Tab and Shift+Tab move on too.
     bool handleEvent(QEvent *event);
+
+    ExcludedLocationsManager &excludedLocationsTable() const { return *excludedLocations; }
 
     // The colour panel, created on first use; reports each colour the user picks.
     QColorDialog *colorPanel();
@@ -71,7 +74,8 @@ private:
 
     Settings &settings;
     HotKeyManager &hotKeys;
-    ExcludedLocationsManager &excludedLocations;
+    // The table of excluded locations and its buttons.
+    ExcludedLocationsManager *excludedLocations;
     ASLoginItems &loginItems;
     QPointer<PreferencesWindow> windowInstance;
     QPointer<QColorDialog> colorPanelInstance;

@@ -191,7 +191,7 @@ private Q_SLOTS:
     // Page Down and Page Up move by the rows the list shows, stopping at the ends.
     void pageKeysMoveByTheVisibleRows()
     {
-        run->settings.setInteger(MaximumListHightKey, 3);
+        run->settings.setInteger(MaximumListHeightKey, 3);
         for (int i = 1; i <= 8; ++i)
             registry.addEntry(entry(QStringLiteral("Zapp %1").arg(i)));
         controller->rebuildApplicationList();
@@ -205,7 +205,7 @@ private Q_SLOTS:
         }
         QCOMPARE(seen, (QList<int>{3, 6, 7, 4, 1, 0}));
         QCOMPARE(controller->textField()->text(), QStringLiteral("zapp"));
-        run->settings.setInteger(MaximumListHightKey, 7);
+        run->settings.setInteger(MaximumListHeightKey, 7);
     }
 
     // The focus stays in the field, so its accessible description speaks for the list: the number

@@ -2,11 +2,11 @@
 #include "StderrCapture.h"
 #include "TestServices.h"
 #include "catalogue/Catalogue.h"
+#include "core/ExcludedLocations.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
 #include "launcher/Controller.h"
-#include "preferences/ExcludedLocationsManager.h"
 #include "presentation/TroviaWindow.h"
 
 #include <QApplication>

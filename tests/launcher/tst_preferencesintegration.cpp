@@ -41,9 +41,9 @@ void fillRegistry(FakeApplicationRegistry &registry)
 }
 
 const QStringList everyKey = {
-    WindowStyleKey,      WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
-    HotKeyCodeKey,       HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
-    MaximumListHightKey, ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
+    WindowStyleKey,       WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
+    HotKeyCodeKey,        HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
+    MaximumListHeightKey, ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
 };
 
 } // namespace
@@ -158,9 +158,10 @@ private Q_SLOTS:
         QVERIFY(!listedNames().contains(QStringLiteral("Wine Notepad")));
         QCOMPARE(listedNames().size(), 3);
 
-        run->excludedLocations.setLocationChooser([](QWidget *) -> std::optional<QStringList> {
-            return QStringList{entry(QStringLiteral("Tetris"))};
-        });
+        controller->preferencesController()->excludedLocationsTable().setLocationChooser(
+            [](QWidget *) -> std::optional<QStringList> {
+                return QStringList{entry(QStringLiteral("Tetris"))};
+            });
         control<QPushButton>("addLocationButton")->click();
         QCOMPARE(listedNames(),
                  (QStringList{QStringLiteral("Terminal"), QStringLiteral("Text Editor")}));

@@ -1,3 +1,4 @@
+#include "core/ExcludedLocations.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "preferences/ExcludedLocationsManager.h"
@@ -25,6 +26,7 @@ class TestExcludedLocations : public QObject
     QTemporaryDir dir;
     QString storeFile;
     std::unique_ptr<Settings> settings;
+    std::unique_ptr<ExcludedLocations> locations;
     std::unique_ptr<ExcludedLocationsManager> manager;
     std::unique_ptr<QSignalSpy> posts;
     // The Preferences window's part that shows the list: a table with its add and remove buttons.
@@ -61,7 +63,8 @@ class TestExcludedLocations : public QObject
         if (!stored.isEmpty())
             Settings(storeFile).setStringList(ExcludedLocationsKey, stored);
         settings = std::make_unique<Settings>(storeFile);
-        manager = std::make_unique<ExcludedLocationsManager>(*settings);
+        locations = std::make_unique<ExcludedLocations>(*settings);
+        manager = std::make_unique<ExcludedLocationsManager>(*locations);
         manager->setLocationChooser([chosen](QWidget *) { return chosen; });
         window = std::make_unique<QWidget>();
         auto *layout = new QVBoxLayout(window.get());
@@ -80,6 +83,7 @@ private Q_SLOTS:
     {
         window.reset();
         manager.reset();
+        locations.reset();
     }
 
     // Stored whole before observers hear; duplicates stay rows of their own.
@@ -153,7 +157,7 @@ private Q_SLOTS:
         open({"/a", "/b", "/c"});
         selectRows({1});
         // An exclusion made from the main window shows at once and keeps the selection.
-        manager->addPath(QStringLiteral("/d"));
+        locations->addPath(QStringLiteral("/d"));
         QCOMPARE(shownRows(), (QStringList{"/a", "/b", "/c", "/d"}));
         QVERIFY(remove->isEnabled());
         // Removing moves on to the next row, so entries can be removed one after another.

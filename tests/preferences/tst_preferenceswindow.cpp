@@ -34,9 +34,9 @@ namespace
 {
 
 const QStringList everyKey = {
-    WindowStyleKey,      WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
-    HotKeyCodeKey,       HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
-    MaximumListHightKey, ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
+    WindowStyleKey,       WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
+    HotKeyCodeKey,        HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
+    MaximumListHeightKey, ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
 };
 
 std::unique_ptr<TestServices> run;
@@ -190,7 +190,7 @@ private Q_SLOTS:
                            {IncludeClassicAppsKey, false},
                            {HotKeyCodeKey, 0x7A},
                            {HotKeyModifiersKey, 0x1000 | 0x200},
-                           {MaximumListHightKey, 12}}
+                           {MaximumListHeightKey, 12}}
             << true
             << QStringList{"excludeClassicAppsButton", "hotKeyControlModifierButton",
                            "hotKeyShiftModifierButton", "matteStyleButton", "openAtLoginButton"}
@@ -242,7 +242,7 @@ private Q_SLOTS:
                                << WindowAppearanceChangedNotification;
         QTest::newRow("Wine left out") << "excludeClassicAppsButton" << IncludeClassicAppsKey
                                        << QVariant(false) << ClassicAppInclusionChangedNotification;
-        QTest::newRow("list height") << "maximumListHeightSpinBox" << MaximumListHightKey
+        QTest::newRow("list height") << "maximumListHeightSpinBox" << MaximumListHeightKey
                                      << QVariant(8) << WindowAppearanceChangedNotification;
         QTest::newRow("next preset") << "colorPopUpButton" << WindowColorPresetKey << QVariant()
                                      << WindowAppearanceChangedNotification;

@@ -171,9 +171,9 @@ private Q_SLOTS:
         QFETCH(int, shown);
         // As the launcher reads it: text is no number and gives the default.
         Settings settings(configHome.filePath(QStringLiteral("Trovia.conf")));
-        settings.registerDefaults({{MaximumListHightKey, 7}});
-        settings.setObject(MaximumListHightKey, stored);
-        list->setMaximumListHeight(settings.integer(MaximumListHightKey));
+        settings.registerDefaults({{MaximumListHeightKey, 7}});
+        settings.setObject(MaximumListHeightKey, stored);
+        list->setMaximumListHeight(settings.integer(MaximumListHeightKey));
         // Near the top of the screen: 30 rows fit below the field.
         const QRect screen = mainWindow->screen()->geometry();
         const float y = float(screen.height() - 80);

@@ -3,12 +3,12 @@
 // LANGUAGE) the language.
 //   preferences-screenshot <picture.png>
 #include "core/ColorPresets.h"
+#include "core/ExcludedLocations.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "core/Translations.h"
 #include "hotkey/HotKeyManager.h"
 #include "platform/xdg/LoginItems.h"
-#include "preferences/ExcludedLocationsManager.h"
 #include "preferences/PreferencesController.h"
 #include "preferences/PreferencesWindow.h"
 
@@ -35,7 +35,7 @@ int main(int argc, char *argv[])
                            {QStringLiteral("/usr/share/applications/xterm.desktop"),
                             QStringLiteral("/opt/old-tools")});
     HotKeyManager hotKeys(settings);
-    ExcludedLocationsManager excludedLocations(settings);
+    ExcludedLocations excludedLocations(settings);
     ASLoginItems loginItems(home.filePath(QStringLiteral("config/autostart")));
     PreferencesController controller(settings, hotKeys, excludedLocations, loginItems);
     controller.showWindow();

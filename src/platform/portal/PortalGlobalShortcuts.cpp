@@ -123,17 +123,7 @@ QString PortalGlobalShortcuts::triggerFor(const QString &keysymName, quint32 mod
 {
     if (keysymName.isEmpty())
         return {};
-    QStringList parts;
-    if (modifiers & KeyCodes::ControlModifier)
-        parts << QStringLiteral("CTRL");
-    if (modifiers & KeyCodes::AltModifier)
-        parts << QStringLiteral("ALT");
-    if (modifiers & KeyCodes::ShiftModifier)
-        parts << QStringLiteral("SHIFT");
-    if (modifiers & KeyCodes::SuperModifier)
-        parts << QStringLiteral("LOGO");
-    parts << keysymName;
-    return parts.join(QLatin1Char('+'));
+    return KeyCodes::combinationText(modifiers, keysymName, {"CTRL", "ALT", "SHIFT", "LOGO"});
 }
 
 void PortalGlobalShortcuts::callWithResponse(const QString &method, QVariantList arguments,

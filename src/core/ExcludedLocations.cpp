@@ -1,0 +1,60 @@
+#include "core/ExcludedLocations.h"
+
+#include "core/Settings.h"
+#include "core/SettingsKeys.h"
+
+ExcludedLocations::ExcludedLocations(Settings &store, QObject *parent)
+    : QAbstractListModel(parent), settings(store),
+      locationList(store.stringList(ExcludedLocationsKey))
+{
+    connect(&store, &Settings::excludedLocationsChanged, this,
+            &ExcludedLocations::excludedLocationsChanged);
+}
+
+void ExcludedLocations::addPath(const QString &path)
+{
+    addPaths({path});
+}
+
+void ExcludedLocations::addPaths(const QStringList &paths)
+{
+    locationList.append(paths);
+    storeAndAnnounce();
+}
+
+void ExcludedLocations::removeLocation(int row)
+{
+    if (row < 0 || row >= locationList.size())
+        return;
+    locationList.removeAt(row);
+    storeAndAnnounce();
+}
+
+int ExcludedLocations::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(locationList.size());
+}
+
+QVariant ExcludedLocations::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= locationList.size())
+        return {};
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+        return locationList.at(index.row());
+    return {};
+}
+
+void ExcludedLocations::storeAndAnnounce()
+{
+    // Stored and written through before anyone hears of it, so observers read the new list.
+    settings.setStringList(ExcludedLocationsKey, locationList);
+    settings.sync();
+    Q_EMIT settings.excludedLocationsChanged();
+}
+
+void ExcludedLocations::excludedLocationsChanged()
+{
+    beginResetModel();
+    locationList = settings.stringList(ExcludedLocationsKey);
+    endResetModel();
+}
