@@ -11,11 +11,11 @@
 #include "hotkey/HotKeyManager.h"
 #include "platform/xdg/LoginItems.h"
 #include "preferences/ExcludedLocationsManager.h"
+#include "preferences/HotKeyRecorder.h"
 #include "preferences/PreferencesWindow.h"
 #include "presentation/InterfaceLoader.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -24,10 +24,8 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
-#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -89,27 +87,6 @@ void setOn(QCheckBox *box, bool on)
         box->setCheckState(on ? Qt::Checked : Qt::Unchecked);
 }
 
-// Keys that only modify others never become the hot key on their own.
-bool isModifierKey(int qtKey)
-{
-    switch (qtKey) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Meta:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_Hyper_L:
-    case Qt::Key_Hyper_R:
-    case Qt::Key_CapsLock:
-    case Qt::Key_NumLock:
-        return true;
-    default:
-        return false;
-    }
-}
-
 } // namespace
 
 PreferencesController::PreferencesController(Settings &store, HotKeyManager &hotKeyManager,
@@ -129,10 +106,13 @@ PreferencesController::~PreferencesController()
 PreferencesWindow *PreferencesController::window()
 {
     if (!windowInstance) {
-        // Made as Trovia's own class so that it can offer events to its delegate.
+        // Made as Trovia's own classes: the window says when it becomes active, the hot key
+        // field records keys.
         InterfaceLoader loader;
         loader.registerClass(QStringLiteral("PreferencesWindow"),
                              [](QWidget *parent) { return new PreferencesWindow(parent); });
+        loader.registerClass(QStringLiteral("HotKeyRecorder"),
+                             [](QWidget *parent) { return new HotKeyRecorder(parent); });
         windowInstance = loader.loadRoot<PreferencesWindow>(QStringLiteral("Preferences.ui"));
         if (!windowInstance)
             return nullptr;
@@ -165,11 +145,14 @@ void PreferencesController::windowDidLoad()
         w->findChild<QCheckBox *>(QStringLiteral("hotKeyControlModifierButton"));
     hotKeyShiftModifierButton =
         w->findChild<QCheckBox *>(QStringLiteral("hotKeyShiftModifierButton"));
-    hotKeyField = w->findChild<QLineEdit *>(QStringLiteral("hotKeyField"));
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *, QWidget *now) {
-        if (now && now == hotKeyField)
-            recordedSinceFocus = false;
-    });
+    hotKeyField = w->findChild<HotKeyRecorder *>(QStringLiteral("hotKeyField"));
+    if (hotKeyField) {
+        connect(hotKeyField, &HotKeyRecorder::keyRecorded, this,
+                &PreferencesController::recordHotKey);
+        connect(hotKeyField, &HotKeyRecorder::unusableKeyPressed, this, [this] {
+            showHotKeyMessage(LocalizedStrings::text(QStringLiteral("HotKeyNotUsable")));
+        });
+    }
     hotKeyErrorField = w->findChild<QLabel *>(QStringLiteral("hotKeyErrorField"));
     colorPopUpButton = w->findChild<QComboBox *>(QStringLiteral("colorPopUpButton"));
     maximumListHeightSpinBox = w->findChild<QSpinBox *>(QStringLiteral("maximumListHeightSpinBox"));
@@ -222,7 +205,6 @@ void PreferencesController::windowDidLoad()
     // On a small screen the window gives up table rows rather than leave the screen.
     const QSize room = w->screen()->availableGeometry().size() - QSize(40, 60);
     w->resize(w->sizeHint().boundedTo(room).expandedTo(w->minimumSizeHint()));
-    w->setDelegate(this);
     connect(w, &PreferencesWindow::becameKey, this, &PreferencesController::displayHotKey);
     // The desktop portal answers a registration later.
     connect(&hotKeys, &HotKeyManager::registrationRefused, this,
@@ -387,41 +369,9 @@ void PreferencesController::setMaximumListHeight(int rows)
     Q_EMIT settings.windowAppearanceChanged();
 }
 
-bool PreferencesController::handleEvent(QEvent *event)
+void PreferencesController::recordHotKey(quint16 virtualKeyCode)
 {
-    if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
-        return false;
-    if (!windowInstance || !hotKeyField || windowInstance->focusWidget() != hotKeyField)
-        return false;
-    // Claiming the shortcut override keeps application shortcuts from taking the key; the key
-    // press that follows is the one recorded.
-    event->accept();
-    if (event->type() != QEvent::KeyPress)
-        return true;
-    const auto *key = static_cast<QKeyEvent *>(event);
-    const bool tab = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab;
-    if (tab && (recordedSinceFocus || key->modifiers() & Qt::ControlModifier)) {
-        const bool backwards =
-            key->key() == Qt::Key_Backtab || key->modifiers() & Qt::ShiftModifier;
-        windowInstance->moveFocus(!backwards);
-        return true;
-    }
-    recordHotKey(*key);
-    return true;
-}
-
-void PreferencesController::recordHotKey(const QKeyEvent &event)
-{
-    if (event.isAutoRepeat() || isModifierKey(event.key()))
-        return;
-    const std::optional<quint16> code = KeyCodes::virtualKeyForXKeycode(event.nativeScanCode());
-    if (!code) {
-        // A key with no place on the keyboard Trovia knows (a media key, say) changes nothing.
-        showHotKeyMessage(LocalizedStrings::text(QStringLiteral("HotKeyNotUsable")));
-        return;
-    }
-    settings.setInteger(HotKeyCodeKey, *code);
-    recordedSinceFocus = true;
+    settings.setInteger(HotKeyCodeKey, virtualKeyCode);
     displayHotKey();
     registerHotKey();
 }

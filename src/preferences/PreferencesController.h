@@ -7,6 +7,7 @@ class ASLoginItems;
 class ExcludedLocations;
 class ExcludedLocationsManager;
 class HotKeyManager;
+class HotKeyRecorder;
 class PreferencesWindow;
 class Settings;
 class QButtonGroup;
@@ -14,10 +15,7 @@ class QCheckBox;
 class QColor;
 class QColorDialog;
 class QComboBox;
-class QEvent;
-class QKeyEvent;
 class QLabel;
-class QLineEdit;
 class QSpinBox;
 
 // Owns the Preferences window, loaded from Preferences.ui the first time it is needed and kept for
@@ -42,12 +40,6 @@ public:
     void setupColorList();
     void displayHotKey();
 
-    // Offered every event the window is about to dispatch. While the hot key field has the focus,
-    // a key press becomes the new hot key; answers true when the event must go no further.
-    // The field never traps the keyboard: Ctrl+Tab and Ctrl+Shift+Tab always move on without
-    // recording, and once a key was recorded there, Tab and Shift+Tab move on too.
-    bool handleEvent(QEvent *event);
-
     ExcludedLocationsManager &excludedLocationsTable() const { return *excludedLocations; }
 
     // The colour panel, created on first use; reports each colour the user picks.
@@ -66,7 +58,7 @@ public Q_SLOTS:
 private:
     void windowDidLoad();
     void colorPopUpActivated(int index);
-    void recordHotKey(const QKeyEvent &event);
+    void recordHotKey(quint16 virtualKeyCode);
     void registerHotKey();
     void showHotKeyProblems();
     void showHotKeyMessage(const QString &message);
@@ -80,8 +72,6 @@ private:
     QPointer<PreferencesWindow> windowInstance;
     QPointer<QColorDialog> colorPanelInstance;
     bool hotKeyHasNoName = false;
-    // A key was recorded since the hot key field last took the focus.
-    bool recordedSinceFocus = false;
 
     QCheckBox *openAtLoginButton = nullptr;
     QCheckBox *excludeClassicAppsButton = nullptr;
@@ -89,7 +79,7 @@ private:
     QCheckBox *hotKeyOptionModifierButton = nullptr;
     QCheckBox *hotKeyControlModifierButton = nullptr;
     QCheckBox *hotKeyShiftModifierButton = nullptr;
-    QLineEdit *hotKeyField = nullptr;
+    HotKeyRecorder *hotKeyField = nullptr;
     QLabel *hotKeyErrorField = nullptr;
     QComboBox *colorPopUpButton = nullptr;
     QButtonGroup *windowStyleMatrix = nullptr;

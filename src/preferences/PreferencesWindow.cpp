@@ -1,33 +1,8 @@
 #include "preferences/PreferencesWindow.h"
 
-#include "preferences/PreferencesController.h"
+#include <QEvent>
 
-#include <QApplication>
-
-PreferencesWindow::PreferencesWindow(QWidget *parent) : QDialog(parent)
-{
-    // The application's filters run before any widget, shortcut or dialog sees an event.
-    qApp->installEventFilter(this);
-}
-
-PreferencesWindow::~PreferencesWindow()
-{
-    qApp->removeEventFilter(this);
-}
-
-void PreferencesWindow::setDelegate(PreferencesController *delegate)
-{
-    windowDelegate = delegate;
-}
-
-bool PreferencesWindow::eventFilter(QObject *watched, QEvent *event)
-{
-    if (!windowDelegate || !watched->isWidgetType())
-        return false;
-    if (static_cast<QWidget *>(watched)->window() != this)
-        return false;
-    return windowDelegate->handleEvent(event);
-}
+PreferencesWindow::PreferencesWindow(QWidget *parent) : QDialog(parent) {}
 
 void PreferencesWindow::changeEvent(QEvent *event)
 {

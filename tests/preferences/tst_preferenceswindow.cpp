@@ -66,14 +66,14 @@ void observe(const QString &notification, const QObject *context, std::function<
 
 // A key as X delivers it: shortcut override, press, release, with the X keycode.
 void pressKey(QWidget *target, int key, Qt::KeyboardModifiers modifiers, quint32 xKeycode,
-              const QString &text = {})
+              const QString &text = {}, bool autoRepeat = false)
 {
-    QKeyEvent override(QEvent::ShortcutOverride, key, modifiers, xKeycode, 0, 0, text);
+    QKeyEvent override(QEvent::ShortcutOverride, key, modifiers, xKeycode, 0, 0, text, autoRepeat);
     override.ignore();
     QApplication::sendEvent(target, &override);
-    QKeyEvent press(QEvent::KeyPress, key, modifiers, xKeycode, 0, 0, text);
+    QKeyEvent press(QEvent::KeyPress, key, modifiers, xKeycode, 0, 0, text, autoRepeat);
     QApplication::sendEvent(target, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, modifiers, xKeycode, 0, 0, text);
+    QKeyEvent release(QEvent::KeyRelease, key, modifiers, xKeycode, 0, 0, text, autoRepeat);
     QApplication::sendEvent(target, &release);
 }
 
@@ -441,6 +441,16 @@ private Q_SLOTS:
         QVERIFY(controller->window()->isVisible());
     }
 
+    // A held key is recorded once: its repeats do not register the combination again.
+    void heldKeyIsRecordedOnce()
+    {
+        startRecording();
+        pressKey(hotKeyField(), Qt::Key_F1, Qt::NoModifier, 67);
+        pressKey(hotKeyField(), Qt::Key_F1, Qt::NoModifier, 67, {}, true);
+        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x7A));
+        QCOMPARE(desktop->registrations(), QStringList{"register 122 0x800"});
+    }
+
     // The field never traps the keyboard: Ctrl+Tab leaves it without recording; once a key was
     // recorded there, Tab and Shift+Tab leave it too (the first Tab is still recorded).
     void hotKeyFieldCanBeLeftWithTheKeyboard()
@@ -459,6 +469,17 @@ private Q_SLOTS:
         pressKey(hotKeyField(), Qt::Key_Backtab, Qt::ShiftModifier, 23u);
         QVERIFY(controller->window()->focusWidget() != hotKeyField());
         QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x30));
+        QWidget *previous = controller->window()->focusWidget();
+
+        // Ctrl+Shift+Tab goes back without recording; each visit records Tab anew.
+        settings().setInteger(HotKeyCodeKey, 0x31);
+        startRecording();
+        pressKey(hotKeyField(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 23u);
+        QCOMPARE(controller->window()->focusWidget(), previous);
+        startRecording();
+        pressKey(hotKeyField(), Qt::Key_Tab, Qt::NoModifier, 23u, QStringLiteral("\t"));
+        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x30));
+        QCOMPARE(controller->window()->focusWidget(), hotKeyField());
     }
 
     // Every language's texts fit: no label, button, group title or spin box is given less room

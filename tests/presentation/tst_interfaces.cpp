@@ -13,11 +13,12 @@
 #include <QTest>
 
 // Every interface description Trovia ships loads, and the main view holds what the code reaches.
-// The Preferences window's own class lives in a folder above this one: its base class stands in.
+// The Preferences' own classes live in a folder above this one: their base classes stand in.
 std::unique_ptr<InterfaceLoader> loaderForEveryFile()
 {
     auto loader = std::make_unique<InterfaceLoader>();
     loader->registerClass("PreferencesWindow", [](QWidget *parent) { return new QDialog(parent); });
+    loader->registerClass("HotKeyRecorder", [](QWidget *parent) { return new QLineEdit(parent); });
     return loader;
 }
 
