@@ -7,8 +7,8 @@
 #include "core/Settings.h"
 #include "hotkey/HotKeyManager.h"
 #include "launcher/Services.h"
-#include "platform/xdg/ApplicationLauncher.h"
-#include "platform/xdg/FileRevealer.h"
+#include "platform/ApplicationLauncher.h"
+#include "platform/FileRevealer.h"
 #include "platform/xdg/LoginItems.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "catalogue/Application.h"
 
 #include "catalogue/Matching.h"
-#include "platform/xdg/ApplicationLauncher.h"
+#include "platform/ApplicationLauncher.h"
 
 #include <QFile>
 

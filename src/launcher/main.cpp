@@ -10,8 +10,8 @@
 #include "launcher/SingleInstance.h"
 #include "launcher/TroviaApplication.h"
 #include "platform/x11/WindowActivation.h"
-#include "platform/xdg/ApplicationLauncher.h"
-#include "platform/xdg/FileRevealer.h"
+#include "platform/xdg/DBusFileRevealer.h"
+#include "platform/xdg/GioApplicationLauncher.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 #include "platform/xdg/LoginItems.h"
 

@@ -1,7 +1,7 @@
 #include "presentation/ResultListModel.h"
 
 #include "core/LocalizedStrings.h"
-#include "platform/xdg/ApplicationLauncher.h"
+#include "platform/ApplicationLauncher.h"
 
 #include <QFileInfo>
 

@@ -1,5 +1,5 @@
 #include "catalogue/Application.h"
-#include "platform/xdg/ApplicationLauncher.h"
+#include "platform/ApplicationLauncher.h"
 
 #include <QPixmap>
 #include <QTest>

@@ -5,7 +5,7 @@
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
 #include "launcher/Controller.h"
-#include "platform/xdg/ApplicationLauncher.h"
+#include "platform/ApplicationLauncher.h"
 #include "preferences/ExcludedLocationsManager.h"
 #include "preferences/PreferencesController.h"
 #include "preferences/PreferencesWindow.h"

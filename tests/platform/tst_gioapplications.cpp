@@ -1,7 +1,7 @@
 // The real registry and launcher over fixture desktop entries in temporary XDG folders. GLib reads
 // the XDG variables once per process, so main() sets them up before anything touches GIO.
 #include "catalogue/Catalogue.h"
-#include "platform/xdg/ApplicationLauncher.h"
+#include "platform/xdg/GioApplicationLauncher.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 
 #include <QDir>

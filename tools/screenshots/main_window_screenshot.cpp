@@ -10,7 +10,7 @@
 #include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "platform/xdg/ApplicationLauncher.h"
+#include "platform/xdg/GioApplicationLauncher.h"
 #include "presentation/InterfaceLoader.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"

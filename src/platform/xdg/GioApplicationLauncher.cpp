@@ -1,4 +1,4 @@
-#include "platform/xdg/ApplicationLauncher.h"
+#include "platform/xdg/GioApplicationLauncher.h"
 
 #include "core/SystemLog.h"
 #include "platform/x11/WindowActivation.h"

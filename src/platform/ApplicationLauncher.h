@@ -18,11 +18,3 @@ public:
     // icon when the value is empty or names nothing that exists.
     virtual QIcon icon(const QString &iconName) = 0;
 };
-
-// The real launcher: GIO for launching, the icon theme for icons.
-class GioApplicationLauncher : public ApplicationLauncher
-{
-public:
-    bool launch(const QByteArray &entryFile) override;
-    QIcon icon(const QString &iconName) override;
-};

@@ -1,4 +1,4 @@
-#include "platform/xdg/FileRevealer.h"
+#include "platform/xdg/DBusFileRevealer.h"
 
 #include "core/SystemLog.h"
 
