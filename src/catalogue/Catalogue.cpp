@@ -1,6 +1,6 @@
 #include "catalogue/Catalogue.h"
 
-#include "core/SystemLog.h"
+#include "core/Logging.h"
 #include "platform/ApplicationRegistry.h"
 #include "platform/xdg/FolderWalk.h"
 
@@ -57,7 +57,7 @@ void writeSnapshot(const QString &path, const CatalogueContents &contents)
 {
     QString error;
     if (!CatalogueSnapshot::write(path, contents, &error))
-        systemLog(QStringLiteral("%1: %2").arg(path, error));
+        qCWarning(lcCatalogue).noquote() << QStringLiteral("%1: %2").arg(path, error);
 }
 
 } // namespace
@@ -125,9 +125,10 @@ void Catalogue::startBuild()
         if (jobAge.elapsed() < buildTimeoutMs)
             return;
         // Most likely an open that never returns; the next build must not wait for it.
-        systemLog(QStringLiteral("The catalogue build has not finished after %1 ms; "
-                                 "it is given up and another one starts.")
-                      .arg(jobAge.elapsed()));
+        qCWarning(lcCatalogue).noquote()
+            << QStringLiteral("The catalogue build has not finished after %1 ms; "
+                              "it is given up and another one starts.")
+                   .arg(jobAge.elapsed());
         job->unheard = true;
     }
     auto started = std::make_shared<BuildJob>();
@@ -180,8 +181,8 @@ bool Catalogue::loadSnapshot()
     QString error;
     std::optional<CatalogueContents> read = CatalogueSnapshot::read(snapshotFile, &error);
     if (!read) {
-        systemLog(
-            QStringLiteral("%1: %2; the catalogue is built afresh.").arg(snapshotFile, error));
+        qCWarning(lcCatalogue).noquote()
+            << QStringLiteral("%1: %2; the catalogue is built afresh.").arg(snapshotFile, error);
         return false;
     }
     contents = std::move(*read);

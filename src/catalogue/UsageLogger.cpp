@@ -1,8 +1,8 @@
 #include "catalogue/UsageLogger.h"
 
 #include "core/AtomicFile.h"
+#include "core/Logging.h"
 #include "core/PropertyList.h"
-#include "core/SystemLog.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,23 +99,25 @@ void UsageLogger::load()
     if (info.isFile() && file.open(QIODevice::ReadOnly))
         data = file.readAll();
     if (!info.isFile() || !file.isOpen() || file.error() != QFileDevice::NoError) {
-        systemLog(QStringLiteral("%1: cannot be read (%2); it is left as it is and this session's "
-                                 "launches are not written to it.")
-                      .arg(filePath, info.isFile() ? file.errorString()
-                                                   : QStringLiteral("not a plain file")));
+        qCWarning(lcCatalogue).noquote()
+            << (QStringLiteral("%1: cannot be read (%2); it is left as it is and this session's "
+                               "launches are not written to it.")
+                    .arg(filePath,
+                         info.isFile() ? file.errorString() : QStringLiteral("not a plain file")));
         leaveFileAlone = true;
         return;
     }
 
     const PropertyList::ReadResult read = PropertyList::fromData(data);
     if (!read.ok()) {
-        systemLog(QStringLiteral("%1: %2").arg(filePath, read.error));
+        qCWarning(lcCatalogue).noquote() << QStringLiteral("%1: %2").arg(filePath, read.error);
         keepFileBeforeWriting = true;
         return;
     }
     const QVariant uses = read.value.toMap().value(usesKey);
     if (uses.metaType().id() != QMetaType::QVariantMap) {
-        systemLog(QStringLiteral("%1: no \"%2\" dictionary.").arg(filePath, usesKey));
+        qCWarning(lcCatalogue).noquote()
+            << QStringLiteral("%1: no \"%2\" dictionary.").arg(filePath, usesKey);
         keepFileBeforeWriting = true;
         return;
     }
@@ -129,9 +131,10 @@ void UsageLogger::load()
             ++malformed;
     }
     if (malformed > 0) {
-        systemLog(QStringLiteral("%1: ignored %2 entries whose count is not a number.")
-                      .arg(filePath)
-                      .arg(malformed));
+        qCWarning(lcCatalogue).noquote()
+            << QStringLiteral("%1: ignored %2 entries whose count is not a number.")
+                   .arg(filePath)
+                   .arg(malformed);
         keepFileBeforeWriting = true;
     }
 }
@@ -143,7 +146,7 @@ bool UsageLogger::save()
     QString error;
     const QByteArray xml = PropertyList::toXml(plist(), &error);
     if (xml.isEmpty()) {
-        systemLog(error);
+        qCWarning(lcCatalogue).noquote() << error;
         return false;
     }
     // A fresh account has no ~/.local/share yet.
@@ -151,15 +154,16 @@ bool UsageLogger::save()
 
     if (keepFileBeforeWriting && QFileInfo::exists(filePath)) {
         if (!moveAside(filePath)) {
-            systemLog(
-                QStringLiteral("%1: could not be moved aside; it is left as it is.").arg(filePath));
+            qCWarning(lcCatalogue).noquote()
+                << QStringLiteral("%1: could not be moved aside; it is left as it is.")
+                       .arg(filePath);
             return false;
         }
     }
     keepFileBeforeWriting = false;
 
     if (!writeFileAtomically(filePath, xml, &error)) {
-        systemLog(QStringLiteral("%1: %2").arg(filePath, error));
+        qCWarning(lcCatalogue).noquote() << QStringLiteral("%1: %2").arg(filePath, error);
         return false;
     }
     return true;

@@ -1,7 +1,7 @@
 #include "core/LocalizedStrings.h"
 
+#include "core/Logging.h"
 #include "core/PropertyList.h"
-#include "core/SystemLog.h"
 
 #include <QCoreApplication>
 #include <QVariantMap>
@@ -14,9 +14,9 @@ QVariantMap readTable(const QString &path, bool *ok)
     const PropertyList::ReadResult result = PropertyList::fromFile(path);
     *ok = result.ok() && result.value.typeId() == QMetaType::QVariantMap;
     if (!*ok) {
-        systemLog(result.ok()
-                      ? QStringLiteral("%1: the string table is not a dictionary.").arg(path)
-                      : result.error);
+        qCWarning(lcCore).noquote()
+            << (result.ok() ? QStringLiteral("%1: the string table is not a dictionary.").arg(path)
+                            : result.error);
         return {};
     }
     return result.value.toMap();

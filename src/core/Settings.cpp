@@ -1,6 +1,6 @@
 #include "core/Settings.h"
 
-#include "core/SystemLog.h"
+#include "core/Logging.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -214,9 +214,10 @@ void Settings::save()
     const QString problem = replaceWithIni(target, values);
     unsaved = !problem.isEmpty();
     if (unsaved)
-        systemLog(QStringLiteral("%1: the settings could not be saved (%2); the changes stay in "
-                                 "memory and are saved again with the next one.")
-                      .arg(path, problem));
+        qCWarning(lcCore).noquote()
+            << QStringLiteral("%1: the settings could not be saved (%2); the changes stay in "
+                              "memory and are saved again with the next one.")
+                   .arg(path, problem);
 }
 
 QByteArray Settings::archivedColor(const QColor &color)

@@ -1,7 +1,7 @@
 #include "core/Translations.h"
 
+#include "core/Logging.h"
 #include "core/ResourcePaths.h"
-#include "core/SystemLog.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -94,8 +94,8 @@ QString install(QCoreApplication &application, const QString &directory,
         return {};
     auto *trovia = new QTranslator(&application);
     if (!trovia->load(QStringLiteral("trovia_") + language, directory)) {
-        systemLog(
-            QStringLiteral("Failed loading the %1 translation from %2").arg(language, directory));
+        qCWarning(lcCore).noquote()
+            << QStringLiteral("Failed loading the %1 translation from %2").arg(language, directory);
         delete trovia;
         return {};
     }

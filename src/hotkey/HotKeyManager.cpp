@@ -2,9 +2,9 @@
 
 #include "core/KeyCodes.h"
 #include "core/LocalizedStrings.h"
+#include "core/Logging.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/SystemLog.h"
 #include "platform/x11/KeyboardLayout.h"
 #include "platform/xdg/DesktopNotification.h"
 
@@ -233,10 +233,11 @@ void HotKeyManager::registerHotKey()
     if (codeRejected || modifiersRejected || (modifiers & ~qint64(KeyCodes::AllModifiers)) != 0) {
         storedCode = settings.registeredDefault(HotKeyCodeKey).toLongLong();
         storedModifiers = quint32(settings.registeredDefault(HotKeyModifiersKey).toLongLong());
-        systemLog(QStringLiteral("The stored hot key (code \"%1\", modifiers \"%2\") is no key "
-                                 "combination; Trovia uses %3.")
-                      .arg(settings.string(HotKeyCodeKey), settings.string(HotKeyModifiersKey),
-                           nameForCombination(quint16(storedCode), storedModifiers)));
+        qCWarning(lcHotKey).noquote()
+            << QStringLiteral("The stored hot key (code \"%1\", modifiers \"%2\") is no key "
+                              "combination; Trovia uses %3.")
+                   .arg(settings.string(HotKeyCodeKey), settings.string(HotKeyModifiersKey),
+                        nameForCombination(quint16(storedCode), storedModifiers));
     }
     if (storedCode < 0 || storedCode > 0xffff) {
         settle(State::Invalid, QStringLiteral("the stored key code %1 is no key").arg(storedCode));
@@ -288,7 +289,8 @@ void HotKeyManager::settle(State state, const QString &detail)
         storedCode >= 0 && storedCode <= 0xffff
             ? nameForCombination(quint16(storedCode), storedModifiers)
             : combinationText(storedModifiers, QStringLiteral("key %1").arg(storedCode));
-    systemLog(QStringLiteral("Hot key %1 not registered: %2.").arg(combination, detail));
+    qCWarning(lcHotKey).noquote()
+        << QStringLiteral("Hot key %1 not registered: %2.").arg(combination, detail);
     const ProblemTexts texts = problemTexts(state);
     message = LocalizedStrings::text(QString::fromLatin1(texts.messageKey)).arg(combination);
     Q_EMIT registrationRefused(message);

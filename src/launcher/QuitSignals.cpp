@@ -1,6 +1,6 @@
 #include "launcher/QuitSignals.h"
 
-#include "core/SystemLog.h"
+#include "core/Logging.h"
 
 #include <QSocketNotifier>
 #include <cerrno>
@@ -33,7 +33,7 @@ bool QuitSignals::install()
     if (notifier)
         return true;
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
-        systemLog(QStringLiteral("Cannot watch for quit signals."));
+        qCWarning(lcLauncher).noquote() << QStringLiteral("Cannot watch for quit signals.");
         return false;
     }
     notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);

@@ -1,6 +1,6 @@
 #include "launcher/SingleInstance.h"
 
-#include "core/SystemLog.h"
+#include "core/Logging.h"
 
 #include <QDBusConnectionInterface>
 #include <QDBusError>
@@ -43,7 +43,7 @@ QByteArray SingleInstance::activationTokenFromEnvironment()
 bool SingleInstance::acquire()
 {
     if (!QDir().mkpath(directory)) {
-        systemLog(QStringLiteral("Cannot create %1.").arg(directory));
+        qCWarning(lcLauncher).noquote() << QStringLiteral("Cannot create %1.").arg(directory);
         return false;
     }
     QFile::setPermissions(directory, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -66,8 +66,9 @@ bool SingleInstance::listen(QDBusConnection bus)
     // start.
     if (!bus.registerObject(objectPath, this, QDBusConnection::ExportScriptableSlots) ||
         !bus.registerService(QString::fromLatin1(serviceName))) {
-        systemLog(QStringLiteral("Cannot answer on the session bus as %1: %2")
-                      .arg(QString::fromLatin1(serviceName), bus.lastError().message()));
+        qCWarning(lcLauncher).noquote()
+            << QStringLiteral("Cannot answer on the session bus as %1: %2")
+                   .arg(QString::fromLatin1(serviceName), bus.lastError().message());
         return false;
     }
     listening = true;

@@ -21,6 +21,9 @@
 
 int main(int argc, char *argv[])
 {
+    // The system log is one plain line per message, as the session journal keeps it; an explicit
+    // QT_MESSAGE_PATTERN still takes precedence.
+    qSetMessagePattern(QStringLiteral("%{message}"));
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);

@@ -7,7 +7,6 @@
 #include "core/ResourcePaths.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "core/SystemLog.h"
 #include "hotkey/HotKeyManager.h"
 #include "platform/xdg/LoginItems.h"
 #include "preferences/ExcludedLocationsManager.h"

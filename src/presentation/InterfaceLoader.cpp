@@ -1,7 +1,7 @@
 #include "presentation/InterfaceLoader.h"
 
+#include "core/Logging.h"
 #include "core/ResourcePaths.h"
-#include "core/SystemLog.h"
 #include "presentation/TroviaProgressIndicator.h"
 #include "presentation/TroviaTableView.h"
 #include "presentation/TroviaView.h"
@@ -63,7 +63,7 @@ QWidget *InterfaceLoader::loadInterface(const QString &fileName, QWidget *parent
 
 void InterfaceLoader::logFailure(const QString &name)
 {
-    systemLog(QStringLiteral("Failed loading %1").arg(name));
+    qCWarning(lcPresentation).noquote() << QStringLiteral("Failed loading %1").arg(name);
 }
 
 MainView MainView::load(QWidget *parentWidget)

@@ -1,6 +1,6 @@
 #include "presentation/TroviaWindow.h"
 
-#include "core/SystemLog.h"
+#include "core/Logging.h"
 #include "platform/x11/WindowHints.h"
 
 #include <QGuiApplication>
@@ -215,6 +215,6 @@ void TroviaWindow::springCoordinate(float &coordinate, float value, TroviaPoint 
 
 void TroviaWindow::screenChanged()
 {
-    systemLog(QStringLiteral("window changed screen."));
+    qCWarning(lcPresentation).noquote() << QStringLiteral("window changed screen.");
     ensureOnScreen();
 }

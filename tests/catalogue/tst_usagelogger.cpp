@@ -1,8 +1,8 @@
-#include "StderrCapture.h"
 #include "catalogue/UsageLogger.h"
 #include "core/PropertyList.h"
 
 #include <QDir>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -21,6 +21,15 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The next log lines: count of them, each naming the file; any other warning fails the test.
+void expectLogLines(int count, const QString &path)
+{
+    const QRegularExpression naming(QRegularExpression::escape(path));
+    for (int i = 0; i < count; ++i)
+        QTest::ignoreMessage(QtWarningMsg, naming);
+    QTest::failOnWarning(QRegularExpression(".*"));
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
@@ -127,12 +136,8 @@ private Q_SLOTS:
         QVERIFY(writeFile(plistPath, content));
         QVERIFY(writeFile(plistPath + ".corrupt", "an older casualty"));
 
-        StderrCapture log;
+        expectLogLines(unusable ? 1 : 0, plistPath);
         UsageLogger logger(plistPath);
-        const QStringList lines = log.lines();
-        QCOMPARE(lines.size(), unusable ? 1 : 0);
-        if (unusable)
-            QVERIFY(lines.first().contains(plistPath));
         for (auto it = counts.cbegin(); it != counts.cend(); ++it)
             QCOMPARE(logger.usageForApplicationAtPath(it.key()), it.value().toInt());
         QCOMPARE(logger.usageForApplicationAtPath("/a/text"), 0);
@@ -176,7 +181,7 @@ private Q_SLOTS:
         if (root)
             QVERIFY(QFile::setPermissions(dir.path(),
                                           QFile::permissions(dir.path()) | QFile::ExeOther));
-        StderrCapture log;
+        expectLogLines(1, plistPath);
         const bool asNobody = root && seteuid(65534) == 0;
         UsageLogger logger(plistPath);
         if (asNobody)
@@ -187,9 +192,6 @@ private Q_SLOTS:
         logger.applicationAtPathLaunched("/a/x");
         QCOMPARE(logger.usageForApplicationAtPath("/a/x"), 2);
         QVERIFY(!logger.save());
-        const QStringList lines = log.lines();
-        QCOMPARE(lines.size(), 1);
-        QVERIFY(lines.first().contains(plistPath));
         QCOMPARE(QDir(QFileInfo(plistPath).path())
                      .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot),
                  QStringList{"Usage log.plist"});
@@ -226,14 +228,13 @@ private Q_SLOTS:
         rlimit limit = original;
         limit.rlim_cur = rlim_t(before.size());
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-        StderrCapture log;
+        expectLogLines(2, plistPath);
         logger.applicationAtPathLaunched("/a/a much longer path than the first one.desktop");
         const bool written = logger.save();
         setrlimit(RLIMIT_FSIZE, &original);
         std::signal(SIGXFSZ, previousHandler);
 
         QVERIFY(!written);
-        QCOMPARE(log.lines().size(), 2);
         QCOMPARE(readFile(plistPath), before);
         QCOMPARE(QDir(QFileInfo(plistPath).path()).entryList(QDir::Files),
                  QStringList{"Usage log.plist"});
@@ -244,15 +245,13 @@ private Q_SLOTS:
         // A file where the folder should be: no account, root or not, can write below it.
         const QString blocker = QFileInfo(plistPath).path();
         QVERIFY(writeFile(blocker, "in the way"));
-        StderrCapture log;
+        expectLogLines(3, plistPath);
         UsageLogger logger(plistPath);
         logger.applicationAtPathLaunched("/a/x.desktop");
         logger.applicationAtPathLaunched("/a/x.desktop");
         QCOMPARE(logger.usageForApplicationAtPath("/a/x.desktop"), 2);
         QVERIFY(!logger.save());
         QCOMPARE(readFile(blocker), QByteArray("in the way"));
-        QCOMPARE(log.lines().size(), 3);
-        QVERIFY(log.lines().first().startsWith(plistPath));
     }
 };
 

@@ -1,4 +1,3 @@
-#include "StderrCapture.h"
 #include "TemporaryConfig.h"
 #include "core/KeyCodes.h"
 #include "core/Settings.h"
@@ -9,6 +8,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -251,12 +251,10 @@ private Q_SLOTS:
         QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
         QSignalSpy notShown(&manager(), &HotKeyManager::refusalNotShown);
         QSignalSpy pressed(&manager(), &HotKeyManager::hotKeyPressed);
-        StderrCapture log;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("Alt\\+Escape"));
         manager().registerHotKey();
-        const QString logged = log.text();
 
         QCOMPARE(manager().state(), HotKeyManager::State::Refused);
-        QVERIFY(logged.contains("Alt+Escape"));
         // No notification server on this session's bus: the window has to tell.
         QVERIFY(notShown.wait());
         QCOMPARE(notShown.first().at(1).toString(), refused.first().at(0).toString());

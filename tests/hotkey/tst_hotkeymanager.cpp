@@ -1,6 +1,5 @@
 #include "FakeDBusService.h"
 #include "FakeShortcutBackend.h"
-#include "StderrCapture.h"
 #include "TemporaryConfig.h"
 #include "core/KeyCodes.h"
 #include "core/LocalizedStrings.h"
@@ -9,6 +8,7 @@
 #include "hotkey/HotKeyManager.h"
 
 #include <QDBusMessage>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -168,14 +168,14 @@ private Q_SLOTS:
         QFETCH(QString, registered);
         settings->setObject(HotKeyCodeKey, code);
         settings->setObject(HotKeyModifiersKey, modifiers);
-        StderrCapture log;
+        // One line that names the stored garbage; none for a sound combination.
+        if (QTest::currentDataTag() != QLatin1String("sound"))
+            QTest::ignoreMessage(
+                QtWarningMsg, QRegularExpression("\"" + QRegularExpression::escape(code) + "\""));
+        QTest::failOnWarning(QRegularExpression(".*"));
         manager().registerHotKey();
         QCOMPARE(backend->calls.last(), registered);
         QCOMPARE(manager().state(), HotKeyManager::State::Registered);
-        const QStringList lines = log.lines();
-        QCOMPARE(lines.size(), QTest::currentDataTag() == QLatin1String("sound") ? 0 : 1);
-        if (!lines.isEmpty())
-            QVERIFY(lines.first().contains("\"" + code + "\""));
     }
 
     void storedCodeThatIsNoKeyIsRefusedWithoutAGrab_data()
@@ -190,9 +190,9 @@ private Q_SLOTS:
         QFETCH(QVariant, stored);
         settings->setObject(HotKeyCodeKey, stored);
         QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
-        StderrCapture log;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(
+                                               "Alt+key " + stored.toString())));
         manager().registerHotKey();
-        QVERIFY(log.text().contains("Alt+key " + stored.toString()));
         QCOMPARE(backend->calls, QStringList{"unregister"});
         QCOMPARE(manager().state(), HotKeyManager::State::Invalid);
         QCOMPARE(refused.size(), 1);
@@ -215,12 +215,11 @@ private Q_SLOTS:
         backend->next = {Outcome::Refused, "another X client holds the key combination"};
         QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
         QSignalSpy notShown(&manager(), &HotKeyManager::refusalNotShown);
-        StderrCapture log;
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression("another X client holds the key combination"));
+        QTest::failOnWarning(QRegularExpression(".*"));
         manager().registerHotKey();
-        const QString logged = log.text();
 
-        QCOMPARE(logged.count('\n'), 1);
-        QVERIFY(logged.contains("another X client holds the key combination"));
         QCOMPARE(refused.size(), 1);
         const QString message = refused.first().at(0).toString();
         QVERIFY(message.contains("Alt+Escape"));
@@ -231,9 +230,8 @@ private Q_SLOTS:
 
         // Told once: the same refusal again is only logged.
         QTRY_VERIFY(!settings->stringList(HotKeyProblemsToldKey).isEmpty());
-        StderrCapture again;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not registered"));
         manager().registerHotKey();
-        QVERIFY(again.text().contains("not registered"));
         QVERIFY(!notShown.wait(300));
         QCOMPARE(notifications.notifications.size(), 1);
 
@@ -306,9 +304,8 @@ private Q_SLOTS:
         // Neither X nor Wayland: the offscreen platform has no desktop to take a hot key.
         manager().setBackend(GlobalShortcutBackend::createForSession());
         QSignalSpy notShown(&manager(), &HotKeyManager::refusalNotShown);
-        StderrCapture log;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("offscreen"));
         manager().registerHotKey();
-        QVERIFY(log.text().contains("offscreen"));
         QCOMPARE(manager().state(), HotKeyManager::State::Unsupported);
         QCOMPARE(notShown.size(), 1);
         QCOMPARE(notShown.first().at(0).toString(),

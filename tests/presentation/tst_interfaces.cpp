@@ -1,4 +1,3 @@
-#include "StderrCapture.h"
 #include "core/ResourcePaths.h"
 #include "presentation/InterfaceLoader.h"
 #include "presentation/TroviaProgressIndicator.h"
@@ -131,10 +130,9 @@ private Q_SLOTS:
 
     void failedLoadIsLogged()
     {
-        StderrCapture log;
+        QTest::ignoreMessage(QtWarningMsg, "Failed loading Missing.ui");
         InterfaceLoader loader;
         QVERIFY(!loader.loadRoot<QWidget>("Missing.ui"));
-        QVERIFY(log.text().split('\n').contains("Failed loading Missing.ui"));
     }
 };
 

@@ -1,4 +1,3 @@
-#include "StderrCapture.h"
 #include "presentation/TroviaView.h"
 #include "presentation/TroviaWindow.h"
 
@@ -183,10 +182,9 @@ private Q_SLOTS:
     void changingScreenIsLogged()
     {
         QScreen *beside = QGuiApplication::screens().at(1);
-        StderrCapture log;
+        QTest::ignoreMessage(QtWarningMsg, "window changed screen.");
         window->windowHandle()->setScreen(beside);
         QTRY_COMPARE(window->screen(), beside);
-        QVERIFY(log.lines().contains("window changed screen."));
     }
 };
 

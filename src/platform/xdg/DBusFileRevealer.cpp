@@ -1,6 +1,6 @@
 #include "platform/xdg/DBusFileRevealer.h"
 
-#include "core/SystemLog.h"
+#include "core/Logging.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -15,7 +15,7 @@ void openEnclosingFolder(const QUrl &url)
 {
     const QUrl folder = QUrl::fromLocalFile(QFileInfo(url.toLocalFile()).absolutePath());
     if (!QDesktopServices::openUrl(folder))
-        systemLog(QStringLiteral("Cannot show %1.").arg(url.toString()));
+        qCWarning(lcPlatform).noquote() << QStringLiteral("Cannot show %1.").arg(url.toString());
 }
 } // namespace
 

@@ -1,6 +1,6 @@
 #include "platform/xdg/GioApplicationLauncher.h"
 
-#include "core/SystemLog.h"
+#include "core/Logging.h"
 #include "platform/x11/WindowActivation.h"
 #include "platform/xdg/FolderWalk.h"
 #include "platform/xdg/GioApplicationRegistry.h"
@@ -127,19 +127,22 @@ bool launchCommandLine(const QByteArray &entryFile)
             ? string(G_KEY_FILE_DESKTOP_KEY_EXEC)
             : QByteArray();
     if (exec.isEmpty()) {
-        systemLog(QStringLiteral("%1: no command line to launch.").arg(entryPath));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("%1: no command line to launch.").arg(entryPath);
         return false;
     }
     if (flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN)) {
-        systemLog(QStringLiteral("%1: the entry is hidden.").arg(entryPath));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("%1: the entry is hidden.").arg(entryPath);
         return false;
     }
     // GIO refuses the launch when the folder is missing; checked here, as the new process
     // cannot report it.
     QByteArray folder = string(G_KEY_FILE_DESKTOP_KEY_PATH);
     if (!folder.isEmpty() && !g_file_test(folder.constData(), G_FILE_TEST_IS_DIR)) {
-        systemLog(QStringLiteral("%1: its working folder %2 does not exist.")
-                      .arg(entryPath, QFile::decodeName(folder)));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("%1: its working folder %2 does not exist.")
+                   .arg(entryPath, QFile::decodeName(folder));
         return false;
     }
     int flags = G_APP_INFO_CREATE_NONE;
@@ -170,7 +173,8 @@ bool launchCommandLine(const QByteArray &entryFile)
         g_object_unref(info);
     }
     if (error) {
-        systemLog(QStringLiteral("%1: %2").arg(entryPath, QString::fromUtf8(error->message)));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("%1: %2").arg(entryPath, QString::fromUtf8(error->message));
         g_error_free(error);
     }
     return launched;
@@ -185,27 +189,31 @@ bool GioApplicationLauncher::launch(const QByteArray &entryFile)
     // deleted. Only a regular file is read: opening a FIFO would wait for a writer.
     struct stat status;
     if (stat(entryFile.constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        systemLog(QStringLiteral("%1: no desktop entry to launch.").arg(entryPath));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("%1: no desktop entry to launch.").arg(entryPath);
         return false;
     }
     const QByteArray loop = applicationsFolderLoop();
     if (!loop.isEmpty()) {
         static bool told = false;
         if (!told) {
-            systemLog(QStringLiteral("%1 leads back to a folder above it, which GIO would follow "
-                                     "without end: entries are launched from their Exec line.")
-                          .arg(QFile::decodeName(loop)));
+            qCWarning(lcPlatform).noquote()
+                << QStringLiteral("%1 leads back to a folder above it, which GIO would follow "
+                                  "without end: entries are launched from their Exec line.")
+                       .arg(QFile::decodeName(loop));
             told = true;
         }
         return launchCommandLine(entryFile);
     }
     GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(entryFile.constData());
     if (!info) {
-        systemLog(QStringLiteral("%1: not an application GIO can launch.").arg(entryPath));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("%1: not an application GIO can launch.").arg(entryPath);
         return false;
     }
     if (g_desktop_app_info_get_is_hidden(info)) {
-        systemLog(QStringLiteral("%1: the entry is hidden.").arg(entryPath));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("%1: the entry is hidden.").arg(entryPath);
         g_object_unref(info);
         return false;
     }
@@ -213,7 +221,8 @@ bool GioApplicationLauncher::launch(const QByteArray &entryFile)
     GError *error = nullptr;
     const bool launched = g_app_info_launch(G_APP_INFO(info), nullptr, context, &error);
     if (error) {
-        systemLog(QStringLiteral("%1: %2").arg(entryPath, QString::fromUtf8(error->message)));
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("%1: %2").arg(entryPath, QString::fromUtf8(error->message));
         g_error_free(error);
     }
     g_object_unref(context);
