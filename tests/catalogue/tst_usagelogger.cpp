@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "catalogue/UsageLogger.h"
 #include "core/PropertyList.h"
 
@@ -5,10 +6,8 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
 #include <limits>
 #include <plist/plist.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -220,19 +219,13 @@ private Q_SLOTS:
         logger.applicationAtPathLaunched("/a/x.desktop");
         const QByteArray before = readFile(plistPath);
 
-        // Files this process writes stop growing at the old log's size (the write fails with
-        // EFBIG rather than raising SIGXFSZ), as they would on a full device.
-        rlimit original{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = original;
-        limit.rlim_cur = rlim_t(before.size());
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        // No room beyond the old log's size.
+        FileSizeLimit full(before.size());
+        QVERIFY(full.isActive());
         expectLogLines(2, plistPath);
         logger.applicationAtPathLaunched("/a/a much longer path than the first one.desktop");
         const bool written = logger.save();
-        setrlimit(RLIMIT_FSIZE, &original);
-        std::signal(SIGXFSZ, previousHandler);
+        full.lift();
 
         QVERIFY(!written);
         QCOMPARE(readFile(plistPath), before);

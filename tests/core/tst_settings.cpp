@@ -1,3 +1,4 @@
+#include "FileSizeLimit.h"
 #include "TemporaryConfig.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -6,8 +7,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
-#include <csignal>
-#include <sys/resource.h>
 
 namespace
 {
@@ -129,14 +128,9 @@ private Q_SLOTS:
         const QByteArray before = readFile(file);
         QVERIFY(before.contains(first.toUtf8()));
 
-        // Files this process writes stop growing at the old file's size (the write fails with
-        // EFBIG rather than raising SIGXFSZ), as they would on a full device.
-        rlimit original{};
-        QCOMPARE(getrlimit(RLIMIT_FSIZE, &original), 0);
-        const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = original;
-        limit.rlim_cur = rlim_t(before.size());
-        QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
+        // No room beyond the old file's size.
+        FileSizeLimit full(before.size());
+        QVERIFY(full.isActive());
         // At least one log line, and each one names the file.
         const QString naming = QRegularExpression::escape(file);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^" + naming));
@@ -144,8 +138,7 @@ private Q_SLOTS:
         const QStringList longer{first, "/b"};
         settings.setStringList(ExcludedLocationsKey, longer);
         settings.sync();
-        setrlimit(RLIMIT_FSIZE, &original);
-        std::signal(SIGXFSZ, previousHandler);
+        full.lift();
 
         QCOMPARE(readFile(file), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
