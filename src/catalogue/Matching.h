@@ -52,8 +52,7 @@ using UsageLookup = std::function<int(const QString &path)>;
 // relevance (3 the name starts with the query, 2 a later word does, 0 otherwise) and its usage,
 // best first by Application::compareApplication. Empty when the text holds nothing but spaces.
 // The filter is asked only about records whose name matched, and the usage lookup only about
-// records the filter let through, so a lookup that creates the usage log on first use runs only
-// once something is listed.
+// records the filter let through.
 //
 // The query session's pass (QuerySession::buildMatchingApplicationList), once per keystroke:
 //   matching = buildMatchingApplicationList(

@@ -8,6 +8,7 @@
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -113,7 +114,10 @@ Settings::Settings(const QString &filePath, QObject *parent)
     values = readIni(path);
 }
 
-Settings::~Settings() = default;
+Settings::~Settings()
+{
+    sync();
+}
 
 QString Settings::filePath() const
 {
@@ -180,7 +184,7 @@ bool Settings::hasStoredValue(const QString &key) const
 void Settings::setObject(const QString &key, const QVariant &value)
 {
     values.insert(key, value);
-    save();
+    changed();
 }
 
 void Settings::setStringList(const QString &key, const QStringList &value)
@@ -196,7 +200,21 @@ void Settings::setColor(const QString &key, const QColor &color)
 void Settings::remove(const QString &key)
 {
     values.remove(key);
-    save();
+    changed();
+}
+
+void Settings::changed()
+{
+    unsaved = true;
+    // The changes of one step (a colour being dragged, a preset: several keys) are saved together,
+    // once control is back in the event loop.
+    if (!saveScheduled) {
+        saveScheduled = true;
+        QTimer::singleShot(0, this, [this] {
+            saveScheduled = false;
+            sync();
+        });
+    }
 }
 
 void Settings::sync()

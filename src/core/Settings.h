@@ -7,8 +7,9 @@
 
 // The user's settings: an INI file read once into memory, with defaults registered for the run. A
 // read gives the stored value, else the registered default, else nothing. Registered defaults are
-// never written. Every change saves the whole file beside it and renames it into place only once
-// it reads back whole, so a full disk never leaves a short file in place of the good one.
+// never written. Changes are saved once control is back in the event loop (or at sync() or
+// destruction): the whole file is written beside it and renamed into place only once it reads
+// back whole, so a full disk never leaves a short file in place of the good one.
 // Its signals are Trovia's notifications: whoever changes what they name emits them, and every
 // receiver has run when the emission returns.
 class Settings : public QObject
@@ -45,7 +46,7 @@ public:
     void setColor(const QString &key, const QColor &color);
     void remove(const QString &key);
 
-    // Saves again what a failed save left in memory only; nothing to do otherwise.
+    // Saves now what is not saved yet (a failed save's changes included); nothing to do otherwise.
     void sync();
 
     static QByteArray archivedColor(const QColor &color);
@@ -60,10 +61,12 @@ Q_SIGNALS:
     void excludedLocationsChanged();
 
 private:
+    void changed();
     void save();
 
     QString path;
     QVariantMap values;
     QVariantMap defaults;
     bool unsaved = false;
+    bool saveScheduled = false;
 };

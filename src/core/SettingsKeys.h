@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/SurfaceStyle.h"
+
 #include <QString>
 
 // Every settings key Trovia uses; code refers to these, never to the literals.
@@ -18,6 +20,3 @@ inline const QString MainWindowXKey = QStringLiteral("Main Window X");
 inline const QString MainWindowYKey = QStringLiteral("Main Window Y");
 // Hot key problems the user was already told about, one "desktop|problem|combination" each.
 inline const QString HotKeyProblemsToldKey = QStringLiteral("Hot Key Problems Told");
-
-// Window styles, as stored under WindowStyleKey.
-enum SurfaceStyle { MatteStyle = 1, ShinyStyle = 2 };

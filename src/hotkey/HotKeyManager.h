@@ -6,13 +6,13 @@
 #include <QString>
 #include <memory>
 
+class Settings;
+
 // The one global hot key: registers the combination stored under "Hot Key Code" and
 // "Hot Key Modifiers" with the desktop, reports its presses, and names keys for the Preferences.
 // A combination the desktop refuses is never silent: a log line, registrationRefused, and, the
 // first time this problem comes up for the combination on this desktop, a desktop notification,
 // or refusalNotShown when no notification server answers.
-class Settings;
-
 class HotKeyManager : public QObject
 {
     Q_OBJECT

@@ -31,8 +31,6 @@ public:
     void hide();
     // Hides Trovia when its main window is shown, else activates.
     void toggle(quint32 timestamp = 0);
-    void applicationDidBecomeActive();
-    void applicationDidResignActive();
 
     // The next activation shows window too, in front of the others.
     void restoreInFront(QWidget *window);
@@ -50,6 +48,8 @@ Q_SIGNALS:
     void activated();
 
 private:
+    void applicationDidBecomeActive();
+    void applicationDidResignActive();
     void applicationStateChanged(Qt::ApplicationState state);
     void activationSettled();
 

@@ -1,4 +1,4 @@
-// Start-up, activation, deactivation and shut-down.
+// Start-up and shut-down, and what activation and deactivation change beyond the windows.
 #include "launcher/Controller.h"
 
 #include "catalogue/Catalogue.h"
@@ -13,7 +13,6 @@
 #include "launcher/QuerySession.h"
 #include "launcher/WindowOrigin.h"
 #include "platform/x11/WindowActivation.h"
-#include "platform/x11/WindowHints.h"
 #include "preferences/PreferencesController.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"

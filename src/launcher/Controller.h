@@ -3,11 +3,8 @@
 #include "catalogue/Application.h"
 #include "launcher/Services.h"
 
-#include <QIcon>
-#include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QStringList>
 #include <memory>
 
 class Activation;
@@ -45,13 +42,9 @@ public:
     ~Controller() override;
 
     // Start-up, in order: settings and colour preset, hot key, main view, window at its saved
-    // place, result list, catalogue, excluded locations, observers. Shows the window (for a request
-    // made at the X time timestamp, 0 for now) unless startHidden.
+    // place, result list, catalogue, excluded locations, the settings' signals. Shows the window
+    // (for a request made at the X time timestamp, 0 for now) unless startHidden.
     void applicationDidFinishLaunching(bool startHidden = false, quint32 timestamp = 0);
-    // What an activation and a deactivation change beyond the windows: the catalogue's upkeep and
-    // the field.
-    void applicationDidBecomeActive();
-    void applicationDidResignActive();
     // Saves the main window's origin; runs at every quit, signals and session end included.
     void applicationWillTerminate();
 
@@ -94,16 +87,17 @@ public:
     QMenu *contextMenu() const;
     QAction *showInFileManagerAction() const;
     QAction *excludeAction() const;
-    QAction *quitAction() const;
-    QAction *preferencesAction() const;
     PreferencesController *preferencesController() const { return prefController.get(); }
-    bool hasRefreshTimer() const { return autoRefreshTimer != nullptr; }
 
 Q_SIGNALS:
     // The user chose Quit.
     void quitRequested();
 
 private:
+    // What an activation and a deactivation change beyond the windows: the catalogue's upkeep and
+    // the field.
+    void applicationDidBecomeActive();
+    void applicationDidResignActive();
     void loadMainView();
     void createMainWindow();
     void createListView();

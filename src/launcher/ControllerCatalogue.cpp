@@ -85,13 +85,3 @@ QAction *Controller::excludeAction() const
 {
     return menus->excludeAction();
 }
-
-QAction *Controller::quitAction() const
-{
-    return menus->quitAction();
-}
-
-QAction *Controller::preferencesAction() const
-{
-    return menus->preferencesAction();
-}

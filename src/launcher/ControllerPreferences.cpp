@@ -7,7 +7,6 @@
 #include "preferences/PreferencesWindow.h"
 #include "presentation/TroviaWindow.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 

@@ -1,5 +1,6 @@
 #include "launcher/ExclusionMessagePanel.h"
 
+#include "core/Logging.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "presentation/InterfaceLoader.h"
@@ -25,7 +26,7 @@ void ExclusionMessagePanel::showMessageIfAppropriate(QWidget *parentWindow)
     InterfaceLoader loader;
     exclusionMessagePanel =
         loader.loadRoot<QDialog>(QStringLiteral("ExclusionMessagePanel.ui"), parentWindow,
-                                 QStringLiteral("ExclusionMessagePanel.nib"));
+                                 QStringLiteral("ExclusionMessagePanel.nib"), lcLauncher());
     if (!exclusionMessagePanel)
         return;
     exclusionMessageFlag =

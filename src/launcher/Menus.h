@@ -31,8 +31,6 @@ public:
     QMenu *contextMenu() const { return windowMenu; }
     QAction *showInFileManagerAction() const { return showInFileManagerItem; }
     QAction *excludeAction() const { return excludeItem; }
-    QAction *quitAction() const { return quitItem; }
-    QAction *preferencesAction() const { return preferencesItem; }
 
 Q_SIGNALS:
     void revealRequested();

@@ -3,6 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/Matching.h"
 #include "catalogue/UsageLogger.h"
+#include "core/ExcludedLocations.h"
 #include "core/LocalizedStrings.h"
 #include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
@@ -230,7 +231,7 @@ void QuerySession::rebuildMatchingApplicationList()
 
 void QuerySession::getExcludedLocations()
 {
-    excluded = services.settings.stringList(ExcludedLocationsKey);
+    excluded = services.excludedLocations.locations();
 }
 
 void QuerySession::excludedLocationsChanged()

@@ -57,7 +57,6 @@ public:
     void setupListFrame();
 
     const ApplicationList &matchingApps() const { return matching; }
-    const QStringList &excludedLocations() const { return excluded; }
 
 Q_SIGNALS:
     void selectionChanged();

@@ -3,8 +3,8 @@
 #include "core/ColorPresets.h"
 #include "core/KeyCodes.h"
 #include "core/LocalizedStrings.h"
+#include "core/Logging.h"
 #include "core/PreferencesDefaults.h"
-#include "core/ResourcePaths.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
@@ -21,7 +21,6 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialogButtonBox>
-#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLayout>
@@ -112,7 +111,8 @@ PreferencesWindow *PreferencesController::window()
                              [](QWidget *parent) { return new PreferencesWindow(parent); });
         loader.registerClass(QStringLiteral("HotKeyRecorder"),
                              [](QWidget *parent) { return new HotKeyRecorder(parent); });
-        windowInstance = loader.loadRoot<PreferencesWindow>(QStringLiteral("Preferences.ui"));
+        windowInstance = loader.loadRoot<PreferencesWindow>(QStringLiteral("Preferences.ui"),
+                                                            nullptr, QString(), lcPreferences());
         if (!windowInstance)
             return nullptr;
         windowDidLoad();

@@ -61,9 +61,9 @@ QWidget *InterfaceLoader::loadInterface(const QString &fileName, QWidget *parent
     return file.open(QIODevice::ReadOnly) ? load(&file, parentWidget) : nullptr;
 }
 
-void InterfaceLoader::logFailure(const QString &name)
+void InterfaceLoader::logFailure(const QLoggingCategory &category, const QString &name)
 {
-    qCWarning(lcPresentation).noquote() << QStringLiteral("Failed loading %1").arg(name);
+    qCWarning(category).noquote() << QStringLiteral("Failed loading %1").arg(name);
 }
 
 MainView MainView::load(QWidget *parentWidget)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Logging.h"
+
 #include <QHash>
 #include <QUiLoader>
 #include <QWidget>
@@ -12,7 +14,7 @@ class TroviaView;
 
 // The one way Trovia loads its Designer interfaces from its resource folder. It creates Trovia's
 // own view classes (TroviaView, TroviaProgressIndicator, TroviaTableView) where a .ui file names
-// them, and any class a caller registers (the Preferences window).
+// them, and any class a caller registers (the Preferences window and its hot-key recorder).
 class InterfaceLoader : public QUiLoader
 {
     Q_OBJECT
@@ -28,16 +30,18 @@ public:
                           const QString &name = QString()) override;
 
     // The root widget of the resource fileName (e.g. "Preferences.ui") when it is a Root; else
-    // nullptr, with the log line "Failed loading <logName>" (logName defaults to fileName).
+    // nullptr, with the log line "Failed loading <logName>" (logName defaults to fileName) in the
+    // caller's category.
     template <class Root>
     Root *loadRoot(const QString &fileName, QWidget *parentWidget = nullptr,
-                   const QString &logName = QString())
+                   const QString &logName = QString(),
+                   const QLoggingCategory &category = lcPresentation())
     {
         QWidget *loaded = loadInterface(fileName, parentWidget);
         auto *root = qobject_cast<Root *>(loaded);
         if (!root) {
             delete loaded;
-            logFailure(logName.isEmpty() ? fileName : logName);
+            logFailure(category, logName.isEmpty() ? fileName : logName);
         }
         return root;
     }
@@ -50,7 +54,7 @@ public:
 
 private:
     QWidget *loadInterface(const QString &fileName, QWidget *parentWidget);
-    static void logFailure(const QString &name);
+    static void logFailure(const QLoggingCategory &category, const QString &name);
 
     QHash<QString, WidgetFactory> factories;
 };

@@ -5,6 +5,8 @@
 #include <QAbstractTableModel>
 #include <QIcon>
 
+class ApplicationLauncher;
+
 // The rows of the result list: one matching application each, best first. Columns: its icon, its
 // name, and the Windows (Wine) marker for Classic applications, named "Windows application" for
 // assistive technology. Every cell's tool tip is the entry's path less ".desktop".

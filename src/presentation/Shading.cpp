@@ -1,6 +1,6 @@
 #include "presentation/Shading.h"
 
-#include "core/SettingsKeys.h"
+#include "core/SurfaceStyle.h"
 
 #include <QColor>
 #include <QPaintDevice>

@@ -145,10 +145,13 @@ private Q_SLOTS:
                  QStringList{"Trovia.conf"});
         QCOMPARE(settings.stringList(ExcludedLocationsKey), longer);
 
-        if (retry)
+        if (retry) {
             settings.sync();
-        else
+        } else {
+            // Saved with the change, once control is back in the event loop.
             settings.setBool(IncludeClassicAppsKey, false);
+            QCoreApplication::processEvents();
+        }
         Settings nextRun(file);
         QCOMPARE(nextRun.stringList(ExcludedLocationsKey), longer);
         QCOMPARE(nextRun.hasStoredValue(IncludeClassicAppsKey), !retry);

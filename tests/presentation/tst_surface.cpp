@@ -1,4 +1,4 @@
-#include "core/SettingsKeys.h"
+#include "core/SurfaceStyle.h"
 #include "presentation/Shading.h"
 #include "presentation/TroviaProgressIndicator.h"
 #include "presentation/TroviaView.h"
