@@ -3,6 +3,7 @@
 #include "SyntheticNames.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueSnapshot.h"
+#include "platform/xdg/FolderWalk.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 
 #include <QCoreApplication>
@@ -75,6 +76,19 @@ void registryEntries(benchmark::State &state)
 
 // GIO's own listing, which Trovia no longer uses: it looks every file's desktop-file id up in a
 // list of all files, so its time grows with the square of the entries.
+// What every launch adds to find symbolic-link loops: the applications folders walked for folders
+// alone.
+void loopSearch(benchmark::State &state)
+{
+    GioApplicationRegistry registry;
+    for (auto _ : state) {
+        FolderWalk::Walk walk;
+        for (const QString &folder : registry.applicationsFolders())
+            FolderWalk::walk(QFile::encodeName(folder), QByteArray(), walk);
+        benchmark::DoNotOptimize(walk.loop);
+    }
+}
+
 void gioListing(benchmark::State &state)
 {
     for (auto _ : state) {
@@ -111,6 +125,8 @@ int main(int argc, char **argv)
     benchmark::RegisterBenchmark(("registryEntries" + suffix).c_str(), registryEntries)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark(("snapshotRead" + suffix).c_str(), snapshotRead)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark(("loopSearch" + suffix).c_str(), loopSearch)
         ->Unit(benchmark::kMillisecond);
     // Beyond 20,000 entries GIO's listing takes minutes.
     if (entries <= 20000)
