@@ -2,13 +2,13 @@
 
 #include "core/Logging.h"
 #include "platform/x11/WindowActivation.h"
+#include "platform/xdg/DesktopEntryFile.h"
 #include "platform/xdg/FolderWalk.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QScopeGuard>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
 #include <sys/stat.h>
@@ -107,38 +107,22 @@ void enterWorkingFolder(gpointer folder)
 bool launchCommandLine(const QByteArray &entryFile)
 {
     const QString entryPath = QFile::decodeName(entryFile);
-    GKeyFile *keys = g_key_file_new();
-    const auto release = qScopeGuard([keys] { g_key_file_unref(keys); });
-    const auto take = [](gchar *value) {
-        const QByteArray result(value);
-        g_free(value);
-        return result;
-    };
-    const auto string = [&](const char *key) {
-        return take(g_key_file_get_string(keys, G_KEY_FILE_DESKTOP_GROUP, key, nullptr));
-    };
-    const auto flag = [&](const char *key) {
-        return g_key_file_get_boolean(keys, G_KEY_FILE_DESKTOP_GROUP, key, nullptr) != FALSE;
-    };
+    const DesktopEntryFile keys(entryFile);
     const QByteArray exec =
-        g_key_file_load_from_file(keys, entryFile.constData(), G_KEY_FILE_NONE, nullptr) &&
-                take(g_key_file_get_start_group(keys)) == G_KEY_FILE_DESKTOP_GROUP &&
-                string(G_KEY_FILE_DESKTOP_KEY_TYPE) == G_KEY_FILE_DESKTOP_TYPE_APPLICATION
-            ? string(G_KEY_FILE_DESKTOP_KEY_EXEC)
-            : QByteArray();
+        keys.isApplication() ? keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC) : QByteArray();
     if (exec.isEmpty()) {
         qCWarning(lcPlatform).noquote()
             << QStringLiteral("%1: no command line to launch.").arg(entryPath);
         return false;
     }
-    if (flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN)) {
+    if (keys.flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN)) {
         qCWarning(lcPlatform).noquote()
             << QStringLiteral("%1: the entry is hidden.").arg(entryPath);
         return false;
     }
     // GIO refuses the launch when the folder is missing; checked here, as the new process
     // cannot report it.
-    QByteArray folder = string(G_KEY_FILE_DESKTOP_KEY_PATH);
+    QByteArray folder = keys.string(G_KEY_FILE_DESKTOP_KEY_PATH);
     if (!folder.isEmpty() && !g_file_test(folder.constData(), G_FILE_TEST_IS_DIR)) {
         qCWarning(lcPlatform).noquote()
             << QStringLiteral("%1: its working folder %2 does not exist.")
@@ -146,14 +130,12 @@ bool launchCommandLine(const QByteArray &entryFile)
         return false;
     }
     int flags = G_APP_INFO_CREATE_NONE;
-    if (flag(G_KEY_FILE_DESKTOP_KEY_TERMINAL))
+    if (keys.flag(G_KEY_FILE_DESKTOP_KEY_TERMINAL))
         flags |= G_APP_INFO_CREATE_NEEDS_TERMINAL;
-    if (flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY))
+    if (keys.flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY))
         flags |= G_APP_INFO_CREATE_SUPPORTS_STARTUP_NOTIFICATION;
-    const QByteArray name = take(g_key_file_get_locale_string(
-        keys, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_NAME, nullptr, nullptr));
-    const QByteArray icon = take(g_key_file_get_locale_string(
-        keys, G_KEY_FILE_DESKTOP_GROUP, G_KEY_FILE_DESKTOP_KEY_ICON, nullptr, nullptr));
+    const QByteArray name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME);
+    const QByteArray icon = keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON);
 
     GError *error = nullptr;
     GAppInfo *info = g_app_info_create_from_commandline(exec.constData(),

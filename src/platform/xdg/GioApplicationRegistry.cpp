@@ -1,20 +1,18 @@
 #include "platform/xdg/GioApplicationRegistry.h"
 
+#include "platform/xdg/DesktopEntryFile.h"
 #include "platform/xdg/FolderWalk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QScopeGuard>
 #include <QSet>
 #include <gio/gio.h>
 #include <gio/gunixmounts.h>
 
 namespace
 {
-
-const char *const group = G_KEY_FILE_DESKTOP_GROUP;
 
 // The desktops named in XDG_CURRENT_DESKTOP that GIO accepts (letters, digits, '-' and '_').
 const QList<QByteArray> &currentDesktops()
@@ -112,38 +110,17 @@ bool isRemovableBlockDevice(const QString &devicePath)
 
 std::optional<RegistryEntry> GioApplicationRegistry::readEntry(const QByteArray &file)
 {
-    GKeyFile *keys = g_key_file_new();
-    const auto release = qScopeGuard([keys] { g_key_file_unref(keys); });
-    if (!g_key_file_load_from_file(keys, file.constData(), G_KEY_FILE_NONE, nullptr))
+    const DesktopEntryFile keys(file);
+    if (!keys.isApplication())
         return std::nullopt;
-    const auto take = [](gchar *value) {
-        const QByteArray result(value);
-        g_free(value);
-        return result;
-    };
-    const auto string = [&](const char *key) {
-        return take(g_key_file_get_string(keys, group, key, nullptr));
-    };
-    const auto localised = [&](const char *key) {
-        return take(g_key_file_get_locale_string(keys, group, key, nullptr, nullptr));
-    };
-    const auto flag = [&](const char *key) {
-        return g_key_file_get_boolean(keys, group, key, nullptr) != FALSE;
-    };
-
-    if (take(g_key_file_get_start_group(keys)) != group ||
-        string(G_KEY_FILE_DESKTOP_KEY_TYPE) != G_KEY_FILE_DESKTOP_TYPE_APPLICATION)
-        return std::nullopt;
-    const QByteArray tryExec = string(G_KEY_FILE_DESKTOP_KEY_TRY_EXEC);
-    const QByteArray exec = string(G_KEY_FILE_DESKTOP_KEY_EXEC);
+    const QByteArray tryExec = keys.string(G_KEY_FILE_DESKTOP_KEY_TRY_EXEC);
+    const QByteArray exec = keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC);
     if ((!tryExec.isEmpty() && !programExists(tryExec.constData())) || !commandRuns(exec))
         return std::nullopt;
-    if (flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN) || flag(G_KEY_FILE_DESKTOP_KEY_NO_DISPLAY))
+    if (keys.flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN) || keys.flag(G_KEY_FILE_DESKTOP_KEY_NO_DISPLAY))
         return std::nullopt;
-    char **onlyShowIn = g_key_file_get_string_list(keys, group, G_KEY_FILE_DESKTOP_KEY_ONLY_SHOW_IN,
-                                                   nullptr, nullptr);
-    char **notShowIn = g_key_file_get_string_list(keys, group, G_KEY_FILE_DESKTOP_KEY_NOT_SHOW_IN,
-                                                  nullptr, nullptr);
+    char **onlyShowIn = keys.stringList(G_KEY_FILE_DESKTOP_KEY_ONLY_SHOW_IN);
+    char **notShowIn = keys.stringList(G_KEY_FILE_DESKTOP_KEY_NOT_SHOW_IN);
     const bool shown = shownInCurrentDesktop(onlyShowIn, notShowIn);
     g_strfreev(onlyShowIn);
     g_strfreev(notShowIn);
@@ -154,12 +131,12 @@ std::optional<RegistryEntry> GioApplicationRegistry::readEntry(const QByteArray 
     entry.file = file;
     entry.path = QFile::decodeName(file);
     // GIO's display name: the full name where an entry gives one.
-    QByteArray name = localised("X-GNOME-FullName");
+    QByteArray name = keys.localised("X-GNOME-FullName");
     if (name.isEmpty())
-        name = localised(G_KEY_FILE_DESKTOP_KEY_NAME);
+        name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME);
     entry.displayName = name.isEmpty() ? QStringLiteral("Unnamed") : QString::fromUtf8(name);
     entry.isClassicApp = isWineCommandLine(QString::fromUtf8(exec));
-    entry.iconName = iconNameFrom(localised(G_KEY_FILE_DESKTOP_KEY_ICON));
+    entry.iconName = iconNameFrom(keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON));
     return entry;
 }
 
