@@ -4,6 +4,7 @@
 #include "platform/xdg/GioApplicationLauncher.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 
+#include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -27,6 +28,10 @@ QString systemApps()
 {
     return root + "/system/applications";
 }
+QString looseEntries()
+{
+    return root + "/loose";
+}
 QString marker()
 {
     return root + "/marker";
@@ -39,6 +44,49 @@ void writeEntry(const QString &folder, const QString &file, const QString &body)
     entry.open(QIODevice::WriteOnly);
     entry.write("[Desktop Entry]\nType=Application\n" + body.toUtf8() + "\n");
 }
+
+// A program that records the process group and session it runs in, then its environment.
+void writeRecorder(const QString &path)
+{
+    QFile script(path);
+    script.open(QIODevice::WriteOnly);
+    script.write("#!/bin/sh\nread -r stat < /proc/$$/stat\nset -- $stat\n"
+                 "{ echo \"pid=$1 pgid=$5 sid=$6\"; env; } > \"$0.part\"\n"
+                 "/bin/mv \"$0.part\" \"$0.out\"\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+// A terminal that records the command line it was given.
+void writeTerminal(const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile script(path);
+    script.open(QIODevice::WriteOnly);
+    script.write("#!/bin/sh\nprintf '%s\\n' \"${0##*/}\" \"$@\" > " + QFile::encodeName(root) +
+                 "/terminal.part\n/bin/mv " + QFile::encodeName(root) + "/terminal.part " +
+                 QFile::encodeName(root) + "/terminal\n");
+    script.close();
+    script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+}
+
+QStringList readLines(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return QString::fromLocal8Bit(file.readAll()).split('\n', Qt::SkipEmptyParts);
+}
+
+// A D-Bus activatable program on the test's bus: records the platform data of each activation.
+class ActivatableApplication : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    QList<QVariantMap> activations;
+public Q_SLOTS:
+    Q_SCRIPTABLE void Activate(const QVariantMap &platformData) { activations << platformData; }
+};
 
 void writeFixtures()
 {
@@ -57,6 +105,13 @@ void writeFixtures()
     writeEntry(homeApps(), "marker.desktop",
                "Name=Marker\nExec=sh -c \"env > " + marker() + ".part && mv " + marker() +
                    ".part " + marker() + "\"");
+    writeRecorder(root + "/recorder");
+    // Outside the applications folders, so that the registry's listing does not change.
+    writeEntry(looseEntries(), "recorder.desktop", "Name=Recorder\nExec=" + root + "/recorder");
+    writeEntry(looseEntries(), "in-terminal.desktop",
+               "Name=In Terminal\nExec=/bin/true --flag \"two words\"\nTerminal=true");
+    writeEntry(looseEntries(), "org.trovia.TestActivatable.desktop",
+               "Name=Activatable\nExec=/bin/true\nDBusActivatable=true");
     writeEntry(homeApps(), "broken.desktop", "Name=Broken\nExec=/nonexistent/program");
     writeEntry(homeApps(), "deleted.desktop", "Name=Deleted Later\nExec=true");
     writeEntry(homeApps(), "trovia.desktop", "Name=Trovia\nExec=true");
@@ -318,6 +373,82 @@ private Q_SLOTS:
         QVERIFY(env.contains("QT_QPA_PLATFORM=offscreen"));
         for (const QString &variable : env)
             QVERIFY2(!variable.startsWith("DESKTOP_STARTUP_ID=stale"), qPrintable(variable));
+    }
+
+    // The program runs in a session of its own, so that a hang-up sent to Trovia's terminal, group
+    // or session does not reach it.
+    void launchedProgramLeadsItsOwnSession()
+    {
+        QVERIFY(GioApplicationLauncher().launch(
+            QFile::encodeName(looseEntries() + "/recorder.desktop")));
+        QTRY_VERIFY(QFile::exists(root + "/recorder.out"));
+        const QStringList lines = readLines(root + "/recorder.out");
+        const QStringList ids = lines.first().split(' ');
+        QCOMPARE(ids.size(), 3);
+        const QString pid = ids[0].section('=', 1);
+        QCOMPARE(ids[2], "sid=" + pid);
+        QCOMPARE(ids[1], "pgid=" + pid);
+        QVERIFY(getsid(0) != pid.toInt());
+        QVERIFY(lines.contains("KEEP_ME=1"));
+    }
+
+    // Terminal=true runs the entry's command line in the user's default terminal, else in
+    // Debian's; with neither, GIO's own choice, and no terminal at all fails, saying which were
+    // tried.
+    void terminalEntriesRunInTheUsersTerminal_data()
+    {
+        QTest::addColumn<QStringList>("terminals");
+        QTest::addColumn<QStringList>("received");
+        QTest::newRow("xdg-terminal-exec first")
+            << QStringList{"xdg-terminal-exec", "x-terminal-emulator"}
+            << QStringList{"xdg-terminal-exec", "/bin/true", "--flag", "two words"};
+        QTest::newRow("x-terminal-emulator")
+            << QStringList{"x-terminal-emulator"}
+            << QStringList{"x-terminal-emulator", "-e", "/bin/true", "--flag", "two words"};
+        QTest::newRow("one of GIO's")
+            << QStringList{"xterm"}
+            << QStringList{"xterm", "-e", "/bin/true", "--flag", "two words"};
+        QTest::newRow("none") << QStringList() << QStringList();
+    }
+
+    void terminalEntriesRunInTheUsersTerminal()
+    {
+        QFETCH(QStringList, terminals);
+        QFETCH(QStringList, received);
+        const QString folder = root + "/terminals-" + QTest::currentDataTag();
+        QDir().mkpath(folder);
+        for (const QString &terminal : terminals)
+            writeTerminal(folder + "/" + terminal);
+        QFile::remove(root + "/terminal");
+        const QByteArray path = qgetenv("PATH");
+        const auto restore = qScopeGuard([path] { qputenv("PATH", path); });
+        qputenv("PATH", QFile::encodeName(folder));
+        const QByteArray entry = QFile::encodeName(looseEntries() + "/in-terminal.desktop");
+        if (received.isEmpty()) {
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression("in-terminal.desktop: .*xdg-terminal-exec.*"
+                                                    "x-terminal-emulator"));
+            QVERIFY(!GioApplicationLauncher().launch(entry));
+            return;
+        }
+        QVERIFY(GioApplicationLauncher().launch(entry));
+        QTRY_VERIFY(QFile::exists(root + "/terminal"));
+        QCOMPARE(readLines(root + "/terminal"), received);
+    }
+
+    // A D-Bus activatable entry is activated on the bus, not spawned.
+    void dbusActivatableEntryIsActivatedOnTheBus()
+    {
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        ActivatableApplication application;
+        QVERIFY(bus.registerObject("/org/trovia/TestActivatable", &application,
+                                   QDBusConnection::ExportScriptableSlots));
+        QVERIFY(bus.registerService("org.trovia.TestActivatable"));
+        QVERIFY(GioApplicationLauncher().launch(
+            QFile::encodeName(looseEntries() + "/org.trovia.TestActivatable.desktop")));
+        QTRY_COMPARE(application.activations.size(), 1);
+        bus.unregisterService("org.trovia.TestActivatable");
+        bus.unregisterObject("/org/trovia/TestActivatable");
     }
 
     void launchFailsForWhatCannotRun_data()

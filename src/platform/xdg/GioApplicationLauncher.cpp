@@ -5,7 +5,11 @@
 #include "platform/xdg/DesktopEntryFile.h"
 #include "platform/xdg/FolderWalk.h"
 #include "platform/xdg/GioApplicationRegistry.h"
+#include "platform/xdg/SystemdScope.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +17,7 @@
 #include <gio/gio.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace
 {
@@ -26,13 +31,17 @@ struct TroviaLaunchContext {
     // For an app info made from a command line, which knows neither; borrowed for one launch.
     const char *entryFile;
     const char *icon;
+    // The startup id made before the launch, so that the environment can carry it as an
+    // activation token too; borrowed for one launch. Whether GIO has asked for it.
+    const char *startupId;
+    bool startupIdTaken;
 };
 struct TroviaLaunchContextClass {
     GAppLaunchContextClass parent;
 };
 G_DEFINE_TYPE(TroviaLaunchContext, trovia_launch_context, G_TYPE_APP_LAUNCH_CONTEXT)
 
-char *startupNotifyId(GAppLaunchContext *context, GAppInfo *info, GList *)
+QByteArray beginStartup(TroviaLaunchContext *trovia, GAppInfo *info)
 {
     WindowActivation::StartupDetails details;
     details.name = g_app_info_get_display_name(info);
@@ -45,12 +54,21 @@ char *startupNotifyId(GAppLaunchContext *context, GAppInfo *info, GList *)
     }
     if (G_IS_DESKTOP_APP_INFO(info))
         details.applicationId = g_desktop_app_info_get_filename(G_DESKTOP_APP_INFO(info));
-    const auto *trovia = reinterpret_cast<TroviaLaunchContext *>(context);
     if (details.applicationId.isEmpty())
         details.applicationId = trovia->entryFile;
     if (details.icon.isEmpty())
         details.icon = trovia->icon;
-    const QByteArray id = WindowActivation::beginStartup(details, trovia->timestamp);
+    return WindowActivation::beginStartup(details, trovia->timestamp);
+}
+
+char *startupNotifyId(GAppLaunchContext *context, GAppInfo *info, GList *)
+{
+    auto *trovia = reinterpret_cast<TroviaLaunchContext *>(context);
+    if (trovia->startupId && *trovia->startupId) {
+        trovia->startupIdTaken = true;
+        return g_strdup(trovia->startupId);
+    }
+    const QByteArray id = beginStartup(trovia, info);
     return id.isEmpty() ? nullptr : g_strdup(id.constData());
 }
 
@@ -71,14 +89,155 @@ void trovia_launch_context_init(TroviaLaunchContext *context)
     context->timestamp = WindowActivation::userTime();
 }
 
-// A launched program gets the user's environment as Trovia received it, less the startup id or
-// activation token of Trovia's own start: a stale one would confuse the window manager.
-GAppLaunchContext *newLaunchContext()
+// What one launch needs beside GIO's app info; the byte arrays outlive the launch.
+struct LaunchDetails {
+    QByteArray entryFile;
+    QByteArray icon;
+    bool startupNotify = false;
+    QByteArray folder; // where the program starts, when GIO does not know it; empty: GIO decides
+};
+
+// The application id of an entry: its file name less ".desktop".
+QByteArray applicationId(const QByteArray &entryFile)
 {
+    QByteArray id = entryFile.mid(entryFile.lastIndexOf('/') + 1);
+    if (id.endsWith(".desktop"))
+        id.chop(8);
+    return id;
+}
+
+// Runs in the launched program's process before its exec (async-signal-safe calls only): a
+// session of its own, so that a hang-up sent to Trovia's terminal, group or session does not end
+// it; and, for an app info made from a command line, which has none, the entry's working folder.
+void prepareChild(gpointer folder)
+{
+    setsid();
+    if (folder && chdir(static_cast<const char *>(folder)) != 0)
+        _exit(127);
+}
+
+void recordPid(GDesktopAppInfo *, GPid pid, gpointer pids)
+{
+    static_cast<QList<GPid> *>(pids)->append(pid);
+}
+
+// The D-Bus object path of an application id, as GIO makes it.
+QString applicationObjectPath(const QByteArray &id)
+{
+    QByteArray path = '/' + id;
+    path.replace('.', '/');
+    path.replace('-', '_');
+    return QString::fromLatin1(path);
+}
+
+// Activates a D-Bus activatable entry as GIO would, with the startup id also as the activation
+// token that Wayland toolkits read. Returns at once: as with a spawned program, whether it comes
+// up is the desktop's to show.
+void activateOverDBus(const QByteArray &id, const QString &name, const QByteArray &startupId)
+{
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(id), applicationObjectPath(id),
+        QStringLiteral("org.freedesktop.Application"), QStringLiteral("Activate"));
+    QVariantMap platformData;
+    if (!startupId.isEmpty()) {
+        platformData.insert(QStringLiteral("desktop-startup-id"), QString::fromUtf8(startupId));
+        platformData.insert(QStringLiteral("activation-token"), QString::fromUtf8(startupId));
+    }
+    call << platformData;
+    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call));
+    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
+                     [watcher, name, startupId] {
+                         if (watcher->isError()) {
+                             qCWarning(lcPlatform).noquote()
+                                 << QStringLiteral("%1 did not answer its activation: %2")
+                                        .arg(name, watcher->error().message());
+                             WindowActivation::completeStartup(startupId);
+                         }
+                         watcher->deleteLater();
+                     });
+}
+
+// Launches info with Trovia's launch context: the startup id in DESKTOP_STARTUP_ID and
+// XDG_ACTIVATION_TOKEN (GIO sets the second itself from 2.76 on), a session of its own, and a
+// systemd scope of its own for every process it spawns.
+bool launchWithContext(GDesktopAppInfo *info, const LaunchDetails &launch, GError **error)
+{
+    // Without the startup id or activation token of Trovia's own start, which would confuse the
+    // window manager; otherwise the user's environment as Trovia received it.
     auto *context = G_APP_LAUNCH_CONTEXT(g_object_new(trovia_launch_context_get_type(), nullptr));
     for (const char *name : {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"})
         g_app_launch_context_unsetenv(context, name);
-    return context;
+    auto *trovia = reinterpret_cast<TroviaLaunchContext *>(context);
+    trovia->entryFile = launch.entryFile.constData();
+    trovia->icon = launch.icon.constData();
+    QByteArray startupId;
+    if (launch.startupNotify)
+        startupId = beginStartup(trovia, G_APP_INFO(info));
+    trovia->startupId = startupId.constData();
+    const QByteArray id = applicationId(launch.entryFile);
+    const QString name = QString::fromUtf8(g_app_info_get_display_name(G_APP_INFO(info)));
+
+    bool launched = false;
+    QList<GPid> pids;
+#if !GLIB_CHECK_VERSION(2, 76, 0)
+    // GIO activates such an entry over D-Bus with the startup id alone.
+    const bool overDBus =
+        g_desktop_app_info_get_boolean(info, "DBusActivatable") && g_dbus_is_name(id.constData()) &&
+        !g_dbus_is_unique_name(id.constData()) && QDBusConnection::sessionBus().isConnected();
+    if (overDBus) {
+        activateOverDBus(id, name, startupId);
+        trovia->startupIdTaken = true;
+        launched = true;
+    } else {
+        if (!startupId.isEmpty())
+            g_app_launch_context_setenv(context, "XDG_ACTIVATION_TOKEN", startupId.constData());
+#endif
+        launched = g_desktop_app_info_launch_uris_as_manager(
+            info, nullptr, context, G_SPAWN_SEARCH_PATH, prepareChild,
+            launch.folder.isEmpty() ? nullptr : const_cast<char *>(launch.folder.constData()),
+            recordPid, &pids, error);
+#if !GLIB_CHECK_VERSION(2, 76, 0)
+    }
+#endif
+    // GIO ends a startup it took when the spawn fails; one it never took is Trovia's to end.
+    if (!launched && !startupId.isEmpty() && !trovia->startupIdTaken)
+        WindowActivation::completeStartup(startupId);
+    g_object_unref(context);
+    // Processes that D-Bus activation started are the bus's, which gives them a unit already.
+    for (const GPid pid : std::as_const(pids))
+        SystemdScope::moveIntoOwnScope(pid, id, name);
+    return launched;
+}
+
+// The terminal that runs an entry with Terminal=true, as a prefix to its Exec line: the user's
+// default terminal (xdg-terminal-exec), else Debian's choice (x-terminal-emulator); empty when
+// neither is on PATH, which leaves the choice to GIO.
+QByteArray terminalPrefix()
+{
+    for (const auto &[program, prefix] :
+         {std::pair{"xdg-terminal-exec", "xdg-terminal-exec "},
+          std::pair{"x-terminal-emulator", "x-terminal-emulator -e "}}) {
+        if (gchar *found = g_find_program_in_path(program)) {
+            g_free(found);
+            return prefix;
+        }
+    }
+    return {};
+}
+
+const char *const terminalsTried =
+    "no terminal found: neither xdg-terminal-exec nor x-terminal-emulator is on PATH, nor any "
+    "terminal GIO knows";
+
+void logFailure(const QString &entryPath, GError *error, bool terminalMissing)
+{
+    if (!error)
+        return;
+    QString reason = QString::fromUtf8(error->message);
+    if (terminalMissing)
+        reason += QStringLiteral(" (%1)").arg(QString::fromLatin1(terminalsTried));
+    qCWarning(lcPlatform).noquote() << QStringLiteral("%1: %2").arg(entryPath, reason);
+    g_error_free(error);
 }
 
 // The first path in the applications folders that leads back to a folder above it; empty when
@@ -94,21 +253,14 @@ QByteArray applicationsFolderLoop()
     return walk.loop;
 }
 
-// Runs in the launched program's process before its exec (async-signal-safe calls only): the
-// app info made from a command line has no working folder of its own.
-void enterWorkingFolder(gpointer folder)
-{
-    if (chdir(static_cast<const char *>(folder)) != 0)
-        _exit(127);
-}
-
-// Launches the entry's Exec line through GIO's app info for a command line, which does not index
-// the applications folders, with the entry's Path, Terminal and StartupNotify as GIO reads them.
-bool launchCommandLine(const QByteArray &entryFile)
+// Launches the entry's Exec line, through terminal when that is not empty, with GIO's app info
+// for a command line, which does not index the applications folders; with the entry's Path,
+// Terminal and StartupNotify as GIO reads them.
+bool launchCommandLine(const QByteArray &entryFile, const QByteArray &terminal)
 {
     const QString entryPath = QFile::decodeName(entryFile);
     const DesktopEntryFile keys(entryFile);
-    const QByteArray exec =
+    QByteArray exec =
         keys.isApplication() ? keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC) : QByteArray();
     if (exec.isEmpty()) {
         qCWarning(lcPlatform).noquote()
@@ -120,22 +272,28 @@ bool launchCommandLine(const QByteArray &entryFile)
             << QStringLiteral("%1: the entry is hidden.").arg(entryPath);
         return false;
     }
+    LaunchDetails launch;
+    launch.entryFile = entryFile;
     // GIO refuses the launch when the folder is missing; checked here, as the new process
     // cannot report it.
-    QByteArray folder = keys.string(G_KEY_FILE_DESKTOP_KEY_PATH);
-    if (!folder.isEmpty() && !g_file_test(folder.constData(), G_FILE_TEST_IS_DIR)) {
+    launch.folder = keys.string(G_KEY_FILE_DESKTOP_KEY_PATH);
+    if (!launch.folder.isEmpty() && !g_file_test(launch.folder.constData(), G_FILE_TEST_IS_DIR)) {
         qCWarning(lcPlatform).noquote()
             << QStringLiteral("%1: its working folder %2 does not exist.")
-                   .arg(entryPath, QFile::decodeName(folder));
+                   .arg(entryPath, QFile::decodeName(launch.folder));
         return false;
     }
     int flags = G_APP_INFO_CREATE_NONE;
-    if (keys.flag(G_KEY_FILE_DESKTOP_KEY_TERMINAL))
+    const bool needsTerminal = keys.flag(G_KEY_FILE_DESKTOP_KEY_TERMINAL);
+    if (needsTerminal && !terminal.isEmpty())
+        exec.prepend(terminal);
+    else if (needsTerminal)
         flags |= G_APP_INFO_CREATE_NEEDS_TERMINAL;
-    if (keys.flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY))
+    launch.startupNotify = keys.flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY);
+    if (launch.startupNotify)
         flags |= G_APP_INFO_CREATE_SUPPORTS_STARTUP_NOTIFICATION;
     const QByteArray name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME);
-    const QByteArray icon = keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON);
+    launch.icon = keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON);
 
     GError *error = nullptr;
     GAppInfo *info = g_app_info_create_from_commandline(exec.constData(),
@@ -143,22 +301,10 @@ bool launchCommandLine(const QByteArray &entryFile)
                                                         GAppInfoCreateFlags(flags), &error);
     bool launched = false;
     if (info) {
-        GAppLaunchContext *context = newLaunchContext();
-        auto *trovia = reinterpret_cast<TroviaLaunchContext *>(context);
-        trovia->entryFile = entryFile.constData();
-        trovia->icon = icon.constData();
-        launched = g_desktop_app_info_launch_uris_as_manager(
-            G_DESKTOP_APP_INFO(info), nullptr, context, G_SPAWN_SEARCH_PATH,
-            folder.isEmpty() ? nullptr : enterWorkingFolder, folder.data(), nullptr, nullptr,
-            &error);
-        g_object_unref(context);
+        launched = launchWithContext(G_DESKTOP_APP_INFO(info), launch, &error);
         g_object_unref(info);
     }
-    if (error) {
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("%1: %2").arg(entryPath, QString::fromUtf8(error->message));
-        g_error_free(error);
-    }
+    logFailure(entryPath, error, needsTerminal && terminal.isEmpty());
     return launched;
 }
 
@@ -185,7 +331,7 @@ bool GioApplicationLauncher::launch(const QByteArray &entryFile)
                        .arg(QFile::decodeName(loop));
             told = true;
         }
-        return launchCommandLine(entryFile);
+        return launchCommandLine(entryFile, terminalPrefix());
     }
     GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(entryFile.constData());
     if (!info) {
@@ -199,15 +345,21 @@ bool GioApplicationLauncher::launch(const QByteArray &entryFile)
         g_object_unref(info);
         return false;
     }
-    GAppLaunchContext *context = newLaunchContext();
-    GError *error = nullptr;
-    const bool launched = g_app_info_launch(G_APP_INFO(info), nullptr, context, &error);
-    if (error) {
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("%1: %2").arg(entryPath, QString::fromUtf8(error->message));
-        g_error_free(error);
+    const bool needsTerminal =
+        g_desktop_app_info_get_boolean(info, G_KEY_FILE_DESKTOP_KEY_TERMINAL);
+    const QByteArray terminal = needsTerminal ? terminalPrefix() : QByteArray();
+    if (!terminal.isEmpty()) {
+        // GIO knows only its own list of terminals: the entry's Exec line runs in the chosen one.
+        g_object_unref(info);
+        return launchCommandLine(entryFile, terminal);
     }
-    g_object_unref(context);
+    LaunchDetails launch;
+    launch.entryFile = entryFile;
+    launch.startupNotify =
+        g_desktop_app_info_get_boolean(info, G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY);
+    GError *error = nullptr;
+    const bool launched = launchWithContext(info, launch, &error);
+    logFailure(entryPath, error, needsTerminal);
     g_object_unref(info);
     return launched;
 }
