@@ -20,3 +20,5 @@ inline const QString MainWindowXKey = QStringLiteral("Main Window X");
 inline const QString MainWindowYKey = QStringLiteral("Main Window Y");
 // Hot key problems the user was already told about, one "desktop|problem|combination" each.
 inline const QString HotKeyProblemsToldKey = QStringLiteral("Hot Key Problems Told");
+// The desktops on which the user runs "trovia --toggle" from a binding of their own.
+inline const QString HotKeyBoundByUserKey = QStringLiteral("Hot Key Bound By User");

@@ -295,7 +295,8 @@ void HotKeyManager::settle(State state, const QString &detail)
     message = LocalizedStrings::text(QString::fromLatin1(texts.messageKey)).arg(combination);
     Q_EMIT registrationRefused(message);
     // Told once is enough: at every later start the log line above and the Preferences say it.
-    if (settings.stringList(HotKeyProblemsToldKey).contains(problemKey()))
+    // A user who bound the command has a hot key, whatever Trovia's own registration says.
+    if (settings.stringList(HotKeyProblemsToldKey).contains(problemKey()) || isBoundByUser())
         return;
     tell(LocalizedStrings::text(QString::fromLatin1(texts.titleKey)));
 }
@@ -327,6 +328,24 @@ QString HotKeyManager::problemKey() const
              QString::fromLatin1(QMetaEnum::fromType<State>().valueToKey(int(currentState))))
         .arg(storedCode)
         .arg(storedModifiers);
+}
+
+void HotKeyManager::toggledByUserBinding()
+{
+    // A notification still on its way is old news.
+    ++registrations;
+    if (isBoundByUser())
+        return;
+    QStringList desktops = settings.stringList(HotKeyBoundByUserKey);
+    desktops.append(desktopName());
+    while (desktops.size() > 16)
+        desktops.removeFirst();
+    settings.setStringList(HotKeyBoundByUserKey, desktops);
+}
+
+bool HotKeyManager::isBoundByUser() const
+{
+    return settings.stringList(HotKeyBoundByUserKey).contains(desktopName());
 }
 
 void HotKeyManager::refusalTold()

@@ -48,6 +48,10 @@ public:
     // Notes that Trovia's own window told the user about the refusal in force, so that later
     // starts on this desktop only log it.
     void refusalTold();
+    // "trovia --toggle" ran: the user has bound it to a key of this desktop, so a missing or
+    // refused hot key is only logged and shown in the Preferences, now and at later starts.
+    void toggledByUserBinding();
+    bool isBoundByUser() const;
 
     // The X server time of the last press (0 when it did not come from X): the activation hands
     // it to the window manager so that the window may take focus.

@@ -46,8 +46,7 @@ Controller::Controller(ApplicationRegistry &registry, const Services &runService
     connect(activation, &Activation::aboutToHide, this, [this] {
         session->hideList();
         // Read once is enough: the hot key message does not come back with the main window.
-        if (hotKeyProblemBox)
-            hotKeyProblemBox->close();
+        clearHotKeyProblem();
     });
 }
 
@@ -166,8 +165,13 @@ void Controller::createMainWindow()
     activation->setMainWindow(window, field);
 }
 
-void Controller::secondStartRequested(const QByteArray &token)
+void Controller::secondStartRequested(const QByteArray &token, bool fromBinding)
 {
+    if (fromBinding) {
+        services.hotKeys.toggledByUserBinding();
+        pendingHotKeyTitle.clear();
+        pendingHotKeyProblem.clear();
+    }
     // A startup ID carries the time of the user's request; without one the server's time now
     // stands for it.
     toggle(WindowActivation::timestampFromStartupId(token));

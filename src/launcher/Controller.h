@@ -56,7 +56,8 @@ public:
     // The hot key and a second start: hides Trovia when its main window is shown, else activates.
     void toggle(quint32 timestamp = 0);
     // A second start asked to toggle; token is its startup ID or activation token, if any.
-    void secondStartRequested(const QByteArray &token);
+    // fromBinding: it was "trovia --toggle", run by the user's own key binding.
+    void secondStartRequested(const QByteArray &token, bool fromBinding = false);
     bool isActive() const;
 
     // Opens the Preferences window, made on first use and reused, in front with the focus.
@@ -105,6 +106,7 @@ private:
     void showAlert(const QString &titleKey, const QString &messageKey);
     void showHotKeyProblem(const QString &title, const QString &message);
     void showPendingHotKeyProblem();
+    void clearHotKeyProblem();
     void startRefreshTimer();
     void stopRefreshTimer();
 
@@ -130,5 +132,4 @@ private:
     // A hot key problem that no notification told, kept until Trovia's window is up.
     QString pendingHotKeyTitle;
     QString pendingHotKeyProblem;
-    QPointer<QWidget> hotKeyProblemBox;
 };

@@ -8,7 +8,6 @@
 #include "presentation/TroviaWindow.h"
 
 #include <QLineEdit>
-#include <QMessageBox>
 
 void Controller::showPreferencePanel()
 {
@@ -59,18 +58,22 @@ void Controller::showPendingHotKeyProblem()
     const QString message = std::exchange(pendingHotKeyProblem, QString());
     // A registration that worked meanwhile makes the message old news.
     HotKeyManager &hotKeys = services.hotKeys;
-    if (!hotKeys.isRegistrationRefused())
+    if (!hotKeys.isRegistrationRefused() || hotKeys.isBoundByUser())
         return;
     hotKeys.refusalTold();
     // A change made in the Preferences is refused there, in the window the user is looking at.
     if (prefController && prefController->isWindowLoaded() && prefController->window()->isVisible())
         return;
-    delete hotKeyProblemBox;
-    auto *box = new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::Ok, window);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowModality(Qt::NonModal);
-    hotKeyProblemBox = box;
-    box->show();
-    box->raise();
-    WindowActivation::activate(box->windowHandle(), 0);
+    // Told inside the main window, where it never takes the focus from the field: the title in
+    // the empty field, the whole message as its tool tip, both until Trovia hides.
+    field->setPlaceholderText(title);
+    field->setToolTip(message);
+}
+
+void Controller::clearHotKeyProblem()
+{
+    if (!field)
+        return;
+    field->setPlaceholderText(QString());
+    field->setToolTip(QString());
 }

@@ -75,24 +75,37 @@ bool SingleInstance::listen(QDBusConnection bus)
     return true;
 }
 
+namespace
+{
+// A token is one word (startup IDs and activation tokens hold no white space).
+QByteArray tokenWord(const QString &token)
+{
+    const QByteArray word = token.toUtf8();
+    return word.contains(' ') || word.contains('\n') ? QByteArray() : word;
+}
+} // namespace
+
 void SingleInstance::Toggle(const QString &token)
 {
-    // A token is one word (startup IDs and activation tokens hold no white space).
-    const QByteArray word = token.toUtf8();
-    Q_EMIT toggleRequested(word.contains(' ') || word.contains('\n') ? QByteArray() : word);
+    Q_EMIT toggleRequested(tokenWord(token), false);
+}
+
+void SingleInstance::ToggleFromBinding(const QString &token)
+{
+    Q_EMIT toggleRequested(tokenWord(token), true);
 }
 
 bool SingleInstance::requestToggle(const QByteArray &activationToken, int timeoutMs,
-                                   QDBusConnection bus)
+                                   QDBusConnection bus, bool fromBinding)
 {
     if (!bus.isConnected())
         return false;
     // The running Trovia holds the lock from its first instant but answers only once its
     // application object exists: keep asking for a while.
     const QDeadlineTimer deadline(timeoutMs);
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(QString::fromLatin1(serviceName), objectPath,
-                                       QString::fromLatin1(serviceName), QStringLiteral("Toggle"));
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QString::fromLatin1(serviceName), objectPath, QString::fromLatin1(serviceName),
+        fromBinding ? QStringLiteral("ToggleFromBinding") : QStringLiteral("Toggle"));
     call << QString::fromUtf8(activationToken);
     for (;;) {
         const QDBusMessage reply = bus.call(call, QDBus::Block, int(deadline.remainingTime()));

@@ -25,9 +25,11 @@ public:
     // Answers the requests of later starts; call once the application object exists.
     bool listen(QDBusConnection bus = QDBusConnection::sessionBus());
 
-    // Asks the running Trovia to toggle; false when none answers within timeoutMs.
+    // Asks the running Trovia to toggle; false when none answers within timeoutMs. fromBinding:
+    // the request comes from "trovia --toggle", which the user runs from a key binding.
     static bool requestToggle(const QByteArray &activationToken, int timeoutMs = 5000,
-                              QDBusConnection bus = QDBusConnection::sessionBus());
+                              QDBusConnection bus = QDBusConnection::sessionBus(),
+                              bool fromBinding = false);
 
     // DESKTOP_STARTUP_ID or XDG_ACTIVATION_TOKEN of this process, empty when it has none.
     static QByteArray activationTokenFromEnvironment();
@@ -35,9 +37,11 @@ public:
 public Q_SLOTS:
     // The request of a later start; token is empty when it had none.
     Q_SCRIPTABLE void Toggle(const QString &token);
+    // The same from "trovia --toggle".
+    Q_SCRIPTABLE void ToggleFromBinding(const QString &token);
 
 Q_SIGNALS:
-    void toggleRequested(const QByteArray &activationToken);
+    void toggleRequested(const QByteArray &activationToken, bool fromBinding);
 
 private:
     QString directory;

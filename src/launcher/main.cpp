@@ -49,7 +49,8 @@ int main(int argc, char *argv[])
         if (options.hidden)
             return 0;
         QCoreApplication requester(argc, argv);
-        if (!SingleInstance::requestToggle(SingleInstance::activationTokenFromEnvironment())) {
+        if (!SingleInstance::requestToggle(SingleInstance::activationTokenFromEnvironment(), 5000,
+                                           QDBusConnection::sessionBus(), options.toggle)) {
             std::fprintf(stderr, "trovia: Trovia is running but does not answer.\n");
             return 1;
         }

@@ -14,16 +14,18 @@ class TestSingleInstance : public QObject
 private:
     // A later start is another process with a bus connection of its own; its blocking request
     // runs beside this test's event loop.
-    static std::future<bool> requestFromAnotherStart(const QString &dir, const QByteArray &token)
+    static std::future<bool> requestFromAnotherStart(const QString &dir, const QByteArray &token,
+                                                     bool fromBinding)
     {
-        return std::async(std::launch::async, [dir, token] {
+        return std::async(std::launch::async, [dir, token, fromBinding] {
             SingleInstance second(dir);
             const QString name = QStringLiteral("second start");
             bool answered = false;
             {
                 QDBusConnection bus =
                     QDBusConnection::connectToBus(QDBusConnection::SessionBus, name);
-                answered = !second.acquire() && SingleInstance::requestToggle(token, 5000, bus);
+                answered = !second.acquire() &&
+                           SingleInstance::requestToggle(token, 5000, bus, fromBinding);
             }
             QDBusConnection::disconnectFromBus(name);
             return answered;
@@ -35,26 +37,31 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("token");
         QTest::addColumn<QByteArray>("delivered");
+        QTest::addColumn<bool>("fromBinding");
         QTest::newRow("startup id")
-            << QByteArray("trovia-123_TIME4567") << QByteArray("trovia-123_TIME4567");
-        QTest::newRow("no token") << QByteArray() << QByteArray();
-        QTest::newRow("token with a space is dropped") << QByteArray("a b") << QByteArray();
+            << QByteArray("trovia-123_TIME4567") << QByteArray("trovia-123_TIME4567") << false;
+        QTest::newRow("no token") << QByteArray() << QByteArray() << false;
+        QTest::newRow("token with a space is dropped")
+            << QByteArray("a b") << QByteArray() << false;
+        QTest::newRow("trovia --toggle") << QByteArray("t_TIME1") << QByteArray("t_TIME1") << true;
     }
 
     void secondStartAsksTheFirstToToggle()
     {
         QFETCH(QByteArray, token);
         QFETCH(QByteArray, delivered);
+        QFETCH(bool, fromBinding);
         QTemporaryDir dir;
         SingleInstance first(dir.path());
         QVERIFY(first.acquire());
         QVERIFY(first.listen());
         QSignalSpy toggles(&first, &SingleInstance::toggleRequested);
 
-        std::future<bool> request = requestFromAnotherStart(dir.path(), token);
+        std::future<bool> request = requestFromAnotherStart(dir.path(), token, fromBinding);
         QVERIFY(toggles.wait(5000));
         QCOMPARE(toggles.count(), 1);
-        QCOMPARE(toggles.first().first().toByteArray(), delivered);
+        QCOMPARE(toggles.first().at(0).toByteArray(), delivered);
+        QCOMPARE(toggles.first().at(1).toBool(), fromBinding);
         QVERIFY(request.get());
         QDBusConnection::sessionBus().unregisterService(
             QString::fromLatin1(SingleInstance::serviceName));
