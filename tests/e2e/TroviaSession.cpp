@@ -13,6 +13,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <sys/resource.h>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace
@@ -105,6 +106,21 @@ QString TroviaSession::addWindowEntry(const QString &id, const QString &title)
     return path;
 }
 
+QString TroviaSession::addRecorderEntry(const QString &id, const QString &name)
+{
+    const QString record = root.filePath(id + QStringLiteral(".record"));
+    const QString program = root.filePath(QStringLiteral("bin/record-") + id);
+    writeFile(program, "#!/bin/sh\nread -r stat < /proc/$$/stat\nset -- $stat\n"
+                       "{ echo \"$1 $5 $6\"; tr '\\0' '\\n' < /proc/$$/environ; } > '" +
+                           record.toUtf8() + ".part'\nmv '" + record.toUtf8() + ".part' '" +
+                           record.toUtf8() + "'\nexec sleep 600\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    writeFile(entryPath(id), "[Desktop Entry]\nType=Application\nName=" + name.toUtf8() +
+                                 "\nExec=" + program.toUtf8() +
+                                 "\nStartupNotify=true\nTerminal=false\n");
+    return record;
+}
+
 QStringList TroviaSession::launches() const
 {
     QFile file(markerFile);
@@ -143,14 +159,18 @@ bool TroviaSession::start(const QStringList &arguments)
     trovia->setProcessChannelMode(QProcess::ForwardedOutputChannel);
     QObject::connect(trovia.get(), &QProcess::readyReadStandardError,
                      [this] { errors += trovia->readAllStandardError(); });
-    if (fileSizeLimit >= 0) {
-        const rlimit limit{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
-        trovia->setChildProcessModifier([limit] {
+    const qint64 sizeLimit = fileSizeLimit;
+    const bool group = ownGroup;
+    trovia->setChildProcessModifier([sizeLimit, group] {
+        if (sizeLimit >= 0) {
+            const rlimit limit{rlim_t(sizeLimit), rlim_t(sizeLimit)};
             // A write past the limit then fails (EFBIG) instead of ending the process.
             std::signal(SIGXFSZ, SIG_IGN);
             setrlimit(RLIMIT_FSIZE, &limit);
-        });
-    }
+        }
+        if (group)
+            setpgid(0, 0);
+    });
     trovia->start(QString::fromLocal8Bit(qgetenv("TROVIA_BINARY")), arguments);
     return trovia->waitForStarted(10000);
 }

@@ -38,6 +38,10 @@ public:
     // Writes an entry that opens a window titled title, with startup notification; launching it
     // records the startup notification ID the program got (empty without one).
     QString addWindowEntry(const QString &id, const QString &title);
+    // Writes an entry with startup notification whose program records its process id, process
+    // group and session ("pid pgid sid" on the first line), then the environment it was given, one
+    // variable a line, in the file returned; the program then stays until it is killed.
+    QString addRecorderEntry(const QString &id, const QString &name);
     QString entryPath(const QString &id) const;
     // What the entries launched so far recorded, in launch order: their ids.
     QStringList launches() const;
@@ -49,6 +53,9 @@ public:
     // From the next start on, no file Trovia writes may grow past bytes, as on a full disk (the
     // write fails); -1 lifts the limit.
     void setFileSizeLimit(qint64 bytes) { fileSizeLimit = bytes; }
+    // From the next start on, Trovia leads a process group of its own, as a shell's job does.
+    void setOwnProcessGroup(bool own) { ownGroup = own; }
+    qint64 processId() const { return trovia ? trovia->processId() : 0; }
     // Starts Trovia; true once the process runs (its window may not be mapped yet).
     bool start(const QStringList &arguments = {});
     bool isRunning() const;
@@ -93,4 +100,5 @@ private:
     std::unique_ptr<QProcess> fileManager;
     QByteArray errors;
     qint64 fileSizeLimit = -1;
+    bool ownGroup = false;
 };

@@ -4,8 +4,11 @@
 #include "core/PropertyList.h"
 
 #include <QFile>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QTest>
+#include <csignal>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace
@@ -44,6 +47,7 @@ private Q_SLOTS:
     void takenHotKeyIsReportedAndTroviaKeepsRunning();
     void windowOriginSurvivesARestartBySigterm();
     void historySurvivesAFullDisk();
+    void launchedProgramOutlivesTrovia();
 
 private:
     std::unique_ptr<TroviaSession> session;
@@ -233,21 +237,29 @@ void TestEndToEnd::takenHotKeyIsReportedAndTroviaKeepsRunning()
     xcb_flush(other);
 
     QVERIFY(session->start());
-    // A log line, and with no notification server on the test's bus, Trovia's window says it.
+    // A log line; with no notification server on the test's bus, no window in front of the
+    // field either: the main window keeps the focus, and typing lists at once.
     QTRY_VERIFY_WITH_TIMEOUT(session->standardError().contains(QLatin1String("not registered")),
                              10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::mainWindow().isEmpty(), 10000);
+    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
     const QString told = LocalizedStrings::text(QStringLiteral("HotKeyRefusedTitle"));
-    QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::windowNamed(told).isEmpty(), 10000);
+    QVERIFY(TroviaSession::windowNamed(told).isEmpty());
+    TROVIA_TYPE_TO_LIST("alp");
     QVERIFY(session->isRunning());
     // Still in service through its command.
-    QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::mainWindow().isEmpty(), 10000);
     QCOMPARE(session->runAnother({QStringLiteral("--toggle")}), 0);
     QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());
     QVERIFY(session->isRunning());
-    // The message went with the hide and does not come back with the main window.
     QCOMPARE(session->runAnother({QStringLiteral("--toggle")}), 0);
     QTRY_VERIFY_WITH_TIMEOUT(!TroviaSession::mainWindow().isEmpty(), 10000);
+    QTRY_COMPARE(TroviaSession::activeWindow(), TroviaSession::mainWindow());
     QVERIFY(TroviaSession::windowNamed(told).isEmpty());
+    // The binding is remembered: the settings say this desktop has one.
+    QVERIFY(QSettings(session->settingsPath(), QSettings::IniFormat)
+                .value(QStringLiteral("Hot Key Bound By User"))
+                .toStringList()
+                .size() == 1);
     xcb_disconnect(other);
 }
 
@@ -301,6 +313,66 @@ void TestEndToEnd::historySurvivesAFullDisk()
     QVERIFY(TroviaSession::key(QStringLiteral("Return")));
     QTRY_COMPARE(session->usageCount(QStringLiteral("beta")), 1);
     QCOMPARE(session->usageCount(QStringLiteral("alpha")), 5);
+}
+
+namespace
+{
+// Whether the process runs (a zombie is gone).
+bool running(qint64 pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray line = stat.readAll();
+    return !line.mid(line.lastIndexOf(')') + 2).startsWith('Z');
+}
+} // namespace
+
+// A launched program is the user's: a session of its own, so that neither the hang-up a closed
+// terminal sends to Trovia's group nor Trovia's end reaches it; the user's environment with the
+// launch's own variables, the startup id also as the activation token of Wayland toolkits.
+void TestEndToEnd::launchedProgramOutlivesTrovia()
+{
+    const QString record =
+        session->addRecorderEntry(QStringLiteral("recorder"), QStringLiteral("Recorder Tool"));
+    session->setOwnProcessGroup(true);
+    TROVIA_START_SHOWN(*session);
+    const qint64 trovia = session->processId();
+    TROVIA_TYPE_TO_LIST("recorder");
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_VERIFY(QFile::exists(record));
+    QFile file(record);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QStringList lines = QString::fromLocal8Bit(file.readAll()).split('\n', Qt::SkipEmptyParts);
+    const QStringList ids = lines.takeFirst().split(' ');
+    QCOMPARE(ids.size(), 3);
+    const qint64 program = ids[0].toLongLong();
+    const auto stop = qScopeGuard([program] { ::kill(pid_t(program), SIGKILL); });
+    QCOMPARE(ids[2].toLongLong(), program); // leads its own session
+    QCOMPARE(ids[1].toLongLong(), program); // and its own group in it
+    QVERIFY(ids[2].toLongLong() != getsid(pid_t(trovia)));
+
+    QMap<QString, QString> environment;
+    for (const QString &line : lines)
+        environment.insert(line.section('=', 0, 0), line.section('=', 1));
+    const QString token = environment.take(QStringLiteral("XDG_ACTIVATION_TOKEN"));
+    QVERIFY(!token.isEmpty());
+    QCOMPARE(environment.take(QStringLiteral("DESKTOP_STARTUP_ID")), token);
+    QCOMPARE(environment.take(QStringLiteral("GIO_LAUNCHED_DESKTOP_FILE")),
+             session->entryPath(QStringLiteral("recorder")));
+    const QString launchedPid = environment.take(QStringLiteral("GIO_LAUNCHED_DESKTOP_FILE_PID"));
+    QVERIFY(launchedPid.isEmpty() || launchedPid == QString::number(program));
+    QMap<QString, QString> users;
+    const QProcessEnvironment given = session->environment();
+    for (const QString &name : given.keys())
+        users.insert(name, given.value(name));
+    QCOMPARE(environment, users);
+
+    // As when the terminal Trovia was started from closes, then Trovia is killed.
+    QCOMPARE(::kill(-pid_t(trovia), SIGHUP), 0);
+    QCOMPARE(::kill(pid_t(trovia), SIGKILL), 0);
+    QTRY_VERIFY(!session->isRunning());
+    QVERIFY(running(program));
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
