@@ -125,8 +125,6 @@ private:
     ResultListWindow *listPanel = nullptr;
     CustomFieldEditor *fieldEditor = nullptr;
     QTimer *autoRefreshTimer = nullptr;
-    // The field's accessible description from its interface, spoken while the field is empty.
-    QString fieldHelp;
     std::unique_ptr<PreferencesController> prefController;
 
     // A hot key problem that no notification told, kept until Trovia's window is up.

@@ -24,10 +24,8 @@ void Controller::loadMainView()
     field = loaded.textField;
     troviaLabel = loaded.troviaLabel;
     progressIndicator = loaded.progressIndicator;
-    if (mainView && field && troviaLabel && progressIndicator) {
-        fieldHelp = field->accessibleDescription();
+    if (mainView && field && troviaLabel && progressIndicator)
         return;
-    }
     // Without its interface description Trovia still has to work: the same view, plainly laid out.
     delete mainView;
     mainView = new TroviaView;
@@ -50,7 +48,7 @@ void Controller::createListView()
     listPanel->tableView()->setAccessibleName(
         LocalizedStrings::text(QStringLiteral("ResultListName")));
     listPanel->model()->setIconSource(&services.launcher);
-    session->attach(field, listPanel, fieldHelp);
+    session->attach(field, listPanel);
     // One click launches the row, Ctrl+click reveals it.
     connect(listPanel->tableView(), &TroviaTableView::rowClicked, session,
             [this](int, Qt::KeyboardModifiers modifiers) { session->userConfirmed(modifiers); });

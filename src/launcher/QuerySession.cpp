@@ -12,6 +12,7 @@
 #include "platform/FileRevealer.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"
+#include "presentation/ScreenReaderAnnouncer.h"
 #include "presentation/TroviaTableView.h"
 
 #include <QGuiApplication>
@@ -25,13 +26,13 @@ QuerySession::QuerySession(Catalogue &source, const Services &runServices, QObje
     matching.reserve(5);
 }
 
-void QuerySession::attach(QLineEdit *queryField, ResultListWindow *list, const QString &help)
+void QuerySession::attach(QLineEdit *queryField, ResultListWindow *list)
 {
     field = queryField;
     listPanel = list;
     table = list->tableView();
     model = list->model();
-    fieldHelp = help;
+    screenReader = new ScreenReaderAnnouncer(field, this);
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &QuerySession::selectionChanged);
 }
@@ -137,12 +138,17 @@ int QuerySession::visibleRowCount() const
 
 void QuerySession::announceSelection(bool listChanged)
 {
-    // The focus never leaves the field, so a screen reader hears about the list through the
-    // field's description: it speaks each change of the focused object's description.
+    // The focus never leaves the field, so the screen reader is told about the list. An empty
+    // field has no list: what was still to be said is stale.
     QString announcement;
     if (stringByDeletingSpaces(field->text()).isEmpty()) {
-        announcement = fieldHelp;
-    } else if (matching.isEmpty()) {
+        screenReader->cancel();
+        return;
+    }
+    // A count not yet spoken stays in what replaces it.
+    listChanged = listChanged || (countPending && screenReader->isPending());
+    countPending = listChanged;
+    if (matching.isEmpty()) {
         announcement = LocalizedStrings::text(QStringLiteral("NoMatchAnnouncement"));
     } else {
         announcement = model->announcement(selectedRow());
@@ -150,7 +156,7 @@ void QuerySession::announceSelection(bool listChanged)
             announcement = LocalizedStrings::text(QStringLiteral("MatchCountAnnouncement"))
                                .arg(QString::number(matching.size()), announcement);
     }
-    field->setAccessibleDescription(announcement);
+    screenReader->announce(announcement);
 }
 
 void QuerySession::userCancelled()

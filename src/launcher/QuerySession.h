@@ -12,11 +12,11 @@ class QLineEdit;
 class QTableView;
 class ResultListModel;
 class ResultListWindow;
+class ScreenReaderAnnouncer;
 
 // The query session: what is typed in the field becomes the matching list, shown in the result
 // list under the field with one row selected, and the selected application is launched or revealed.
-// The focus never leaves the field; a screen reader hears about the list through the field's
-// description.
+// The focus never leaves the field; a screen reader hears about the list through announcements.
 class QuerySession : public QObject
 {
     Q_OBJECT
@@ -24,9 +24,8 @@ public:
     // Neither the catalogue nor the services are owned.
     QuerySession(Catalogue &catalogue, const Services &services, QObject *parent = nullptr);
 
-    // The field and the list under it (neither owned); fieldHelp is what the field's description
-    // says while it is empty.
-    void attach(QLineEdit *field, ResultListWindow *list, const QString &fieldHelp);
+    // The field and the list under it (neither owned).
+    void attach(QLineEdit *field, ResultListWindow *list);
 
     void userDidType();
     void showListForTypedCharacters();
@@ -57,6 +56,8 @@ public:
     void setupListFrame();
 
     const ApplicationList &matchingApps() const { return matching; }
+    // What the screen reader is told about the list.
+    ScreenReaderAnnouncer *announcer() const { return screenReader; }
 
 Q_SIGNALS:
     void selectionChanged();
@@ -82,5 +83,6 @@ private:
     ResultListWindow *listPanel = nullptr;
     QTableView *table = nullptr;
     ResultListModel *model = nullptr;
-    QString fieldHelp;
+    ScreenReaderAnnouncer *screenReader = nullptr;
+    bool countPending = false;
 };

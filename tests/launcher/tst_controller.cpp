@@ -15,6 +15,7 @@
 #include "preferences/PreferencesWindow.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"
+#include "presentation/ScreenReaderAnnouncer.h"
 #include "presentation/TroviaTableView.h"
 #include "presentation/TroviaWindow.h"
 
@@ -208,28 +209,46 @@ private Q_SLOTS:
         run->settings.setInteger(MaximumListHeightKey, 7);
     }
 
-    // The focus stays in the field, so its accessible description speaks for the list: the number
-    // of matches when the list changes, the selected row and its place as the selection moves.
-    void fieldDescriptionAnnouncesTheList()
+    // The focus stays in the field, so the screen reader is told about the list: the number of
+    // matches when the list changes, the selected row and its place as the selection moves. Only
+    // the state the user stops at is spoken, and an emptied field leaves nothing to say.
+    void screenReaderHearsTheList()
     {
         registry.addEntry(entry(QStringLiteral("Notepad")), QStringLiteral("Notepad"), true);
         controller->rebuildApplicationList();
         QTRY_VERIFY(!controller->catalogue().isBuilding());
+        const ScreenReaderAnnouncer *announcer = controller->query().announcer();
+        QSignalSpy spoken(announcer, &ScreenReaderAnnouncer::spoken);
+        const auto heard = [&] {
+            QStringList texts;
+            if (!QTest::qWaitFor([&] { return !announcer->isPending(); }))
+                texts << QStringLiteral("(still waiting)");
+            for (const QList<QVariant> &arguments : std::as_const(spoken))
+                texts << arguments.first().toString();
+            spoken.clear();
+            return texts;
+        };
         QLineEdit *field = controller->textField();
         const QString help = field->accessibleDescription();
-        QVERIFY(!help.isEmpty());
         type(QStringLiteral("t"));
-        QCOMPARE(field->accessibleDescription(),
-                 QStringLiteral("Applications found: 4. Terminal, 1 of 4"));
+        QCOMPARE(heard(), QStringList{QStringLiteral("Applications found: 4. Terminal, 1 of 4")});
         key(Qt::Key_Down);
-        QCOMPARE(field->accessibleDescription(), QStringLiteral("Tetris, 2 of 4"));
+        QCOMPARE(heard(), QStringList{QStringLiteral("Tetris, 2 of 4")});
         key(Qt::Key_PageDown);
-        QCOMPARE(field->accessibleDescription(),
-                 QStringLiteral("Notepad, Windows application, 4 of 4"));
+        QCOMPARE(heard(), QStringList{QStringLiteral("Notepad, Windows application, 4 of 4")});
         type(QStringLiteral("qq"));
-        QCOMPARE(field->accessibleDescription(), QStringLiteral("No application found"));
+        QCOMPARE(heard(), QStringList{QStringLiteral("No application found")});
+        // Quick keys: one announcement, of the last state, with the count it changed to.
+        key(Qt::Key_Backspace);
+        key(Qt::Key_Backspace);
+        key(Qt::Key_Down);
+        QCOMPARE(heard(), QStringList{QStringLiteral("Applications found: 4. Tetris, 2 of 4")});
+        type(QStringLiteral("e"));
         key(Qt::Key_Escape);
+        QCOMPARE(heard(), QStringList());
+        // The field's own description stays its help.
         QCOMPARE(field->accessibleDescription(), help);
+        QVERIFY(!help.isEmpty());
     }
 
     void escapeClearsTextThenHides()
