@@ -1,5 +1,6 @@
 # make run: set up, build and start Trovia. make test: set up, build and run every test.
-# make deb: the Debian package, build/trovia_<version>_<arch>.deb.
+# make deb: the Debian package, build/trovia_<version>_<arch>.deb. make test-debian13: the whole
+# suite again in a Debian 13 root kept in build/debian13 (as root; see scripts/debian13-root).
 BUILD   ?= build
 PREFIX  ?= /usr/local
 JOBS    ?= $(shell nproc)
@@ -8,7 +9,7 @@ SHELL   := bash
 QUIET    = { grep -v -E '^\[ *[0-9]+%\] (Built target|Automatic MOC)' || true; }
 CTEST    = ctest --test-dir $(BUILD) --output-on-failure
 
-.PHONY: all deps configure build run test unit e2e bench install deb format clean
+.PHONY: all deps configure build run test test-debian13 unit e2e bench install deb format clean
 
 all: build
 
@@ -31,6 +32,12 @@ run: build
 test: build
 	@$(CTEST) -j $(JOBS) -LE e2e --no-tests=error
 	@$(CTEST) -L e2e -FA trovia_package
+
+# Debian 13's generation (Qt 6.8, GLib 2.84, libplist 2.6, AppStream 1.0, its desktops): the root is
+# made with debootstrap on the first run and whenever scripts/install-deps changes, and builds in a
+# folder of its own.
+test-debian13:
+	@TROVIA_DEBIAN13=$(abspath $(BUILD))/debian13/root scripts/debian13-root
 
 unit: build
 	@$(CTEST) -j $(JOBS) -LE e2e --no-tests=error

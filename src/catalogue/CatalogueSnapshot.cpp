@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
+#include <QTimeZone>
 
 namespace CatalogueSnapshot
 {
@@ -60,7 +61,7 @@ std::optional<CatalogueContents> contentsOf(const QByteArray &payload)
     }
     if (!in.atEnd())
         return std::nullopt;
-    contents.reloadDate = QDateTime::fromMSecsSinceEpoch(reloadDate, Qt::UTC);
+    contents.reloadDate = QDateTime::fromMSecsSinceEpoch(reloadDate, QTimeZone::utc());
     contents.index = MatchingIndex(apps);
     return contents;
 }

@@ -151,10 +151,22 @@ namespace PropertyList
 ReadResult fromData(const QByteArray &data)
 {
     plist_t root = nullptr;
-    if (!data.isEmpty())
+    bool xmlOrBinary = true;
+    if (!data.isEmpty()) {
+#if TROVIA_LIBPLIST_VERSION >= 20300
+        // From 2.3 libplist also reads OpenStep and JSON text, where almost any text parses.
+        plist_format_t format = PLIST_FORMAT_NONE;
+        plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &root, &format);
+        xmlOrBinary = format == PLIST_FORMAT_XML || format == PLIST_FORMAT_BINARY;
+#else
         plist_from_memory(data.constData(), static_cast<uint32_t>(data.size()), &root);
-    if (!root)
-        return {QVariant(), QStringLiteral("The data is not a property list.")};
+#endif
+    }
+    if (!root || !xmlOrBinary || plist_get_node_type(root) != PLIST_DICT) {
+        plist_free(root);
+        return {QVariant(), QStringLiteral("The data is not a property list with a dictionary "
+                                           "at its root.")};
+    }
     ReadResult result{toVariant(root), QString()};
     plist_free(root);
     if (!result.ok())

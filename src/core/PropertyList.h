@@ -4,10 +4,11 @@
 #include <QString>
 #include <QVariant>
 
-// Property lists through libplist: XML or binary in, XML out. Dictionaries become QVariantMap,
-// arrays QVariantList, integers qint64 (libplist 2.2 keeps them unsigned and cannot tell a
-// negative one from one above 2^63: both read negative), reals double, booleans bool, strings
-// QString, data QByteArray, dates QDateTime.
+// Property lists through libplist: XML or binary in, XML out. Only a list whose root is a
+// dictionary reads; other text, or another root, is a failure with its reason. Dictionaries become
+// QVariantMap, arrays QVariantList, integers qint64 (libplist 2.2 keeps them unsigned and cannot
+// tell a negative one from one above 2^63: both read negative), reals double, booleans bool,
+// strings QString, data QByteArray, dates QDateTime.
 namespace PropertyList
 {
 

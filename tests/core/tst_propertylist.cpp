@@ -26,15 +26,39 @@ private Q_SLOTS:
         QCOMPARE(read.value.toMap(), value);
     }
 
+    void binaryDictionaryReads()
+    {
+        // {"a": 1} in Apple's binary format.
+        const PropertyList::ReadResult read = PropertyList::fromData(QByteArray::fromHex(
+            "62706c6973743030d1010251611001080b0d00000000000001010000000000000003000000000000000000"
+            "0000000000000f"));
+        QVERIFY2(read.ok(), qPrintable(read.error));
+        QCOMPARE(read.value.toMap(), (QVariantMap{{"a", qint64(1)}}));
+    }
+
+    // Only an XML or binary list with a dictionary at its root is a usage log or a preset file.
     void garbageIsAFailureWithAReason_data()
     {
         QTest::addColumn<QByteArray>("data");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("text") << QByteArray("not a plist");
         QTest::newRow("truncated xml") << QByteArray("<?xml version=\"1.0\"?><plist><dict><key>a");
-        QTest::newRow("nested 100,000 deep")
-            << "<plist version=\"1.0\">" + QByteArray("<array>").repeated(100000) +
-                   QByteArray("</array>").repeated(100000) + "</plist>";
+        QTest::newRow("nested 100,000 deep") << "<plist version=\"1.0\"><dict><key>a</key>" +
+                                                    QByteArray("<array>").repeated(100000) +
+                                                    QByteArray("</array>").repeated(100000) +
+                                                    "</dict></plist>";
+        QTest::newRow("OpenStep dictionary")
+            << QByteArray("{ \"Applications Uses\" = { a = 1; }; }");
+        QTest::newRow("OpenStep word") << QByteArray("Applications");
+        QTest::newRow("JSON object") << QByteArray(R"({"Applications Uses": {"a": 1}})");
+        QTest::newRow("xml array root")
+            << QByteArray("<?xml version=\"1.0\"?><plist "
+                          "version=\"1.0\"><array><string>a</string></array></plist>");
+        QTest::newRow("xml string root") << QByteArray(
+            "<?xml version=\"1.0\"?><plist version=\"1.0\"><string>a</string></plist>");
+        QTest::newRow("binary array root") << QByteArray::fromHex(
+            "62706c6973743030a1015161080a0000000000000101000000000000000200000000000000000000000000"
+            "00000c");
     }
 
     void garbageIsAFailureWithAReason()

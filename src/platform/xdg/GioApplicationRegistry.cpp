@@ -163,17 +163,26 @@ QList<RegistryEntry> GioApplicationRegistry::entries()
     return result;
 }
 
+// GLib 2.84 renamed the mount-entry calls (the old names are deprecated there).
+#if GLIB_CHECK_VERSION(2, 84, 0)
+#define TROVIA_MOUNT_ENTRY(name) g_unix_mount_entry_##name
+#define TROVIA_MOUNT_ENTRIES_GET g_unix_mount_entries_get
+#else
+#define TROVIA_MOUNT_ENTRY(name) g_unix_mount_##name
+#define TROVIA_MOUNT_ENTRIES_GET g_unix_mounts_get
+#endif
+
 QStringList GioApplicationRegistry::mountedRemovableMedia()
 {
     QStringList result;
-    GList *mounts = g_unix_mounts_get(nullptr);
+    GList *mounts = TROVIA_MOUNT_ENTRIES_GET(nullptr);
     for (GList *item = mounts; item; item = item->next) {
         auto *mount = static_cast<GUnixMountEntry *>(item->data);
-        if (g_unix_mount_is_system_internal(mount))
+        if (TROVIA_MOUNT_ENTRY(is_system_internal)(mount))
             continue;
-        const QString device = QFile::decodeName(g_unix_mount_get_device_path(mount));
-        if (g_unix_mount_guess_can_eject(mount) || isRemovableBlockDevice(device)) {
-            const QString mountPoint = QFile::decodeName(g_unix_mount_get_mount_path(mount));
+        const QString device = QFile::decodeName(TROVIA_MOUNT_ENTRY(get_device_path)(mount));
+        if (TROVIA_MOUNT_ENTRY(guess_can_eject)(mount) || isRemovableBlockDevice(device)) {
+            const QString mountPoint = QFile::decodeName(TROVIA_MOUNT_ENTRY(get_mount_path)(mount));
             // A home on a USB disk is the user's own, not a medium passing through: its
             // applications stay.
             const bool holdsHome = QDir::homePath() == mountPoint ||
@@ -182,9 +191,12 @@ QStringList GioApplicationRegistry::mountedRemovableMedia()
                 result.append(mountPoint);
         }
     }
-    g_list_free_full(mounts, reinterpret_cast<GDestroyNotify>(g_unix_mount_free));
+    g_list_free_full(mounts, reinterpret_cast<GDestroyNotify>(TROVIA_MOUNT_ENTRY(free)));
     return result;
 }
+
+#undef TROVIA_MOUNT_ENTRY
+#undef TROVIA_MOUNT_ENTRIES_GET
 
 QStringList GioApplicationRegistry::applicationsFolders()
 {
