@@ -1,9 +1,12 @@
 // A program with one window titled by its first argument: what a launched application looks like
 // to the window manager (Qt passes on the startup notification it was started with). It appends
-// the startup notification ID it got to the file named by its second argument.
+// the startup notification ID it got to the file named by its second argument, and, given a third,
+// appends "focused <platform> <process id>" to that file each time its window gets the keyboard
+// focus.
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
+#include <QWindow>
 
 int main(int argc, char *argv[])
 {
@@ -13,6 +16,16 @@ int main(int argc, char *argv[])
             record.write(qgetenv("DESKTOP_STARTUP_ID") + '\n');
     }
     QApplication application(argc, argv);
+    if (argc > 3) {
+        const QString focusRecord = QString::fromLocal8Bit(argv[3]);
+        QObject::connect(
+            &application, &QGuiApplication::focusWindowChanged, [focusRecord](QWindow *focused) {
+                QFile record(focusRecord);
+                if (focused && record.open(QIODevice::Append))
+                    record.write("focused " + QGuiApplication::platformName().toUtf8() + ' ' +
+                                 QByteArray::number(QCoreApplication::applicationPid()) + '\n');
+            });
+    }
     const QString title = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("Window");
     QLabel window(title);
     window.setWindowTitle(title);
