@@ -220,8 +220,15 @@ void PreferencesController::updateDisplay()
     showOpenAtLoginState();
 
     const int style = static_cast<int>(settings.integer(WindowStyleKey));
-    if (QAbstractButton *cell = windowStyleMatrix->button(style))
+    if (QAbstractButton *cell = windowStyleMatrix->button(style)) {
         cell->setChecked(true);
+        // Tab enters the style cells at the checked one, as it does once the user has chosen
+        // one; otherwise it stops at the first cell and Tab never reaches the checked one.
+        for (QAbstractButton *other : windowStyleMatrix->buttons())
+            other->setFocusPolicy(Qt::FocusPolicy(other == cell
+                                                      ? other->focusPolicy() | Qt::TabFocus
+                                                      : other->focusPolicy() & ~Qt::TabFocus));
+    }
 
     setOn(excludeClassicAppsButton, !PreferencesDefaults::includeClassicApps(settings));
 

@@ -25,7 +25,7 @@ WORDS = {
         "none": "No application found",
         "preferences": "Trovia Preferences",
         # Each control as Tab reaches it, by its label; the hot key field comes first.
-        "controls": ["Key:", "Super", "Shift", "Alt", "Ctrl", "Matte", "Color:", "Result list:",
+        "controls": ["Key:", "Super", "Shift", "Alt", "Ctrl", "Shiny", "Color:", "Result list:",
                      "Leave out Windows (Wine) applications", "Applications and folders left out",
                      "Add...", "Open Trovia at login", "Close"],
     },
@@ -36,7 +36,7 @@ WORDS = {
         "classic": "Notepad, Windows-Anwendung, %d von %d",
         "none": "Keine Anwendung gefunden",
         "preferences": "Trovia-Einstellungen",
-        "controls": ["Taste:", "Super", "Umschalt", "Alt", "Strg", "Matt", "Farbe:",
+        "controls": ["Taste:", "Super", "Umschalt", "Alt", "Strg", "Glänzend", "Farbe:",
                      "Ergebnisliste:", "Windows-Anwendungen (Wine) weglassen",
                      "Weggelassene Anwendungen und Ordner", "Hinzufügen …",
                      "Trovia beim Anmelden öffnen", "Schließen"],
