@@ -74,6 +74,14 @@ QString presetNameToSpeak(const QString &name)
     return LocalizedStrings::contains(key) ? LocalizedStrings::text(key) : name;
 }
 
+// The presets show as swatches without text, and Qt 6.4 gives screen readers no value for a combo
+// box: its description names the colour shown.
+void describeCurrentColor(QComboBox *box)
+{
+    const QVariant spoken = box->currentData(Qt::AccessibleTextRole);
+    box->setAccessibleDescription(spoken.isValid() ? spoken.toString() : box->currentText());
+}
+
 bool isOn(const QCheckBox *box)
 {
     return box && box->checkState() == Qt::Checked;
@@ -176,9 +184,12 @@ void PreferencesController::windowDidLoad()
     if (excludeClassicAppsButton)
         connect(excludeClassicAppsButton, &QCheckBox::clicked, this,
                 &PreferencesController::setExcludeClassicApps);
-    if (colorPopUpButton)
+    if (colorPopUpButton) {
         connect(colorPopUpButton, &QComboBox::activated, this,
                 &PreferencesController::colorPopUpActivated);
+        connect(colorPopUpButton, &QComboBox::currentIndexChanged, this,
+                [this] { describeCurrentColor(colorPopUpButton); });
+    }
     if (maximumListHeightSpinBox)
         connect(maximumListHeightSpinBox, &QSpinBox::valueChanged, this,
                 &PreferencesController::setMaximumListHeight);
@@ -272,6 +283,7 @@ void PreferencesController::setupColorList()
     colorPopUpButton->addItem(LocalizedStrings::text(QStringLiteral("CustomColorLabel")) +
                               QStringLiteral("..."));
     colorPopUpButton->setCurrentIndex(marked >= 0 ? marked : colorPopUpButton->count() - 1);
+    describeCurrentColor(colorPopUpButton);
 }
 
 void PreferencesController::colorPopUpActivated(int index)

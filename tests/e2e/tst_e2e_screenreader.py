@@ -24,6 +24,7 @@ WORDS = {
         "classic": "Notepad, Windows application, %d of %d",
         "none": "No application found",
         "preferences": "Trovia Preferences",
+        "color": ("Color:", "Medium Gray"),
         # Each control as Tab reaches it, by its label; the hot key field comes first.
         "controls": ["Key:", "Super", "Shift", "Alt", "Ctrl", "Shiny", "Color:", "Result list:",
                      "Leave out Windows (Wine) applications", "Applications and folders left out",
@@ -36,6 +37,7 @@ WORDS = {
         "classic": "Notepad, Windows-Anwendung, %d von %d",
         "none": "Keine Anwendung gefunden",
         "preferences": "Trovia-Einstellungen",
+        "color": ("Farbe:", "Mittelgrau"),
         "controls": ["Taste:", "Super", "Umschalt", "Alt", "Strg", "Glänzend", "Farbe:",
                      "Ergebnisliste:", "Windows-Anwendungen (Wine) weglassen",
                      "Weggelassene Anwendungen und Ordner", "Hinzufügen …",
@@ -191,6 +193,11 @@ def preferences(orca, words):
             break
         heard[label] = line.replace(label, "", 1)
         previous = label
+        # The colour menu shows swatches: the colour it shows is spoken by name.
+        if label == words["color"][0]:
+            check(words["color"][1] in line or orca.wait_for_text(words["color"][1], 10.0),
+                  "Orca did not name the window colour %r: %s"
+                  % (words["color"][1], orca.since(before)))
     # The Alt modifier of the default hot key is checked, Super is not: the two are heard apart.
     super_key, alt = words["controls"][1], words["controls"][3]
     check(heard.get(super_key) is None or heard.get(super_key) != heard.get(alt),
