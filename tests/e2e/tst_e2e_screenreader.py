@@ -85,7 +85,8 @@ class Orca:
         processes.append(self.process)
         self.heard = 0
         # Orca greets once its speech works and it listens to the desktop.
-        if not self.wait_for(lambda line: line if self.process.poll() is None else None, 60.0):
+        wait_until(lambda: self.spoken() or self.process.poll() is not None, 60.0)
+        if not self.spoken():
             try:
                 with open(self.log, errors="replace") as log:
                     debug = log.read()[-3000:]
