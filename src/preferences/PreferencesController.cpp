@@ -74,6 +74,14 @@ QString presetNameToSpeak(const QString &name)
     return LocalizedStrings::contains(key) ? LocalizedStrings::text(key) : name;
 }
 
+// The presets show as swatches without text, and Qt 6.4 gives screen readers no value for a combo
+// box: its description names the colour shown.
+void describeCurrentColor(QComboBox *box)
+{
+    const QVariant spoken = box->currentData(Qt::AccessibleTextRole);
+    box->setAccessibleDescription(spoken.isValid() ? spoken.toString() : box->currentText());
+}
+
 bool isOn(const QCheckBox *box)
 {
     return box && box->checkState() == Qt::Checked;
@@ -176,9 +184,12 @@ void PreferencesController::windowDidLoad()
     if (excludeClassicAppsButton)
         connect(excludeClassicAppsButton, &QCheckBox::clicked, this,
                 &PreferencesController::setExcludeClassicApps);
-    if (colorPopUpButton)
+    if (colorPopUpButton) {
         connect(colorPopUpButton, &QComboBox::activated, this,
                 &PreferencesController::colorPopUpActivated);
+        connect(colorPopUpButton, &QComboBox::currentIndexChanged, this,
+                [this] { describeCurrentColor(colorPopUpButton); });
+    }
     if (maximumListHeightSpinBox)
         connect(maximumListHeightSpinBox, &QSpinBox::valueChanged, this,
                 &PreferencesController::setMaximumListHeight);
@@ -220,8 +231,15 @@ void PreferencesController::updateDisplay()
     showOpenAtLoginState();
 
     const int style = static_cast<int>(settings.integer(WindowStyleKey));
-    if (QAbstractButton *cell = windowStyleMatrix->button(style))
+    if (QAbstractButton *cell = windowStyleMatrix->button(style)) {
         cell->setChecked(true);
+        // Tab enters the style cells at the checked one, as it does once the user has chosen
+        // one; otherwise it stops at the first cell and Tab never reaches the checked one.
+        for (QAbstractButton *other : windowStyleMatrix->buttons())
+            other->setFocusPolicy(Qt::FocusPolicy(other == cell
+                                                      ? other->focusPolicy() | Qt::TabFocus
+                                                      : other->focusPolicy() & ~Qt::TabFocus));
+    }
 
     setOn(excludeClassicAppsButton, !PreferencesDefaults::includeClassicApps(settings));
 
@@ -265,6 +283,7 @@ void PreferencesController::setupColorList()
     colorPopUpButton->addItem(LocalizedStrings::text(QStringLiteral("CustomColorLabel")) +
                               QStringLiteral("..."));
     colorPopUpButton->setCurrentIndex(marked >= 0 ? marked : colorPopUpButton->count() - 1);
+    describeCurrentColor(colorPopUpButton);
 }
 
 void PreferencesController::colorPopUpActivated(int index)

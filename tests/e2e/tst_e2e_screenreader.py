@@ -24,8 +24,9 @@ WORDS = {
         "classic": "Notepad, Windows application, %d of %d",
         "none": "No application found",
         "preferences": "Trovia Preferences",
+        "color": ("Color:", "Medium Gray"),
         # Each control as Tab reaches it, by its label; the hot key field comes first.
-        "controls": ["Key:", "Super", "Shift", "Alt", "Ctrl", "Matte", "Color:", "Result list:",
+        "controls": ["Key:", "Super", "Shift", "Alt", "Ctrl", "Shiny", "Color:", "Result list:",
                      "Leave out Windows (Wine) applications", "Applications and folders left out",
                      "Add...", "Open Trovia at login", "Close"],
     },
@@ -36,7 +37,8 @@ WORDS = {
         "classic": "Notepad, Windows-Anwendung, %d von %d",
         "none": "Keine Anwendung gefunden",
         "preferences": "Trovia-Einstellungen",
-        "controls": ["Taste:", "Super", "Umschalt", "Alt", "Strg", "Matt", "Farbe:",
+        "color": ("Farbe:", "Mittelgrau"),
+        "controls": ["Taste:", "Super", "Umschalt", "Alt", "Strg", "Glänzend", "Farbe:",
                      "Ergebnisliste:", "Windows-Anwendungen (Wine) weglassen",
                      "Weggelassene Anwendungen und Ordner", "Hinzufügen …",
                      "Trovia beim Anmelden öffnen", "Schließen"],
@@ -83,7 +85,8 @@ class Orca:
         processes.append(self.process)
         self.heard = 0
         # Orca greets once its speech works and it listens to the desktop.
-        if not self.wait_for(lambda line: line if self.process.poll() is None else None, 60.0):
+        wait_until(lambda: self.spoken() or self.process.poll() is not None, 60.0)
+        if not self.spoken():
             try:
                 with open(self.log, errors="replace") as log:
                     debug = log.read()[-3000:]
@@ -191,6 +194,11 @@ def preferences(orca, words):
             break
         heard[label] = line.replace(label, "", 1)
         previous = label
+        # The colour menu shows swatches: the colour it shows is spoken by name.
+        if label == words["color"][0]:
+            check(words["color"][1] in line or orca.wait_for_text(words["color"][1], 10.0),
+                  "Orca did not name the window colour %r: %s"
+                  % (words["color"][1], orca.since(before)))
     # The Alt modifier of the default hot key is checked, Super is not: the two are heard apart.
     super_key, alt = words["controls"][1], words["controls"][3]
     check(heard.get(super_key) is None or heard.get(super_key) != heard.get(alt),
