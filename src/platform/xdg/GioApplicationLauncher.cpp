@@ -102,14 +102,24 @@ void enterWorkingFolder(gpointer folder)
         _exit(127);
 }
 
-// Launches the entry's Exec line through GIO's app info for a command line, which does not index
-// the applications folders, with the entry's Path, Terminal and StartupNotify as GIO reads them.
-bool launchCommandLine(const QByteArray &entryFile)
+// The key-file group of a desktop action.
+QByteArray actionGroup(const QString &actionId)
+{
+    return QByteArrayLiteral("Desktop Action ") + actionId.toUtf8();
+}
+
+// Launches the entry's Exec line (its action's, for an action) through GIO's app info for a
+// command line, which does not index the applications folders, with the entry's Path, Terminal
+// and StartupNotify as GIO reads them.
+bool launchCommandLine(const QByteArray &entryFile, const QString &actionId)
 {
     const QString entryPath = QFile::decodeName(entryFile);
     const DesktopEntryFile keys(entryFile);
-    const QByteArray exec =
-        keys.isApplication() ? keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC) : QByteArray();
+    const QByteArray group = actionGroup(actionId);
+    const QByteArray exec = keys.isApplication()
+                                ? keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC,
+                                              actionId.isEmpty() ? nullptr : group.constData())
+                                : QByteArray();
     if (exec.isEmpty()) {
         qCWarning(lcPlatform).noquote()
             << QStringLiteral("%1: no command line to launch.").arg(entryPath);
@@ -134,7 +144,8 @@ bool launchCommandLine(const QByteArray &entryFile)
         flags |= G_APP_INFO_CREATE_NEEDS_TERMINAL;
     if (keys.flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY))
         flags |= G_APP_INFO_CREATE_SUPPORTS_STARTUP_NOTIFICATION;
-    const QByteArray name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME);
+    const QByteArray name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME,
+                                           actionId.isEmpty() ? nullptr : group.constData());
     const QByteArray icon = keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON);
 
     GError *error = nullptr;
@@ -162,9 +173,43 @@ bool launchCommandLine(const QByteArray &entryFile)
     return launched;
 }
 
+// The action's command can run: its program exists. GIO launches an action without telling
+// whether it started.
+bool actionRuns(const QByteArray &entryFile, const QString &actionId)
+{
+    const DesktopEntryFile keys(entryFile);
+    if (keys.flag("DBusActivatable"))
+        return true;
+    const QByteArray exec =
+        keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, actionGroup(actionId).constData());
+    int argc = 0;
+    char **argv = nullptr;
+    if (exec.isEmpty() || !g_shell_parse_argv(exec.constData(), &argc, &argv, nullptr))
+        return false;
+    gchar *found = g_find_program_in_path(argv[0]);
+    g_strfreev(argv);
+    g_free(found);
+    return found != nullptr;
+}
+
+void noteFailure(GAppLaunchContext *, const char *, gpointer failed)
+{
+    *static_cast<bool *>(failed) = true;
+}
+
 } // namespace
 
 bool GioApplicationLauncher::launch(const QByteArray &entryFile)
+{
+    return launchEntry(entryFile, QString());
+}
+
+bool GioApplicationLauncher::launchAction(const QByteArray &entryFile, const QString &actionId)
+{
+    return !actionId.isEmpty() && launchEntry(entryFile, actionId);
+}
+
+bool GioApplicationLauncher::launchEntry(const QByteArray &entryFile, const QString &actionId)
 {
     const QString entryPath = QFile::decodeName(entryFile);
     // Made from the file now: an entry listed earlier would still launch after its file was
@@ -185,7 +230,7 @@ bool GioApplicationLauncher::launch(const QByteArray &entryFile)
                        .arg(QFile::decodeName(loop));
             told = true;
         }
-        return launchCommandLine(entryFile);
+        return launchCommandLine(entryFile, actionId);
     }
     GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(entryFile.constData());
     if (!info) {
@@ -199,9 +244,27 @@ bool GioApplicationLauncher::launch(const QByteArray &entryFile)
         g_object_unref(info);
         return false;
     }
+    const QByteArray action = actionId.toUtf8();
+    if (!action.isEmpty() &&
+        (!g_strv_contains(g_desktop_app_info_list_actions(info), action.constData()) ||
+         !actionRuns(entryFile, actionId))) {
+        qCWarning(lcPlatform).noquote()
+            << QStringLiteral("%1: no action %2 that can run.").arg(entryPath, actionId);
+        g_object_unref(info);
+        return false;
+    }
     GAppLaunchContext *context = newLaunchContext();
     GError *error = nullptr;
-    const bool launched = g_app_info_launch(G_APP_INFO(info), nullptr, context, &error);
+    bool launched = false;
+    if (action.isEmpty()) {
+        launched = g_app_info_launch(G_APP_INFO(info), nullptr, context, &error);
+    } else {
+        bool failed = false;
+        g_signal_connect(context, "launch-failed", G_CALLBACK(noteFailure), &failed);
+        g_desktop_app_info_launch_action(info, action.constData(), context);
+        g_signal_handlers_disconnect_by_data(context, &failed);
+        launched = !failed;
+    }
     if (error) {
         qCWarning(lcPlatform).noquote()
             << QStringLiteral("%1: %2").arg(entryPath, QString::fromUtf8(error->message));
