@@ -16,9 +16,10 @@ namespace
 {
 
 // The desktops named in XDG_CURRENT_DESKTOP that GIO accepts (letters, digits, '-' and '_').
+// Never destroyed: a build still reading entries at exit goes on using it.
 const QList<QByteArray> &currentDesktops()
 {
-    static const QList<QByteArray> desktops = [] {
+    static const QList<QByteArray> *desktops = new QList<QByteArray>([] {
         QList<QByteArray> valid;
         const QList<QByteArray> named = qgetenv("XDG_CURRENT_DESKTOP").split(':');
         static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_-]+$"));
@@ -27,8 +28,8 @@ const QList<QByteArray> &currentDesktops()
                 valid.append(desktop);
         }
         return valid;
-    }();
-    return desktops;
+    }());
+    return *desktops;
 }
 
 // GIO's OnlyShowIn/NotShowIn rule: the first current desktop that either list names decides;
@@ -83,13 +84,26 @@ QStringList commandWords(const QString &commandLine)
     return words;
 }
 
+// A VAR=value word: a name of letters, digits and '_', not starting with a digit, then '='. Plain
+// code, not a static regular expression: a build still reading at exit would use one destroyed.
+bool isAssignment(const QString &word)
+{
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const char16_t c = word.at(i).unicode();
+        if (c == u'=')
+            return i > 0;
+        const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+        if (!letter && (i == 0 || c < u'0' || c > u'9'))
+            return false;
+    }
+    return false;
+}
+
 // Where the program of a command starts: after any leading `env` and VAR=value words.
 qsizetype programWord(const QStringList &words)
 {
-    static const QRegularExpression assignment(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*="));
     for (qsizetype i = 0; i < words.size(); ++i) {
-        if (QFileInfo(words.at(i)).fileName() != QLatin1String("env") &&
-            !assignment.match(words.at(i)).hasMatch())
+        if (QFileInfo(words.at(i)).fileName() != QLatin1String("env") && !isAssignment(words.at(i)))
             return i;
     }
     return -1;
@@ -295,8 +309,6 @@ bool GioApplicationRegistry::isWineCommandLine(const QString &commandLine)
     const QStringList words = commandWords(commandLine);
     const qsizetype at = programWord(words);
     const QString program = at < 0 ? QString() : QFileInfo(words.at(at)).fileName();
-    static const QStringList winePrograms{QStringLiteral("wine"), QStringLiteral("wine64"),
-                                          QStringLiteral("wine-stable"),
-                                          QStringLiteral("wine-development")};
-    return winePrograms.contains(program);
+    return program == QLatin1String("wine") || program == QLatin1String("wine64") ||
+           program == QLatin1String("wine-stable") || program == QLatin1String("wine-development");
 }
