@@ -406,7 +406,7 @@
     </message>
     <message>
         <source>Also &amp;find applications by keyword, kind and command</source>
-        <translation>キーワード、種類、コマンドでもアプリケーションを検索する(&amp;F)</translation>
+        <translation>キーワード、種類、コマンドでも検索する(&amp;F)</translation>
     </message>
 </context>
 <context>

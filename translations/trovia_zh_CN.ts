@@ -406,7 +406,7 @@
     </message>
     <message>
         <source>Also &amp;find applications by keyword, kind and command</source>
-        <translation>也按关键词、类别和命令查找应用程序(&amp;F)</translation>
+        <translation>也按关键词、类别和命令查找(&amp;F)</translation>
     </message>
 </context>
 <context>
