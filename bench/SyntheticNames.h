@@ -43,3 +43,25 @@ inline QString syntheticName(int index)
         return pick(vendors) + ' ' + pick(products) + ' ' + pick(kinds);
     }
 }
+
+// What else finds a synthetic entry, shaped like a desktop's: a command ("gimp-editor"), three
+// to five keywords and a generic name, deterministic per index.
+inline QStringList syntheticSearchTexts(int index)
+{
+    static const QStringList words{
+        "text",    "editor",  "web",     "browser", "internet", "image",  "photo",   "video",
+        "audio",   "music",   "player",  "office",  "document", "spread", "sheet",   "present",
+        "mail",    "chat",    "game",    "puzzle",  "terminal", "shell",  "console", "files",
+        "manager", "system",  "monitor", "network", "settings", "disk",   "backup",  "archive",
+        "viewer",  "reader",  "draw",    "paint",   "vector",   "3d",     "code",    "develop",
+        "debug",   "science", "math",    "calc",    "clock",    "map",    "weather", "news"};
+    std::mt19937 random(static_cast<std::mt19937::result_type>(index) * 40503u + 7);
+    const auto pick = [&random] {
+        return words.at(static_cast<int>(random() % static_cast<unsigned>(words.size())));
+    };
+    QStringList texts{pick() + '-' + pick()};
+    for (unsigned i = 0, count = 3 + random() % 3; i < count; ++i)
+        texts << pick();
+    texts << pick() + ' ' + pick();
+    return texts;
+}

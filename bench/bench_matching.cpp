@@ -1,5 +1,6 @@
 // One matching pass (what every keystroke costs) over synthetic catalogues, with the real usage
-// log and display filter.
+// log and display filter: names alone, and names with the second tier (a command, keywords and a
+// generic name per entry, a desktop action in one entry of ten).
 #include "SyntheticNames.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/Matching.h"
@@ -24,8 +25,18 @@ struct Setup {
         ApplicationList apps;
         for (int i = 0; i < size; ++i) {
             const QString path = QString("/usr/share/applications/app%1.desktop").arg(i);
-            apps.append(std::make_shared<Application>(QUrl::fromLocalFile(path), syntheticName(i),
-                                                      i % 50 == 0, QString()));
+            auto app = std::make_shared<Application>(QUrl::fromLocalFile(path), syntheticName(i),
+                                                     i % 50 == 0, QString());
+            const QStringList texts = syntheticSearchTexts(i);
+            QList<Application::SearchText> searchTexts{
+                {Application::TextKind::Command, texts.first()}};
+            for (qsizetype t = 1; t + 1 < texts.size(); ++t)
+                searchTexts.append({Application::TextKind::Keyword, texts.at(t)});
+            searchTexts.append({Application::TextKind::GenericName, texts.last()});
+            app->setSearchTexts(searchTexts);
+            if (i % 10 == 0)
+                app->addAction(QStringLiteral("new-window"), QStringLiteral("New Window"));
+            apps.append(std::move(app));
             // One application in twenty has been launched.
             if (i % 20 == 0)
                 uses.insert(path, qint64(i % 37 + 1));
@@ -49,7 +60,7 @@ Setup &setupFor(int size)
     return *setup;
 }
 
-void matchingPass(benchmark::State &state, const char *typed)
+void matchingPass(benchmark::State &state, const char *typed, MatchScope scope)
 {
     Setup &setup = setupFor(static_cast<int>(state.range(0)));
     const QString text = QString::fromUtf8(typed);
@@ -62,7 +73,8 @@ void matchingPass(benchmark::State &state, const char *typed)
     };
     qsizetype matches = 0;
     for (auto _ : state) {
-        const ApplicationList list = buildMatchingApplicationList(text, setup.index, filter, usage);
+        const ApplicationList list =
+            buildMatchingApplicationList(text, setup.index, filter, usage, scope);
         matches = list.size();
         benchmark::DoNotOptimize(matches);
     }
@@ -72,17 +84,34 @@ void matchingPass(benchmark::State &state, const char *typed)
 
 } // namespace
 
-BENCHMARK_CAPTURE(matchingPass, query1, "t")
+// Names alone, as with the second tier turned off.
+BENCHMARK_CAPTURE(matchingPass, query1, "t", MatchScope::Names)
     ->RangeMultiplier(10)
     ->Range(1000, 100000)
     ->Complexity()
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(matchingPass, query2, "te")
+BENCHMARK_CAPTURE(matchingPass, query2, "te", MatchScope::Names)
     ->RangeMultiplier(10)
     ->Range(1000, 100000)
     ->Complexity()
     ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(matchingPass, query4, "term")
+BENCHMARK_CAPTURE(matchingPass, queryBr, "br", MatchScope::Names)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(matchingPass, query4, "term", MatchScope::Names)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
+// With the second tier (the default).
+BENCHMARK_CAPTURE(matchingPass, query2More, "te", MatchScope::NamesAndMore)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Complexity()
+    ->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(matchingPass, queryBrMore, "br", MatchScope::NamesAndMore)
     ->RangeMultiplier(10)
     ->Range(1000, 100000)
     ->Complexity()

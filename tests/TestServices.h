@@ -30,6 +30,14 @@ public:
         launched << entryPath;
         return true;
     }
+    bool launchAction(const QByteArray &entryFile, const QString &actionId) override
+    {
+        const QString key = QFile::decodeName(entryFile) + QLatin1Char('#') + actionId;
+        if (refused.contains(key))
+            return false;
+        launched << key;
+        return true;
+    }
     QIcon icon(const QString &) override { return {}; }
 };
 

@@ -221,6 +221,16 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Sitio web de Trovia</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>ExcludedActionLocation</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>RowWithMatchedText</comment>
+        <translation>%1, %2</translation>
+    </message>
 </context>
 <context>
     <name>MainView</name>
@@ -393,6 +403,10 @@
     <message>
         <source>R&amp;emove</source>
         <translation>&amp;Quitar</translation>
+    </message>
+    <message>
+        <source>Also &amp;find applications by keyword, kind and command</source>
+        <translation>&amp;Buscar también por palabra clave, tipo y orden</translation>
     </message>
 </context>
 <context>

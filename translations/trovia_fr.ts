@@ -221,6 +221,16 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Site web de Trovia</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>ExcludedActionLocation</comment>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>RowWithMatchedText</comment>
+        <translation>%1, %2</translation>
+    </message>
 </context>
 <context>
     <name>MainView</name>
@@ -393,6 +403,10 @@
     <message>
         <source>R&amp;emove</source>
         <translation>&amp;Enlever</translation>
+    </message>
+    <message>
+        <source>Also &amp;find applications by keyword, kind and command</source>
+        <translation>&amp;Trouver aussi par mot-clé, type et commande</translation>
     </message>
 </context>
 <context>

@@ -221,6 +221,16 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Trovia のウェブサイト</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>ExcludedActionLocation</comment>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>RowWithMatchedText</comment>
+        <translation>%1、%2</translation>
+    </message>
 </context>
 <context>
     <name>MainView</name>
@@ -393,6 +403,10 @@
     <message>
         <source>R&amp;emove</source>
         <translation>削除(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Also &amp;find applications by keyword, kind and command</source>
+        <translation>キーワード、種類、コマンドでも検索する(&amp;F)</translation>
     </message>
 </context>
 <context>

@@ -221,6 +221,16 @@
         <comment>WebsiteMenuItem</comment>
         <translation>Trovia 网站</translation>
     </message>
+    <message>
+        <source>%1 (%2)</source>
+        <comment>ExcludedActionLocation</comment>
+        <translation>%1（%2）</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <comment>RowWithMatchedText</comment>
+        <translation>%1，%2</translation>
+    </message>
 </context>
 <context>
     <name>MainView</name>
@@ -393,6 +403,10 @@
     <message>
         <source>R&amp;emove</source>
         <translation>移除(&amp;E)</translation>
+    </message>
+    <message>
+        <source>Also &amp;find applications by keyword, kind and command</source>
+        <translation>也按关键词、类别和命令查找(&amp;F)</translation>
     </message>
 </context>
 <context>

@@ -30,6 +30,16 @@ QByteArray Application::file() const
     return entryFile.isEmpty() ? QFile::encodeName(entryPath) : entryFile;
 }
 
+void Application::addAction(const QString &id, const QString &actionName)
+{
+    auto record = std::make_shared<Application>(url(), actionName, classic, entryIconName, file());
+    record->action = id;
+    record->actionKey = entryPath + QLatin1Char('#') + id;
+    record->parentName = name;
+    record->texts = {{TextKind::ActionName, actionName}};
+    actionRecords.append(std::move(record));
+}
+
 QIcon Application::icon(ApplicationLauncher &source) const
 {
     if (!iconFetched) {

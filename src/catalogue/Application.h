@@ -10,11 +10,20 @@
 class ApplicationLauncher;
 
 // Trovia's record of one installed application: one desktop entry that passed the catalogue's
-// filters. Its path (the entry's file path) is its identity. The matching pass writes relevance
-// and usage for the current query.
+// filters, or one desktop action of such an entry (an action record: its own row, launched by the
+// action's id). Its usage key (the entry's file path, with '#' and the action id for an action) is
+// its identity. The matching pass writes relevance, usage and what matched for the current query.
 class Application
 {
 public:
+    // What else than the display name finds a record, in the order that decides between texts
+    // that match alike.
+    enum class TextKind : quint8 { UntranslatedName, Command, Keyword, GenericName, ActionName };
+    struct SearchText {
+        TextKind kind;
+        QString text;
+    };
+
     // The registry's facts about one entry, taken once when the record is created. file: the
     // entry's path as the file system spells it, when that is not what url's path encodes to
     // (a name that is not UTF-8).
@@ -30,6 +39,24 @@ public:
     // The path as the file system spells it: what launching opens.
     QByteArray file() const;
 
+    // The texts besides the display name that find the record (its action name for an action
+    // record); set while the catalogue is built, before the record is shared.
+    const QList<SearchText> &searchTexts() const { return texts; }
+    void setSearchTexts(const QList<SearchText> &searchTexts) { texts = searchTexts; }
+    // The entry's desktop actions as records of their own; set while the catalogue is built.
+    const QList<std::shared_ptr<Application>> &actions() const { return actionRecords; }
+    // Adds an action record for the action id named name (localised) to this entry's record.
+    void addAction(const QString &id, const QString &name);
+
+    bool isAction() const { return !action.isEmpty(); }
+    // Empty for an application's own record.
+    QString actionId() const { return action; }
+    // For an action record, the display name of its application; empty otherwise.
+    QString applicationName() const { return parentName; }
+    // Where the usage log counts its launches and the excluded locations name it alone: the path,
+    // or the path, '#' and the action id.
+    QString usageKey() const { return action.isEmpty() ? entryPath : actionKey; }
+
     // Fetched from source on first use and kept for the record's lifetime.
     QIcon icon(ApplicationLauncher &source) const;
 
@@ -38,12 +65,17 @@ public:
     int usage() const { return usageValue; }
     void setUsage(int usage) { usageValue = usage; }
 
+    // What found the record in the last pass: -1 its display name, else an index into
+    // searchTexts().
+    int matchedText() const { return matchedTextIndex; }
+    void setMatchedText(int index) { matchedTextIndex = index; }
+
     // (usage + 1) × relevance, in 64 bits so that it cannot overflow.
     qint64 rank() const;
     // -1 when this record comes first, +1 when other does, 0 when neither.
     int compareApplication(const Application &other) const;
 
-    bool operator==(const Application &other) const { return path() == other.path(); }
+    bool operator==(const Application &other) const { return usageKey() == other.usageKey(); }
 
     // The display name normalised and case-folded for matching, taken once at creation: without
     // spaces (the name a query must occur in) and with them (where a later word starts).
@@ -57,11 +89,17 @@ private:
     QString foldedSpacelessName;
     QString foldedSpacedName;
     QString entryIconName;
+    QList<SearchText> texts;
+    QList<std::shared_ptr<Application>> actionRecords;
+    QString action;
+    QString actionKey;
+    QString parentName;
     mutable QIcon cachedIcon;
     mutable bool iconFetched = false;
     bool classic = false;
     int relevanceValue = 0;
     int usageValue = 0;
+    int matchedTextIndex = -1;
 };
 
 using ApplicationRef = std::shared_ptr<Application>;

@@ -102,9 +102,22 @@ CatalogueContents Catalogue::build(ApplicationRegistry &registry, const QString 
             !includesPath(entry.path, applicationPath, built.removableMedia))
             continue;
         paths.insert(entry.path);
-        applications.append(std::make_shared<Application>(QUrl::fromLocalFile(entry.path),
-                                                          entry.displayName, entry.isClassicApp,
-                                                          entry.iconName, entry.file));
+        auto app = std::make_shared<Application>(QUrl::fromLocalFile(entry.path), entry.displayName,
+                                                 entry.isClassicApp, entry.iconName, entry.file);
+        QList<Application::SearchText> texts;
+        const auto add = [&texts](Application::TextKind kind, const QString &text) {
+            if (!text.trimmed().isEmpty())
+                texts.append({kind, text});
+        };
+        add(Application::TextKind::UntranslatedName, entry.untranslatedName);
+        add(Application::TextKind::Command, entry.command);
+        for (const QString &keyword : entry.keywords)
+            add(Application::TextKind::Keyword, keyword);
+        add(Application::TextKind::GenericName, entry.genericName);
+        app->setSearchTexts(texts);
+        for (const RegistryAction &action : entry.actions)
+            app->addAction(action.id, action.name);
+        applications.append(std::move(app));
     }
     built.index = MatchingIndex(applications);
     return built;
@@ -237,12 +250,13 @@ bool Catalogue::shouldDisplayApplication(const Application &app,
 {
     if (!includeClassicApps && app.isClassicApp())
         return false;
+    // An action goes with its application's entry, and alone by its own key.
     const QString path = app.path();
     for (const QString &location : excludedLocations) {
         if (!location.isEmpty() && path.startsWith(location))
             return false;
     }
-    return true;
+    return !app.isAction() || !excludedLocations.contains(app.usageKey());
 }
 
 QString troviaEntryPath(ApplicationRegistry &registry)

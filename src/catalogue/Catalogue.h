@@ -78,7 +78,8 @@ public:
 
     // The display filter: false for a Windows (Wine) application while they are not included,
     // and for a record whose path begins with one of the excluded locations (plain prefix, letter
-    // case included; an empty location excludes nothing).
+    // case included; an empty location excludes nothing); an action record also when its usage
+    // key is one of them.
     static bool shouldDisplayApplication(const Application &app,
                                          const QStringList &excludedLocations,
                                          bool includeClassicApps);

@@ -17,7 +17,9 @@ namespace
 {
 
 constexpr quint32 magic = 0x54525643; // "TRVC"
-constexpr quint32 version = 1;
+// 2: each record's search texts and desktop actions follow its icon name. An older file is
+// refused, and the catalogue built afresh.
+constexpr quint32 version = 2;
 constexpr QDataStream::Version streamVersion = QDataStream::Qt_6_4;
 // Far beyond any real catalogue (about 200 bytes a record); a bigger file is not read at all.
 constexpr qint64 largestFile = qint64(256) << 20;
@@ -30,8 +32,15 @@ QByteArray payloadOf(const CatalogueContents &contents)
     out.setVersion(streamVersion);
     const ApplicationList &apps = contents.index.apps();
     out << contents.reloadDate.toMSecsSinceEpoch() << contents.folders << quint32(apps.size());
-    for (const ApplicationRef &app : apps)
+    for (const ApplicationRef &app : apps) {
         out << app->file() << app->displayName() << app->isClassicApp() << app->iconName();
+        out << quint32(app->searchTexts().size());
+        for (const Application::SearchText &text : app->searchTexts())
+            out << quint8(text.kind) << text.text;
+        out << quint32(app->actions().size());
+        for (const ApplicationRef &action : app->actions())
+            out << action->actionId() << action->displayName();
+    }
     return payload;
 }
 
@@ -56,8 +65,38 @@ std::optional<CatalogueContents> contentsOf(const QByteArray &payload)
         in >> file >> name >> classic >> iconName;
         if (in.status() != QDataStream::Ok || file.isEmpty())
             return std::nullopt;
-        apps.append(std::make_shared<Application>(QUrl::fromLocalFile(QFile::decodeName(file)),
-                                                  name, classic, iconName, file));
+        auto app = std::make_shared<Application>(QUrl::fromLocalFile(QFile::decodeName(file)), name,
+                                                 classic, iconName, file);
+        // Each text takes at least 5 bytes, each action 8.
+        quint32 textCount = 0;
+        in >> textCount;
+        if (in.status() != QDataStream::Ok || textCount > quint32(payload.size() / 5))
+            return std::nullopt;
+        QList<Application::SearchText> texts;
+        for (quint32 t = 0; t < textCount; ++t) {
+            quint8 kind = 0;
+            QString text;
+            in >> kind >> text;
+            if (kind >= quint8(Application::TextKind::ActionName))
+                return std::nullopt;
+            texts.append({Application::TextKind(kind), text});
+        }
+        app->setSearchTexts(texts);
+        quint32 actionCount = 0;
+        in >> actionCount;
+        if (in.status() != QDataStream::Ok || actionCount > quint32(payload.size() / 8))
+            return std::nullopt;
+        for (quint32 a = 0; a < actionCount; ++a) {
+            QString id;
+            QString actionName;
+            in >> id >> actionName;
+            if (id.isEmpty())
+                return std::nullopt;
+            app->addAction(id, actionName);
+        }
+        if (in.status() != QDataStream::Ok)
+            return std::nullopt;
+        apps.append(std::move(app));
     }
     if (!in.atEnd())
         return std::nullopt;

@@ -20,8 +20,9 @@ struct CatalogueContents {
 
 // The catalogue as the last build left it, kept in the user's cache so that the next start can
 // match at once: a versioned binary file (QDataStream) with a magic number and a checksum,
-// holding each record's file, display name, Windows flag and icon name, and the folders with the
-// build's date. Written atomically; anything else found at the path is refused, never trusted.
+// holding each record's file, display name, Windows flag, icon name, search texts and desktop
+// actions, and the folders with the build's date. Written atomically; anything else found at the
+// path is refused, never trusted.
 namespace CatalogueSnapshot
 {
 

@@ -1,6 +1,7 @@
 #include "catalogue/Matching.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 QString stringByDeletingSpaces(const QString &string)
@@ -49,18 +50,52 @@ struct Match {
     const ApplicationRef *app;
 };
 
-// Application::compareApplication's order of two records of equal rank.
+// Application::compareApplication's order of two records of equal rank; action records of the
+// same name then by their application's name.
 int compareNames(const Application &a, const Application &b)
 {
     if (const int byName = a.foldedNameWithSpaces().compare(b.foldedNameWithSpaces()))
         return byName;
-    return int(a.isClassicApp()) - int(b.isClassicApp());
+    if (a.isClassicApp() != b.isClassicApp())
+        return int(a.isClassicApp()) - int(b.isClassicApp());
+    return a.applicationName().compare(b.applicationName(), Qt::CaseInsensitive);
+}
+
+// A character that continues a word: a letter, a digit, a mark or half of a surrogate pair.
+inline bool continuesWord(QChar c)
+{
+    return c.isLetterOrNumber() || c.isMark() || c.isSurrogate();
+}
+
+// Appends text, folded and space-less, to block, and a word start for each of its words.
+void addText(QString &block, std::vector<MatchingIndex::WordStart> &wordStarts, quint32 owner,
+             quint16 index, const QString &text)
+{
+    const QString folded = foldedForMatching(text);
+    const size_t firstStart = wordStarts.size();
+    const qsizetype begin = block.size();
+    bool inWord = false;
+    for (const QChar c : folded) {
+        if (c == QLatin1Char(' ')) {
+            inWord = false;
+            continue;
+        }
+        const bool word = continuesWord(c);
+        if (block.size() == begin || (word && !inWord))
+            wordStarts.push_back({quint32(block.size()), 0, owner, index, block.size() == begin});
+        block.append(c);
+        inWord = word;
+    }
+    for (size_t i = firstStart; i < wordStarts.size(); ++i)
+        wordStarts[i].end = quint32(block.size());
 }
 
 } // namespace
 
 MatchingIndex::MatchingIndex(const ApplicationList &apps) : records(apps)
 {
+    for (const ApplicationRef &app : apps)
+        actionRecords.append(app->actions());
     qsizetype length = 0;
     for (const ApplicationRef &app : apps)
         length += app->foldedName().size();
@@ -72,36 +107,53 @@ MatchingIndex::MatchingIndex(const ApplicationList &apps) : records(apps)
     }
     starts.push_back(names.size());
 
-    std::vector<quint32> byName(size_t(apps.size()));
+    const auto record = [this](quint32 i) -> const Application & { return *owner(i); };
+    std::vector<quint32> byName(size_t(apps.size() + actionRecords.size()));
     for (size_t i = 0; i < byName.size(); ++i)
         byName[i] = quint32(i);
     std::sort(byName.begin(), byName.end(),
-              [&apps](quint32 a, quint32 b) { return compareNames(*apps.at(a), *apps.at(b)) < 0; });
+              [&record](quint32 a, quint32 b) { return compareNames(record(a), record(b)) < 0; });
     order.resize(byName.size());
     quint32 place = 0;
     for (size_t i = 0; i < byName.size(); ++i) {
-        if (i > 0 && compareNames(*apps.at(byName[i - 1]), *apps.at(byName[i])) != 0)
+        if (i > 0 && compareNames(record(byName[i - 1]), record(byName[i])) != 0)
             place = quint32(i);
         order[byName[i]] = place;
     }
+
+    for (quint32 i = 0; i < quint32(byName.size()); ++i) {
+        const QList<Application::SearchText> &searchTexts = record(i).searchTexts();
+        for (qsizetype t = 0; t < searchTexts.size() && t <= 0xffff; ++t)
+            addText(texts, starts2, i, quint16(t), searchTexts.at(t).text);
+    }
+    texts.squeeze();
+    starts2.shrink_to_fit();
+    std::stable_sort(
+        starts2.begin(), starts2.end(),
+        [this](const WordStart &a, const WordStart &b) { return texts.at(a.at) < texts.at(b.at); });
 }
 
 ApplicationList buildMatchingApplicationList(const QString &typedText,
                                              const MatchingIndex &catalogue,
                                              const DisplayFilter &shouldDisplay,
-                                             const UsageLookup &usageForPath)
+                                             const UsageLookup &usageForPath, MatchScope scope)
 {
     const QString query = foldedForMatching(stringByDeletingSpaces(typedText));
     if (query.isEmpty())
         return {};
     const QString wordStart = QLatin1Char(' ') + query;
+    const bool more = scope == MatchScope::NamesAndMore;
 
     std::vector<Match> matches;
     const ApplicationList &apps = catalogue.apps();
+    // Records whose name matched, shown or not: the second tier never lists them.
+    std::vector<bool> byName(more ? size_t(apps.size()) : 0);
     for (qsizetype i = 0; i < apps.size(); ++i) {
         const qsizetype position = find(catalogue.foldedName(i), query);
         if (position < 0)
             continue;
+        if (more)
+            byName[size_t(i)] = true;
         const ApplicationRef &app = apps.at(i);
         if (!shouldDisplay(*app))
             continue;
@@ -112,19 +164,77 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
             relevance = 2;
         app->setRelevance(relevance);
         app->setUsage(usageForPath(app->path()));
+        app->setMatchedText(-1);
         matches.push_back({app->rank(), catalogue.nameOrder(i), &app});
     }
 
     // The order of Application::compareApplication.
-    std::sort(matches.begin(), matches.end(), [](const Match &a, const Match &b) {
-        if (a.rank != b.rank)
-            return a.rank > b.rank;
-        return a.nameOrder < b.nameOrder;
-    });
+    const auto sortMatches = [](std::vector<Match> &list) {
+        std::sort(list.begin(), list.end(), [](const Match &a, const Match &b) {
+            if (a.rank != b.rank)
+                return a.rank > b.rank;
+            return a.nameOrder < b.nameOrder;
+        });
+    };
+    sortMatches(matches);
+
+    std::vector<Match> others;
+    if (more) {
+        const QStringView block = catalogue.otherTexts();
+        const char16_t *units = block.utf16();
+        const char16_t *wanted = QStringView(query).utf16();
+        const qsizetype length = query.size();
+        const quint32 names = quint32(apps.size());
+        // Each record's word starts come together, its texts in order: the first word start that
+        // matches is its best unless a later text matches at its very start.
+        quint32 current = 0;
+        int best = 0;
+        quint16 bestText = 0;
+        const auto settle = [&] {
+            if (best == 0)
+                return;
+            const ApplicationRef &record = catalogue.owner(current);
+            if (shouldDisplay(*record)) {
+                record->setRelevance(best);
+                record->setUsage(usageForPath(record->usageKey()));
+                record->setMatchedText(bestText);
+                others.push_back({record->rank(), catalogue.ownerOrder(current), &record});
+            }
+        };
+        const std::vector<MatchingIndex::WordStart> &words = catalogue.wordStarts();
+        const auto [from, to] = std::equal_range(
+            words.begin(), words.end(), wanted[0], [units](const auto &a, const auto &b) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(a)>, char16_t>)
+                    return a < units[b.at];
+                else
+                    return units[a.at] < b;
+            });
+        for (auto word = from; word != to; ++word) {
+            if (word->owner != current) {
+                settle();
+                current = word->owner;
+                best = 0;
+            }
+            if (best == 3 || word->end - word->at < length ||
+                (word->owner < names && byName[word->owner]))
+                continue;
+            if (!std::equal(wanted + 1, wanted + length, units + word->at + 1))
+                continue;
+            const int relevance = word->first ? 3 : 2;
+            if (relevance > best) {
+                best = relevance;
+                bestText = word->text;
+            }
+        }
+        settle();
+        sortMatches(others);
+    }
 
     ApplicationList result;
-    result.reserve(static_cast<qsizetype>(matches.size()));
+    result.reserve(static_cast<qsizetype>(matches.size() + others.size()));
     for (const Match &match : matches)
+        result.append(*match.app);
+    for (const Match &match : others)
         result.append(*match.app);
     return result;
 }
@@ -132,8 +242,53 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
 ApplicationList buildMatchingApplicationList(const QString &typedText,
                                              const ApplicationList &catalogue,
                                              const DisplayFilter &shouldDisplay,
-                                             const UsageLookup &usageForPath)
+                                             const UsageLookup &usageForPath, MatchScope scope)
 {
     return buildMatchingApplicationList(typedText, MatchingIndex(catalogue), shouldDisplay,
-                                        usageForPath);
+                                        usageForPath, scope);
+}
+
+std::pair<qsizetype, qsizetype> matchedSpan(const QString &shown, const QString &typedText,
+                                            bool atWordStart)
+{
+    const QString query = foldedForMatching(stringByDeletingSpaces(typedText));
+    if (query.isEmpty())
+        return {-1, 0};
+    // Folded piece by piece (a character with its marks), so that each folded unit knows the
+    // piece of shown it came from.
+    QString folded;
+    std::vector<qsizetype> from;
+    std::vector<qsizetype> to;
+    std::vector<bool> startsWord;
+    bool inWord = false;
+    for (qsizetype at = 0; at < shown.size();) {
+        qsizetype end = at + 1;
+        if (shown.at(at).isHighSurrogate() && end < shown.size() && shown.at(end).isLowSurrogate())
+            ++end;
+        while (end < shown.size() && shown.at(end).isMark())
+            ++end;
+        const QStringView piece = QStringView(shown).mid(at, end - at);
+        if (piece == QLatin1String(" ")) {
+            inWord = false;
+        } else {
+            const QString part = foldedForMatching(piece.toString());
+            const bool word = continuesWord(piece.at(0));
+            for (qsizetype i = 0; i < part.size(); ++i) {
+                from.push_back(at);
+                to.push_back(end);
+                startsWord.push_back(i == 0 && (folded.isEmpty() || (word && !inWord)));
+                folded.append(part.at(i));
+            }
+            inWord = word;
+        }
+        at = end;
+    }
+    for (qsizetype at = folded.indexOf(query); at >= 0; at = folded.indexOf(query, at + 1)) {
+        if (atWordStart && !startsWord[size_t(at)])
+            continue;
+        // To the end of the piece the match ends in.
+        const qsizetype end = to[size_t(at + query.size() - 1)];
+        return {from[size_t(at)], end - from[size_t(at)]};
+    }
+    return {-1, 0};
 }

@@ -3,6 +3,7 @@
 #include "catalogue/Application.h"
 
 #include <QString>
+#include <QStringView>
 #include <functional>
 #include <vector>
 
@@ -16,6 +17,8 @@ QString foldedForMatching(const QString &string);
 // Records in catalogue order with their folded, space-less names side by side in one block, so
 // that a keystroke scans memory in order instead of visiting every record, and with each
 // record's place in name order, so that sorting the matches compares numbers, not names.
+// Beside them the same for the second tier: every record's search texts and its actions' names,
+// folded and space-less in a block of their own, with the places where their words start.
 // Catalogue keeps one per build; make one from any list for other uses.
 class MatchingIndex
 {
@@ -24,6 +27,8 @@ public:
     explicit MatchingIndex(const ApplicationList &apps);
 
     const ApplicationList &apps() const { return records; }
+    // Every record's action records, in catalogue order.
+    const ApplicationList &actions() const { return actionRecords; }
     // The folded, space-less name of record i.
     QStringView foldedName(qsizetype i) const
     {
@@ -35,12 +40,39 @@ public:
     // records that compare equal share it.
     quint32 nameOrder(qsizetype i) const { return order[size_t(i)]; }
 
+    // One place in the second tier's block where a word of a search text starts. Owner: the
+    // record's index, or the number of records plus the action record's index.
+    struct WordStart {
+        quint32 at;
+        quint32 end; // where its text ends
+        quint32 owner;
+        quint16 text; // the index into the owner's search texts
+        bool first;   // the text's own start
+    };
+    QStringView otherTexts() const { return texts; }
+    // Ordered by their first unit, then in record order: a query visits only the words that
+    // begin with its own first unit.
+    const std::vector<WordStart> &wordStarts() const { return starts2; }
+    const ApplicationRef &owner(quint32 i) const
+    {
+        return i < quint32(records.size()) ? records.at(i) : actionRecords.at(i - records.size());
+    }
+    quint32 ownerOrder(quint32 i) const { return order[i]; }
+
 private:
     ApplicationList records;
+    ApplicationList actionRecords;
     QString names;
     std::vector<qsizetype> starts;
+    // Records, then action records.
     std::vector<quint32> order;
+    QString texts;
+    std::vector<WordStart> starts2;
 };
+
+// Where the typed text is looked for: the display names alone, or also, as a second tier after
+// every name match, the search texts and desktop actions.
+enum class MatchScope { Names, NamesAndMore };
 
 // Whether a catalogued record may be listed (excluded locations, Windows applications).
 using DisplayFilter = std::function<bool(const Application &)>;
@@ -54,6 +86,11 @@ using UsageLookup = std::function<int(const QString &path)>;
 // The filter is asked only about records whose name matched, and the usage lookup only about
 // records the filter let through.
 //
+// With MatchScope::NamesAndMore, the records whose name does not match follow, in the same order
+// among themselves: those with a search text (and the action records whose name) where the text
+// starts the text (relevance 3) or one of its words (2; words end at any character that is not a
+// letter or digit), each once, by its best text. Their usage is looked up by usage key.
+//
 // The query session's pass (QuerySession::buildMatchingApplicationList), once per keystroke:
 //   matching = buildMatchingApplicationList(
 //       field->text(), catalogue.matchingIndex(),
@@ -64,10 +101,18 @@ using UsageLookup = std::function<int(const QString &path)>;
 ApplicationList buildMatchingApplicationList(const QString &typedText,
                                              const MatchingIndex &catalogue,
                                              const DisplayFilter &shouldDisplay,
-                                             const UsageLookup &usageForPath);
+                                             const UsageLookup &usageForPath,
+                                             MatchScope scope = MatchScope::Names);
 // The same over a plain list. It indexes the list first, which costs more than the pass itself:
 // for one-off use; a keystroke passes Catalogue::matchingIndex().
 ApplicationList buildMatchingApplicationList(const QString &typedText,
                                              const ApplicationList &catalogue,
                                              const DisplayFilter &shouldDisplay,
-                                             const UsageLookup &usageForPath);
+                                             const UsageLookup &usageForPath,
+                                             MatchScope scope = MatchScope::Names);
+
+// The span of shown (its start and length) that the typed text matched, for drawing: the first
+// place where the folded, space-less text begins there, at a word start when atWordStart; {-1, 0}
+// when there is none.
+std::pair<qsizetype, qsizetype> matchedSpan(const QString &shown, const QString &typedText,
+                                            bool atWordStart);

@@ -39,9 +39,18 @@ QVariant ExcludedLocations::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= locationList.size())
         return {};
+    if (role == Qt::DisplayRole && describe)
+        return describe(locationList.at(index.row()));
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return locationList.at(index.row());
     return {};
+}
+
+void ExcludedLocations::setDescriber(std::function<QString(const QString &location)> describer)
+{
+    beginResetModel();
+    describe = std::move(describer);
+    endResetModel();
 }
 
 void ExcludedLocations::storeAndAnnounce()

@@ -2,6 +2,7 @@
 
 #include <QAbstractListModel>
 #include <QStringList>
+#include <functional>
 
 class Settings;
 
@@ -22,6 +23,9 @@ public:
     void addPath(const QString &path);
     void addPaths(const QStringList &paths);
     void removeLocation(int row);
+    // What a row shows for a location (its tool tip stays the location); the location itself
+    // while unset.
+    void setDescriber(std::function<QString(const QString &location)> describer);
 
     int rowCount(const QModelIndex &parent = {}) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
@@ -32,4 +36,5 @@ private:
 
     Settings &settings;
     QStringList locationList;
+    std::function<QString(const QString &)> describe;
 };

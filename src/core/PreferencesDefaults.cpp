@@ -10,6 +10,7 @@ void registerInitialDefaults(Settings &settings)
 {
     settings.registerDefaults({
         {IncludeClassicAppsKey, true},
+        {MatchMoreThanNamesKey, true},
         {HotKeyCodeKey, 53},
         {HotKeyModifiersKey, 2048},
         {WindowColorPresetKey, QStringLiteral("Medium Gray")},
@@ -23,6 +24,11 @@ void registerInitialDefaults(Settings &settings)
 bool includeClassicApps(const Settings &settings)
 {
     return settings.boolean(IncludeClassicAppsKey);
+}
+
+bool matchMoreThanNames(const Settings &settings)
+{
+    return settings.boolean(MatchMoreThanNamesKey);
 }
 
 } // namespace PreferencesDefaults

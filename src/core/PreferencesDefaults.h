@@ -1,7 +1,7 @@
 #pragma once
 
 // The class-side settings operations of the Preferences: the run's registered defaults and the
-// question whether Windows (Wine) applications are shown.
+// questions whether Windows (Wine) applications are shown and what the query matches.
 class Settings;
 
 namespace PreferencesDefaults
@@ -9,5 +9,7 @@ namespace PreferencesDefaults
 
 void registerInitialDefaults(Settings &settings);
 bool includeClassicApps(const Settings &settings);
+// Whether the second tier (keywords, kinds, commands, desktop actions) is matched.
+bool matchMoreThanNames(const Settings &settings);
 
 } // namespace PreferencesDefaults

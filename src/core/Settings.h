@@ -57,6 +57,8 @@ Q_SIGNALS:
     void windowAppearanceChanged();
     // Whether Windows (Wine) applications are listed changed.
     void classicAppInclusionChanged();
+    // Whether more than the names are matched changed.
+    void matchScopeChanged();
     // The excluded locations changed (stored and written before the emission).
     void excludedLocationsChanged();
 

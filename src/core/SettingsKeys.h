@@ -13,6 +13,9 @@ inline const QString CustomWindowColorKey = QStringLiteral("Custom Window Color"
 inline const QString HotKeyCodeKey = QStringLiteral("Hot Key Code");
 inline const QString HotKeyModifiersKey = QStringLiteral("Hot Key Modifiers");
 inline const QString IncludeClassicAppsKey = QStringLiteral("Include Classic Apps");
+// Whether keywords, generic names, the untranslated name, the command and desktop actions find
+// applications too, after the name matches.
+inline const QString MatchMoreThanNamesKey = QStringLiteral("Match More Than Names");
 inline const QString ShowFullscreenMessageKey = QStringLiteral("Show Fullscreen Message");
 inline const QString MaximumListHeightKey = QStringLiteral("Maximum List Height");
 inline const QString ExcludedLocationsKey = QStringLiteral("Excluded Locations");

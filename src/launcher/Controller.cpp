@@ -113,6 +113,8 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
     Settings &settings = services.settings;
     connect(&settings, &Settings::classicAppInclusionChanged, session,
             &QuerySession::rebuildMatchingApplicationList);
+    connect(&settings, &Settings::matchScopeChanged, session,
+            &QuerySession::rebuildMatchingApplicationList);
     connect(&settings, &Settings::windowAppearanceChanged, this,
             &Controller::windowAppearanceChanged);
     connect(&settings, &Settings::excludedLocationsChanged, session,

@@ -43,7 +43,7 @@ void Controller::excludeSelection()
     if (!app)
         return;
     // Synchronous: the list has dropped the application when this returns.
-    services.excludedLocations.addPath(app->path());
+    services.excludedLocations.addPath(app->usageKey());
     exclusionPanel->showMessageIfAppropriate(window);
 }
 

@@ -51,7 +51,7 @@ void QuerySession::showListForTypedCharacters()
         // The table keeps its earlier rows, hidden; nothing reads them while the list is empty.
         hideList();
     } else {
-        model->setApplications(matching);
+        model->setApplications(matching, field->text());
         showList();
         selectRow(0);
     }
@@ -200,8 +200,11 @@ void QuerySession::userConfirmed(Qt::KeyboardModifiers modifiers)
     const ApplicationRef app = selectedApplication();
     if (!app)
         return;
-    if (services.launcher.launch(app->file())) {
-        services.usageLog.applicationAtPathLaunched(app->path());
+    const bool launched = app->isAction()
+                              ? services.launcher.launchAction(app->file(), app->actionId())
+                              : services.launcher.launch(app->file());
+    if (launched) {
+        services.usageLog.applicationAtPathLaunched(app->usageKey());
         // On X11 the launched program often takes no focus; Trovia must not stay on screen.
         Q_EMIT applicationOpened();
         return;
@@ -226,7 +229,9 @@ void QuerySession::buildMatchingApplicationList()
         [&](const Application &app) {
             return Catalogue::shouldDisplayApplication(app, excluded, includeClassic);
         },
-        [this](const QString &path) { return services.usageLog.usageForApplicationAtPath(path); });
+        [this](const QString &path) { return services.usageLog.usageForApplicationAtPath(path); },
+        PreferencesDefaults::matchMoreThanNames(services.settings) ? MatchScope::NamesAndMore
+                                                                   : MatchScope::Names);
 }
 
 void QuerySession::rebuildMatchingApplicationList()

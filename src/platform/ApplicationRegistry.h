@@ -5,6 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+// One of an entry's desktop actions (Actions=): its id and localised Name.
+struct RegistryAction {
+    QString id;
+    QString name;
+};
+
 // What the registry knows about one desktop entry, read once so the catalogue build never opens
 // an entry twice.
 struct RegistryEntry {
@@ -13,6 +19,12 @@ struct RegistryEntry {
     bool isClassicApp = false; // a Windows program run through Wine
     QString iconName;          // Icon: a theme name or an absolute file; empty when none
     QByteArray file;           // path as the file system spells it; empty: path's own encoding
+    // What else finds the entry besides its name.
+    QStringList keywords = {};     // localised Keywords
+    QString genericName = {};      // localised GenericName
+    QString untranslatedName = {}; // Name as written, when the user's language is not English
+    QString command = {};          // the file name of the program Exec runs
+    QList<RegistryAction> actions = {};
 };
 
 // The desktop entries the session sees, and the facts about the file system that decide when the

@@ -1,6 +1,8 @@
 #include "preferences/ExcludedLocationsManager.h"
 
 #include "core/ExcludedLocations.h"
+#include "core/LocalizedStrings.h"
+#include "platform/xdg/DesktopEntryFile.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -34,12 +36,30 @@ public:
     }
 };
 
+// A desktop action left out ("<entry>#<action id>") by its own and its application's names, as
+// its entry gives them now; any other location as it is.
+QString describeLocation(const QString &location)
+{
+    const qsizetype mark = location.lastIndexOf(QLatin1Char('#'));
+    if (mark <= 0)
+        return location;
+    const DesktopEntryFile keys(QFile::encodeName(location.left(mark)));
+    const QByteArray group = QByteArrayLiteral("Desktop Action ") + location.mid(mark + 1).toUtf8();
+    const QString action = QString::fromUtf8(keys.localised("Name", group.constData()));
+    const QString application = QString::fromUtf8(keys.localised("Name"));
+    if (!keys.isApplication() || action.isEmpty() || application.isEmpty())
+        return location;
+    return LocalizedStrings::text(QStringLiteral("ExcludedActionLocation"))
+        .arg(action, application);
+}
+
 } // namespace
 
 ExcludedLocationsManager::ExcludedLocationsManager(ExcludedLocations &model, QObject *parent)
     : QObject(parent), locations(model),
       chooser(&ExcludedLocationsManager::chooseLocationsWithFileDialog)
 {
+    locations.setDescriber(describeLocation);
 }
 
 void ExcludedLocationsManager::setOutlets(QTableView *table, QAbstractButton *add,

@@ -144,6 +144,8 @@ void PreferencesController::windowDidLoad()
     openAtLoginButton = w->findChild<QCheckBox *>(QStringLiteral("openAtLoginButton"));
     excludeClassicAppsButton =
         w->findChild<QCheckBox *>(QStringLiteral("excludeClassicAppsButton"));
+    matchMoreThanNamesButton =
+        w->findChild<QCheckBox *>(QStringLiteral("matchMoreThanNamesButton"));
     hotKeyCommandModifierButton =
         w->findChild<QCheckBox *>(QStringLiteral("hotKeyCommandModifierButton"));
     hotKeyOptionModifierButton =
@@ -184,6 +186,9 @@ void PreferencesController::windowDidLoad()
     if (excludeClassicAppsButton)
         connect(excludeClassicAppsButton, &QCheckBox::clicked, this,
                 &PreferencesController::setExcludeClassicApps);
+    if (matchMoreThanNamesButton)
+        connect(matchMoreThanNamesButton, &QCheckBox::clicked, this,
+                &PreferencesController::setMatchMoreThanNames);
     if (colorPopUpButton) {
         connect(colorPopUpButton, &QComboBox::activated, this,
                 &PreferencesController::colorPopUpActivated);
@@ -242,6 +247,7 @@ void PreferencesController::updateDisplay()
     }
 
     setOn(excludeClassicAppsButton, !PreferencesDefaults::includeClassicApps(settings));
+    setOn(matchMoreThanNamesButton, PreferencesDefaults::matchMoreThanNames(settings));
 
     const qint64 modifiers = settings.integer(HotKeyModifiersKey);
     displayHotKey();
@@ -379,6 +385,12 @@ void PreferencesController::setExcludeClassicApps()
                      excludeClassicAppsButton &&
                          excludeClassicAppsButton->checkState() == Qt::Unchecked);
     Q_EMIT settings.classicAppInclusionChanged();
+}
+
+void PreferencesController::setMatchMoreThanNames()
+{
+    settings.setBool(MatchMoreThanNamesKey, isOn(matchMoreThanNamesButton));
+    Q_EMIT settings.matchScopeChanged();
 }
 
 void PreferencesController::setMaximumListHeight(int rows)

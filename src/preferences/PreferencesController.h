@@ -52,6 +52,7 @@ public Q_SLOTS:
     void setCustomWindowColor(const QColor &color);
     void setOpenAtLogin();
     void setExcludeClassicApps();
+    void setMatchMoreThanNames();
     void hotKeyChanged();
     void setMaximumListHeight(int rows);
 
@@ -75,6 +76,7 @@ private:
 
     QCheckBox *openAtLoginButton = nullptr;
     QCheckBox *excludeClassicAppsButton = nullptr;
+    QCheckBox *matchMoreThanNamesButton = nullptr;
     QCheckBox *hotKeyCommandModifierButton = nullptr;
     QCheckBox *hotKeyOptionModifierButton = nullptr;
     QCheckBox *hotKeyControlModifierButton = nullptr;

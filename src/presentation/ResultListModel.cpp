@@ -1,9 +1,11 @@
 #include "presentation/ResultListModel.h"
 
+#include "catalogue/Matching.h"
 #include "core/LocalizedStrings.h"
 #include "platform/ApplicationLauncher.h"
 
 #include <QFileInfo>
+#include <QPoint>
 
 namespace
 {
@@ -27,11 +29,31 @@ QString shownName(const QString &name)
 
 ResultListModel::ResultListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-void ResultListModel::setApplications(const ApplicationList &applications)
+void ResultListModel::setApplications(const ApplicationList &applications, const QString &typedText)
 {
     beginResetModel();
     rows = applications;
+    typed = typedText;
     endResetModel();
+}
+
+QString ResultListModel::hint(const Application &application) const
+{
+    if (application.isAction())
+        return shownName(application.applicationName());
+    const int text = application.matchedText();
+    if (text < 0 || text >= application.searchTexts().size())
+        return {};
+    return shownName(application.searchTexts().at(text).text);
+}
+
+QString ResultListModel::accessibleName(const Application &application) const
+{
+    const QString name = shownName(application.displayName());
+    const QString after = hint(application);
+    return after.isEmpty()
+               ? name
+               : LocalizedStrings::text(QStringLiteral("RowWithMatchedText")).arg(name, after);
 }
 
 ApplicationRef ResultListModel::applicationAt(int row) const
@@ -55,8 +77,8 @@ QString ResultListModel::announcement(int row) const
     const QString key = application->isClassicApp()
                             ? QStringLiteral("SelectedClassicRowAnnouncement")
                             : QStringLiteral("SelectedRowAnnouncement");
-    return LocalizedStrings::text(key).arg(shownName(application->displayName()),
-                                           QString::number(row + 1), QString::number(rows.size()));
+    return LocalizedStrings::text(key).arg(accessibleName(*application), QString::number(row + 1),
+                                           QString::number(rows.size()));
 }
 
 int ResultListModel::rowCount(const QModelIndex &parent) const
@@ -81,12 +103,26 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const
     case IconColumn:
         // The row's first cell is the one selection events name: it speaks for the row.
         if (role == Qt::AccessibleTextRole)
-            return shownName(application->displayName());
+            return accessibleName(*application);
         return role == Qt::DecorationRole && iconSource ? QVariant(application->icon(*iconSource))
                                                         : QVariant();
     case NameColumn:
         if (role == Qt::DisplayRole)
             return shownName(application->displayName());
+        if (role == HintRole)
+            return hint(*application);
+        if (role == NameSpanRole || role == HintSpanRole) {
+            // An action and a name match show the match in the name, any other row in its hint.
+            const bool inName = application->isAction() || application->matchedText() < 0;
+            if (inName != (role == NameSpanRole))
+                return QPoint();
+            const bool atWordStart =
+                application->isAction() || !inName || application->relevance() == 2;
+            const auto [start, length] =
+                matchedSpan(inName ? shownName(application->displayName()) : hint(*application),
+                            typed, atWordStart);
+            return start < 0 ? QPoint() : QPoint(int(start), int(length));
+        }
         if (role == Qt::AccessibleDescriptionRole && application->isClassicApp())
             return LocalizedStrings::text(QStringLiteral("ClassicApplication"));
         return {};

@@ -9,6 +9,7 @@
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 
 namespace
 {
@@ -30,7 +31,38 @@ public:
     }
 };
 
-// The icon columns show their image centred in the cell; no cell shows a focus frame.
+// The format ranges that draw a matched span bold.
+QList<QTextLayout::FormatRange> boldSpan(const QVariant &span, const QFont &font)
+{
+    const QPoint at = span.toPoint();
+    if (at.y() <= 0)
+        return {};
+    QTextLayout::FormatRange range;
+    range.start = at.x();
+    range.length = at.y();
+    QFont bold(font);
+    bold.setBold(true);
+    range.format.setFont(bold);
+    return {range};
+}
+
+// One line of text at x, centred in the cell's height; its width.
+qreal drawLine(QPainter *painter, const QString &text, const QFont &font,
+               const QList<QTextLayout::FormatRange> &formats, qreal x, const QRect &cell)
+{
+    QTextLayout layout(text, font);
+    layout.setFormats(formats);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    line.setLineWidth(1e6);
+    layout.endLayout();
+    const qreal y = cell.top() + (cell.height() - line.height()) / 2;
+    layout.draw(painter, QPointF(x, y));
+    return line.naturalTextWidth();
+}
+
+// The icon columns show their image centred in the cell; no cell shows a focus frame. The name
+// cell draws the matched letters bold and the hint after the name in a lighter colour.
 class RowDelegate : public QStyledItemDelegate
 {
 public:
@@ -43,7 +75,7 @@ public:
         initStyleOption(&cell, index);
         cell.state &= ~QStyle::State_HasFocus;
         if (index.column() == ResultListModel::NameColumn) {
-            QStyledItemDelegate::paint(painter, cell, index);
+            paintName(painter, cell, index);
             return;
         }
         const QIcon icon = cell.icon;
@@ -55,6 +87,61 @@ public:
         QRect square(QPoint(), cell.decorationSize);
         square.moveCenter(cell.rect.center());
         icon.paint(painter, square, Qt::AlignCenter);
+    }
+
+private:
+    void paintName(QPainter *painter, QStyleOptionViewItem &cell, const QModelIndex &index) const
+    {
+        const QString name = cell.text;
+        const QString hint = index.data(ResultListModel::HintRole).toString();
+        const QWidget *view = cell.widget;
+        QStyle *style = view ? view->style() : QApplication::style();
+        cell.text.clear();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, view);
+        // The margin the style leaves around an item's text.
+        const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+        const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, view)
+                               .adjusted(margin, 0, -margin, 0);
+        const QList<QTextLayout::FormatRange> nameBold =
+            boldSpan(index.data(ResultListModel::NameSpanRole), cell.font);
+        const QList<QTextLayout::FormatRange> hintBold =
+            boldSpan(index.data(ResultListModel::HintSpanRole), cell.font);
+
+        const bool selected = cell.state & QStyle::State_Selected;
+        const QColor text = cell.palette.color(
+            QPalette::Active, selected ? QPalette::HighlightedText : QPalette::Text);
+        QColor lighter = text;
+        lighter.setAlphaF(0.6f);
+
+        QFont bold(cell.font);
+        bold.setBold(true);
+        // Widths with every letter bold: a little room to spare, never a cut-off last letter.
+        const QFontMetrics boldMetrics(bold);
+        const int nameWidth = boldMetrics.horizontalAdvance(name);
+        painter->save();
+        painter->setClipRect(area);
+        painter->setPen(text);
+        if (nameWidth > area.width()) {
+            // Too long for the row: the plain name, shortened in the middle as before.
+            painter->setFont(cell.font);
+            painter->drawText(area, Qt::AlignVCenter | Qt::AlignLeft,
+                              cell.fontMetrics.elidedText(name, Qt::ElideMiddle, area.width()));
+            painter->restore();
+            return;
+        }
+        const qreal drawn = drawLine(painter, name, cell.font, nameBold, area.left(), area);
+        const int gap = cell.fontMetrics.horizontalAdvance(QLatin1Char(' ')) * 2;
+        const int room = area.width() - int(drawn) - gap;
+        if (!hint.isEmpty() && room > cell.fontMetrics.averageCharWidth() * 3) {
+            painter->setPen(lighter);
+            const QString shown = boldMetrics.horizontalAdvance(hint) <= room
+                                      ? hint
+                                      : cell.fontMetrics.elidedText(hint, Qt::ElideRight, room);
+            drawLine(painter, shown, cell.font,
+                     shown == hint ? hintBold : QList<QTextLayout::FormatRange>(),
+                     area.left() + drawn + gap, area);
+        }
+        painter->restore();
     }
 };
 

@@ -13,6 +13,7 @@ public:
     QStringList iconsAsked;
 
     bool launch(const QByteArray &) override { return false; }
+    bool launchAction(const QByteArray &, const QString &) override { return false; }
     QIcon icon(const QString &iconName) override
     {
         iconsAsked << iconName;

@@ -310,7 +310,8 @@ private Q_SLOTS:
         else if (damage == "corrupt")
             data[data.size() / 2] = char(data.at(data.size() / 2) ^ 0x20);
         else if (damage == "version")
-            data[7] = 2; // the version follows the four bytes of the magic number
+            data[7] =
+                char(data.at(7) + 1); // the version follows the four bytes of the magic number
         QVERIFY(file.resize(0) && file.write(data) == data.size());
         file.close();
         if (damage == "missing" || damage == "fifo")

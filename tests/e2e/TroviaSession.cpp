@@ -97,6 +97,19 @@ QString TroviaSession::addEntry(const QString &id, const QString &name)
     return path;
 }
 
+QString TroviaSession::addEntryWithAction(const QString &id, const QString &name,
+                                          const QString &actionId, const QString &actionName)
+{
+    const QString path = entryPath(id);
+    const QByteArray mark = root.filePath(QStringLiteral("bin/mark")).toUtf8();
+    writeFile(path, "[Desktop Entry]\nType=Application\nName=" + name.toUtf8() + "\nExec=" + mark +
+                        ' ' + id.toUtf8() + "\nTerminal=false\nActions=" + actionId.toUtf8() +
+                        ";\n\n[Desktop Action " + actionId.toUtf8() +
+                        "]\nName=" + actionName.toUtf8() + "\nExec=" + mark + ' ' + id.toUtf8() +
+                        '-' + actionId.toUtf8() + '\n');
+    return path;
+}
+
 QString TroviaSession::addWindowEntry(const QString &id, const QString &title)
 {
     const QString path = entryPath(id);
@@ -134,7 +147,7 @@ QString TroviaSession::usageLogPath() const
     return dataHome + QStringLiteral("/Trovia/Usage log.plist");
 }
 
-int TroviaSession::usageCount(const QString &id) const
+int TroviaSession::usageCount(const QString &id, const QString &actionId) const
 {
     const PropertyList::ReadResult log = PropertyList::fromFile(usageLogPath());
     if (!log.ok())
@@ -142,7 +155,7 @@ int TroviaSession::usageCount(const QString &id) const
     return log.value.toMap()
         .value(QStringLiteral("Applications Uses"))
         .toMap()
-        .value(entryPath(id))
+        .value(actionId.isEmpty() ? entryPath(id) : entryPath(id) + QLatin1Char('#') + actionId)
         .toInt();
 }
 

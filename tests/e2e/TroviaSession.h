@@ -35,6 +35,10 @@ public:
 
     // Writes <data>/applications/<id>.desktop named name; launching it records id.
     QString addEntry(const QString &id, const QString &name);
+    // The same with one desktop action, actionId named actionName; launching the action records
+    // "<id>-<actionId>".
+    QString addEntryWithAction(const QString &id, const QString &name, const QString &actionId,
+                               const QString &actionName);
     // Writes an entry that opens a window titled title, with startup notification; launching it
     // records the startup notification ID the program got (empty without one).
     QString addWindowEntry(const QString &id, const QString &title);
@@ -46,8 +50,9 @@ public:
     // What the entries launched so far recorded, in launch order: their ids.
     QStringList launches() const;
     QString usageLogPath() const;
-    // The count the usage log holds for the entry; 0 when it holds none.
-    int usageCount(const QString &id) const;
+    // The count the usage log holds for the entry, or for one of its actions; 0 when it holds
+    // none.
+    int usageCount(const QString &id, const QString &actionId = QString()) const;
     QString settingsPath() const;
 
     // From the next start on, no file Trovia writes may grow past bytes, as on a full disk (the

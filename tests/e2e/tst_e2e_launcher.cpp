@@ -38,6 +38,7 @@ private Q_SLOTS:
     void hotKeyShowsTheFocusedWindowAndHidesIt();
     void typingDuringARefreshFindsTheNewEntry();
     void typingDownReturnLaunchesAndCounts();
+    void typingAnActionsNameLaunchesTheAction();
     void escapeClearsThenHides();
     void focusOnAnotherProgramHidesAndClears();
     void onlySpacesAndReturnDoNothing();
@@ -116,6 +117,19 @@ void TestEndToEnd::typingDownReturnLaunchesAndCounts()
     QCOMPARE(session->launches().last(), QStringLiteral("alpine"));
     QTRY_COMPARE(session->usageCount(QStringLiteral("alpine")), 2);
     QCOMPARE(session->usageCount(QStringLiteral("alpha")), 0);
+}
+
+void TestEndToEnd::typingAnActionsNameLaunchesTheAction()
+{
+    session->addEntryWithAction(QStringLiteral("fox"), QStringLiteral("Fox"),
+                                QStringLiteral("private"), QStringLiteral("New Private Window"));
+    TROVIA_START_SHOWN(*session);
+    // No name has "priv" in it: the action's row is the list.
+    TROVIA_TYPE_TO_LIST("priv");
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(session->launches(), QStringList{QStringLiteral("fox-private")});
+    QTRY_COMPARE(session->usageCount(QStringLiteral("fox"), QStringLiteral("private")), 1);
+    QCOMPARE(session->usageCount(QStringLiteral("fox")), 0);
 }
 
 void TestEndToEnd::escapeClearsThenHides()

@@ -34,9 +34,10 @@ namespace
 {
 
 const QStringList everyKey = {
-    WindowStyleKey,       WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
-    HotKeyCodeKey,        HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
-    MaximumListHeightKey, ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
+    WindowStyleKey,        WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
+    HotKeyCodeKey,         HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
+    MaximumListHeightKey,  ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
+    MatchMoreThanNamesKey,
 };
 
 std::unique_ptr<TestServices> run;
@@ -51,6 +52,7 @@ const QString WindowAppearanceChangedNotification = QStringLiteral("Window Appea
 const QString ClassicAppInclusionChangedNotification =
     QStringLiteral("Classic App Inclusion Changed");
 const QString ExcludedLocationsChangedNotification = QStringLiteral("Excluded Locations Changed");
+const QString MatchScopeChangedNotification = QStringLiteral("Match Scope Changed");
 
 // Calls handler at every emission of the notification's signal until context is destroyed.
 void observe(const QString &notification, const QObject *context, std::function<void()> handler)
@@ -62,6 +64,8 @@ void observe(const QString &notification, const QObject *context, std::function<
         QObject::connect(source, &Settings::classicAppInclusionChanged, context, handler);
     else if (notification == ExcludedLocationsChangedNotification)
         QObject::connect(source, &Settings::excludedLocationsChanged, context, handler);
+    else if (notification == MatchScopeChangedNotification)
+        QObject::connect(source, &Settings::matchScopeChanged, context, handler);
 }
 
 // A key as X delivers it: shortcut override, press, release, with the X keycode.
@@ -124,7 +128,7 @@ class TestPreferencesWindow : public QObject
         posts.clear();
         for (const QString &notification :
              {WindowAppearanceChangedNotification, ClassicAppInclusionChangedNotification,
-              ExcludedLocationsChangedNotification})
+              ExcludedLocationsChangedNotification, MatchScopeChangedNotification})
             observe(notification, controller.get(),
                     [this, notification] { posts << notification; });
         desktop->calls.clear();
@@ -183,14 +187,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("error");
         QTest::addColumn<int>("rows");
         QTest::newRow("defaults") << QVariantMap() << false
-                                  << QStringList{"hotKeyOptionModifierButton", "shinyStyleButton"}
+                                  << QStringList{"hotKeyOptionModifierButton",
+                                                 "matchMoreThanNamesButton", "shinyStyleButton"}
                                   << "esc" << QString() << 7;
         QTest::newRow("stored choices")
-            << QVariantMap{{WindowStyleKey, int(MatteStyle)},
-                           {IncludeClassicAppsKey, false},
-                           {HotKeyCodeKey, 0x7A},
-                           {HotKeyModifiersKey, 0x1000 | 0x200},
-                           {MaximumListHeightKey, 12}}
+            << QVariantMap{{WindowStyleKey, int(MatteStyle)},    {IncludeClassicAppsKey, false},
+                           {MatchMoreThanNamesKey, false},       {HotKeyCodeKey, 0x7A},
+                           {HotKeyModifiersKey, 0x1000 | 0x200}, {MaximumListHeightKey, 12}}
             << true
             << QStringList{"excludeClassicAppsButton", "hotKeyControlModifierButton",
                            "hotKeyShiftModifierButton", "matteStyleButton", "openAtLoginButton"}
@@ -242,6 +245,8 @@ private Q_SLOTS:
                                << WindowAppearanceChangedNotification;
         QTest::newRow("Wine left out") << "excludeClassicAppsButton" << IncludeClassicAppsKey
                                        << QVariant(false) << ClassicAppInclusionChangedNotification;
+        QTest::newRow("names alone") << "matchMoreThanNamesButton" << MatchMoreThanNamesKey
+                                     << QVariant(false) << MatchScopeChangedNotification;
         QTest::newRow("list height") << "maximumListHeightSpinBox" << MaximumListHeightKey
                                      << QVariant(8) << WindowAppearanceChangedNotification;
         QTest::newRow("next preset") << "colorPopUpButton" << WindowColorPresetKey << QVariant()

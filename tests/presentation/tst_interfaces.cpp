@@ -68,6 +68,7 @@ private Q_SLOTS:
               "maximumListHeightSpinBox QSpinBox",
               "openAtLoginButton QCheckBox",
               "excludeClassicAppsButton QCheckBox",
+              "matchMoreThanNamesButton QCheckBox",
               "excludedLocationsTable QTableView",
               "addLocationButton QAbstractButton",
               "removeLocationButton QAbstractButton",

@@ -38,13 +38,17 @@ struct Entry {
     const char *name;
     const char *icon;
     bool classic;
+    // What else finds it: keywords (';' between them), then a generic name.
+    const char *keywords = "";
+    const char *genericName = "";
 };
 
 const Entry entries[] = {
     {"Text Editor", "accessories-text-editor", false},
     {"Terminal", "utilities-terminal", false},
-    {"Files", "system-file-manager", false},
+    {"Files", "system-file-manager", false, "folder;manager;explore", "File Manager"},
     {"Web Browser", "web-browser", false},
+    {"Firefox", "firefox-esr", false, "Internet;WWW;Browser;Web", "Web Browser"},
     {"GNU Image Manipulation Program (Experimental Developer Preview)", "applications-graphics",
      false},
     {"Screenshot", "applets-screenshooter", false},
@@ -63,11 +67,21 @@ ApplicationList rows(const QString &query, int count)
     for (const Entry &entry : entries) {
         const QString file =
             QStringLiteral("/usr/share/applications/example-%1.desktop").arg(all.size());
-        all.append(std::make_shared<Application>(QUrl::fromLocalFile(file), entry.name,
-                                                 entry.classic, entry.icon));
+        auto app = std::make_shared<Application>(QUrl::fromLocalFile(file), entry.name,
+                                                 entry.classic, entry.icon);
+        QList<Application::SearchText> texts;
+        for (const QString &keyword :
+             QString::fromUtf8(entry.keywords).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+            texts.append({Application::TextKind::Keyword, keyword});
+        if (*entry.genericName)
+            texts.append(
+                {Application::TextKind::GenericName, QString::fromUtf8(entry.genericName)});
+        app->setSearchTexts(texts);
+        all.append(std::move(app));
     }
     ApplicationList matches = buildMatchingApplicationList(
-        query, all, [](const Application &) { return true; }, [](const QString &) { return 0; });
+        query, all, [](const Application &) { return true; }, [](const QString &) { return 0; },
+        MatchScope::NamesAndMore);
     return matches.mid(0, count);
 }
 
@@ -130,7 +144,8 @@ int main(int argc, char *argv[])
     auto *list = new ResultListWindow(window, main.textField);
     GioApplicationLauncher icons;
     list->model()->setIconSource(&icons);
-    list->model()->setApplications(rows(parser.value("query"), parser.value("rows").toInt()));
+    list->model()->setApplications(rows(parser.value("query"), parser.value("rows").toInt()),
+                                   parser.value("query"));
     list->model()->setClassicIcon(QIcon::fromTheme(QStringLiteral("wine")));
     window->show();
     window->activateWindow();

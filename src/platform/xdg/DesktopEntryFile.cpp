@@ -31,14 +31,29 @@ bool DesktopEntryFile::isApplication() const
            string(G_KEY_FILE_DESKTOP_KEY_TYPE) == G_KEY_FILE_DESKTOP_TYPE_APPLICATION;
 }
 
-QByteArray DesktopEntryFile::string(const char *key) const
+QByteArray DesktopEntryFile::string(const char *key, const char *inGroup) const
 {
-    return taken(g_key_file_get_string(keys, group, key, nullptr));
+    return taken(g_key_file_get_string(keys, inGroup ? inGroup : group, key, nullptr));
 }
 
-QByteArray DesktopEntryFile::localised(const char *key) const
+QByteArray DesktopEntryFile::localised(const char *key, const char *inGroup) const
 {
-    return taken(g_key_file_get_locale_string(keys, group, key, nullptr, nullptr));
+    return taken(
+        g_key_file_get_locale_string(keys, inGroup ? inGroup : group, key, nullptr, nullptr));
+}
+
+QStringList DesktopEntryFile::localisedList(const char *key) const
+{
+    QStringList result;
+    gsize length = 0;
+    char **items = g_key_file_get_locale_string_list(keys, group, key, nullptr, &length, nullptr);
+    for (gsize i = 0; i < length; ++i) {
+        const QString item = QString::fromUtf8(items[i]).trimmed();
+        if (!item.isEmpty())
+            result.append(item);
+    }
+    g_strfreev(items);
+    return result;
 }
 
 bool DesktopEntryFile::flag(const char *key) const

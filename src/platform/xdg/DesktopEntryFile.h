@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QStringList>
 
 typedef struct _GKeyFile GKeyFile;
 
@@ -18,9 +19,11 @@ public:
     // Read, its first group [Desktop Entry], its Type Application: what GIO would launch.
     bool isApplication() const;
 
-    QByteArray string(const char *key) const;
+    // From [Desktop Entry], or from the group named.
+    QByteArray string(const char *key, const char *inGroup = nullptr) const;
     // In the user's language where the entry has it.
-    QByteArray localised(const char *key) const;
+    QByteArray localised(const char *key, const char *inGroup = nullptr) const;
+    QStringList localisedList(const char *key) const;
     bool flag(const char *key) const;
     // The list's items, or nullptr when the key is missing; free with g_strfreev.
     char **stringList(const char *key) const;

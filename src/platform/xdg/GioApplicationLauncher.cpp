@@ -253,15 +253,24 @@ QByteArray applicationsFolderLoop()
     return walk.loop;
 }
 
-// Launches the entry's Exec line, through terminal when that is not empty, with GIO's app info
-// for a command line, which does not index the applications folders; with the entry's Path,
-// Terminal and StartupNotify as GIO reads them.
-bool launchCommandLine(const QByteArray &entryFile, const QByteArray &terminal)
+// The key-file group of a desktop action.
+QByteArray actionGroup(const QString &actionId)
+{
+    return QByteArrayLiteral("Desktop Action ") + actionId.toUtf8();
+}
+
+// Launches the entry's Exec line (its action's, for an action), through terminal when that is not
+// empty, with GIO's app info for a command line, which does not index the applications folders;
+// with the entry's Path, Terminal and StartupNotify as GIO reads them.
+bool launchCommandLine(const QByteArray &entryFile, const QByteArray &terminal,
+                       const QString &actionId)
 {
     const QString entryPath = QFile::decodeName(entryFile);
     const DesktopEntryFile keys(entryFile);
+    const QByteArray group = actionGroup(actionId);
+    const char *execGroup = actionId.isEmpty() ? nullptr : group.constData();
     QByteArray exec =
-        keys.isApplication() ? keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC) : QByteArray();
+        keys.isApplication() ? keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, execGroup) : QByteArray();
     if (exec.isEmpty()) {
         qCWarning(lcPlatform).noquote()
             << QStringLiteral("%1: no command line to launch.").arg(entryPath);
@@ -292,7 +301,7 @@ bool launchCommandLine(const QByteArray &entryFile, const QByteArray &terminal)
     launch.startupNotify = keys.flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY);
     if (launch.startupNotify)
         flags |= G_APP_INFO_CREATE_SUPPORTS_STARTUP_NOTIFICATION;
-    const QByteArray name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME);
+    const QByteArray name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME, execGroup);
     launch.icon = keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON);
 
     GError *error = nullptr;
@@ -308,9 +317,54 @@ bool launchCommandLine(const QByteArray &entryFile, const QByteArray &terminal)
     return launched;
 }
 
+// The action's command can run: its program exists. GIO launches an action without telling
+// whether it started.
+bool actionRuns(const QByteArray &entryFile, const QString &actionId)
+{
+    const DesktopEntryFile keys(entryFile);
+    if (keys.flag("DBusActivatable"))
+        return true;
+    const QByteArray exec =
+        keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, actionGroup(actionId).constData());
+    int argc = 0;
+    char **argv = nullptr;
+    if (exec.isEmpty() || !g_shell_parse_argv(exec.constData(), &argc, &argv, nullptr))
+        return false;
+    gchar *found = g_find_program_in_path(argv[0]);
+    g_strfreev(argv);
+    g_free(found);
+    return found != nullptr;
+}
+
+void noteFailure(GAppLaunchContext *, const char *, gpointer failed)
+{
+    *static_cast<bool *>(failed) = true;
+}
+
+// Asks a D-Bus activatable application to run one of its actions; the bus gives it its unit.
+bool activateActionOverDBus(GDesktopAppInfo *info, const QByteArray &action)
+{
+    auto *context = G_APP_LAUNCH_CONTEXT(g_object_new(trovia_launch_context_get_type(), nullptr));
+    bool failed = false;
+    g_signal_connect(context, "launch-failed", G_CALLBACK(noteFailure), &failed);
+    g_desktop_app_info_launch_action(info, action.constData(), context);
+    g_object_unref(context);
+    return !failed;
+}
+
 } // namespace
 
 bool GioApplicationLauncher::launch(const QByteArray &entryFile)
+{
+    return launchEntry(entryFile, QString());
+}
+
+bool GioApplicationLauncher::launchAction(const QByteArray &entryFile, const QString &actionId)
+{
+    return !actionId.isEmpty() && launchEntry(entryFile, actionId);
+}
+
+bool GioApplicationLauncher::launchEntry(const QByteArray &entryFile, const QString &actionId)
 {
     const QString entryPath = QFile::decodeName(entryFile);
     // Made from the file now: an entry listed earlier would still launch after its file was
@@ -331,7 +385,7 @@ bool GioApplicationLauncher::launch(const QByteArray &entryFile)
                        .arg(QFile::decodeName(loop));
             told = true;
         }
-        return launchCommandLine(entryFile, terminalPrefix());
+        return launchCommandLine(entryFile, terminalPrefix(), actionId);
     }
     GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(entryFile.constData());
     if (!info) {
@@ -345,13 +399,30 @@ bool GioApplicationLauncher::launch(const QByteArray &entryFile)
         g_object_unref(info);
         return false;
     }
+    const QByteArray action = actionId.toUtf8();
+    if (!action.isEmpty()) {
+        if (!g_strv_contains(g_desktop_app_info_list_actions(info), action.constData()) ||
+            !actionRuns(entryFile, actionId)) {
+            qCWarning(lcPlatform).noquote()
+                << QStringLiteral("%1: no action %2 that can run.").arg(entryPath, actionId);
+            g_object_unref(info);
+            return false;
+        }
+        if (g_desktop_app_info_get_boolean(info, "DBusActivatable")) {
+            const bool activated = activateActionOverDBus(info, action);
+            g_object_unref(info);
+            return activated;
+        }
+    }
     const bool needsTerminal =
         g_desktop_app_info_get_boolean(info, G_KEY_FILE_DESKTOP_KEY_TERMINAL);
     const QByteArray terminal = needsTerminal ? terminalPrefix() : QByteArray();
-    if (!terminal.isEmpty()) {
-        // GIO knows only its own list of terminals: the entry's Exec line runs in the chosen one.
+    if (!terminal.isEmpty() || !action.isEmpty()) {
+        // GIO knows only its own list of terminals, and spawns an action with no set-up of the
+        // child: the Exec line runs as a command line, in the chosen terminal, with a session and
+        // scope of its own like any launch.
         g_object_unref(info);
-        return launchCommandLine(entryFile, terminal);
+        return launchCommandLine(entryFile, terminal, actionId);
     }
     LaunchDetails launch;
     launch.entryFile = entryFile;

@@ -7,5 +7,9 @@ class GioApplicationLauncher : public ApplicationLauncher
 {
 public:
     bool launch(const QByteArray &entryFile) override;
+    bool launchAction(const QByteArray &entryFile, const QString &actionId) override;
     QIcon icon(const QString &iconName) override;
+
+private:
+    static bool launchEntry(const QByteArray &entryFile, const QString &actionId);
 };

@@ -10,14 +10,16 @@
 #include <QSet>
 #include <gio/gio.h>
 #include <gio/gunixmounts.h>
+#include <string.h>
 
 namespace
 {
 
 // The desktops named in XDG_CURRENT_DESKTOP that GIO accepts (letters, digits, '-' and '_').
+// Never destroyed: a build still reading entries at exit goes on using it.
 const QList<QByteArray> &currentDesktops()
 {
-    static const QList<QByteArray> desktops = [] {
+    static const QList<QByteArray> *desktops = new QList<QByteArray>([] {
         QList<QByteArray> valid;
         const QList<QByteArray> named = qgetenv("XDG_CURRENT_DESKTOP").split(':');
         static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_-]+$"));
@@ -26,8 +28,8 @@ const QList<QByteArray> &currentDesktops()
                 valid.append(desktop);
         }
         return valid;
-    }();
-    return desktops;
+    }());
+    return *desktops;
 }
 
 // GIO's OnlyShowIn/NotShowIn rule: the first current desktop that either list names decides;
@@ -64,6 +66,55 @@ bool commandRuns(const QByteArray &exec)
     const bool found = programExists(argv[0]);
     g_strfreev(argv);
     return found;
+}
+
+// The words of a command line, or none when it does not split.
+QStringList commandWords(const QString &commandLine)
+{
+    int argc = 0;
+    char **argv = nullptr;
+    if (commandLine.isEmpty() ||
+        !g_shell_parse_argv(commandLine.toUtf8().constData(), &argc, &argv, nullptr))
+        return {};
+    QStringList words;
+    words.reserve(argc);
+    for (int i = 0; i < argc; ++i)
+        words.append(QString::fromUtf8(argv[i]));
+    g_strfreev(argv);
+    return words;
+}
+
+// A VAR=value word: a name of letters, digits and '_', not starting with a digit, then '='. Plain
+// code, not a static regular expression: a build still reading at exit would use one destroyed.
+bool isAssignment(const QString &word)
+{
+    for (qsizetype i = 0; i < word.size(); ++i) {
+        const char16_t c = word.at(i).unicode();
+        if (c == u'=')
+            return i > 0;
+        const bool letter = (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || c == u'_';
+        if (!letter && (i == 0 || c < u'0' || c > u'9'))
+            return false;
+    }
+    return false;
+}
+
+// Where the program of a command starts: after any leading `env` and VAR=value words.
+qsizetype programWord(const QStringList &words)
+{
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        if (QFileInfo(words.at(i)).fileName() != QLatin1String("env") && !isAssignment(words.at(i)))
+            return i;
+    }
+    return -1;
+}
+
+// The user's language is English (or none, the C locale): the untranslated Name is the one shown.
+bool languageIsEnglish()
+{
+    const QByteArray first = g_get_language_names()[0];
+    return first == "C" || first == "POSIX" || first == "en" || first.startsWith("en_") ||
+           first.startsWith("en.") || first.startsWith("en@");
 }
 
 // Icon as GIO reads it: a file when absolute, else a theme name without the image extension
@@ -137,6 +188,25 @@ std::optional<RegistryEntry> GioApplicationRegistry::readEntry(const QByteArray 
     entry.displayName = name.isEmpty() ? QStringLiteral("Unnamed") : QString::fromUtf8(name);
     entry.isClassicApp = isWineCommandLine(QString::fromUtf8(exec));
     entry.iconName = iconNameFrom(keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON));
+
+    entry.keywords = keys.localisedList("Keywords");
+    entry.genericName = QString::fromUtf8(keys.localised(G_KEY_FILE_DESKTOP_KEY_GENERIC_NAME));
+    if (!languageIsEnglish()) {
+        const QString untranslated = QString::fromUtf8(keys.string(G_KEY_FILE_DESKTOP_KEY_NAME));
+        if (untranslated != entry.displayName)
+            entry.untranslatedName = untranslated;
+    }
+    entry.command = commandProgram(QString::fromUtf8(exec));
+    char **actions = keys.stringList(G_KEY_FILE_DESKTOP_KEY_ACTIONS);
+    for (char **action = actions; action && *action; ++action) {
+        const QByteArray actionGroup = QByteArrayLiteral("Desktop Action ") + *action;
+        const QByteArray actionName =
+            keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME, actionGroup.constData());
+        // An action without a name cannot be shown; the id '#' would be cut from its usage key.
+        if (!actionName.isEmpty() && **action && !strchr(*action, '#'))
+            entry.actions.append({QString::fromUtf8(*action), QString::fromUtf8(actionName)});
+    }
+    g_strfreev(actions);
     return entry;
 }
 
@@ -222,27 +292,35 @@ QString GioApplicationRegistry::entryPathForId(const QString &desktopId)
     return QString();
 }
 
+QString GioApplicationRegistry::commandProgram(const QString &commandLine)
+{
+    const QStringList words = commandWords(commandLine);
+    const qsizetype at = programWord(words);
+    if (at < 0)
+        return QString();
+    const QString program = QFileInfo(words.at(at)).fileName();
+    if (program != QLatin1String("flatpak"))
+        return program;
+    // flatpak [options] run [options] <application id> [arguments]
+    qsizetype i = at + 1;
+    while (i < words.size() && words.at(i).startsWith(QLatin1Char('-')))
+        ++i;
+    if (i >= words.size() || words.at(i) != QLatin1String("run"))
+        return program;
+    for (++i; i < words.size(); ++i) {
+        if (!words.at(i).startsWith(QLatin1Char('-')))
+            return words.at(i).section(QLatin1Char('.'), -1);
+    }
+    return program;
+}
+
 bool GioApplicationRegistry::isWineCommandLine(const QString &commandLine)
 {
     if (!commandLine.contains(QLatin1String("wine")))
         return false;
-    int argc = 0;
-    char **argv = nullptr;
-    if (!g_shell_parse_argv(commandLine.toUtf8().constData(), &argc, &argv, nullptr))
-        return false;
-    static const QRegularExpression assignment(QStringLiteral("^[A-Za-z_][A-Za-z0-9_]*="));
-    QString program;
-    for (int i = 0; i < argc; ++i) {
-        const QString word = QString::fromUtf8(argv[i]);
-        const QString name = QFileInfo(word).fileName();
-        if (name == QLatin1String("env") || assignment.match(word).hasMatch())
-            continue;
-        program = name;
-        break;
-    }
-    g_strfreev(argv);
-    static const QStringList winePrograms{QStringLiteral("wine"), QStringLiteral("wine64"),
-                                          QStringLiteral("wine-stable"),
-                                          QStringLiteral("wine-development")};
-    return winePrograms.contains(program);
+    const QStringList words = commandWords(commandLine);
+    const qsizetype at = programWord(words);
+    const QString program = at < 0 ? QString() : QFileInfo(words.at(at)).fileName();
+    return program == QLatin1String("wine") || program == QLatin1String("wine64") ||
+           program == QLatin1String("wine-stable") || program == QLatin1String("wine-development");
 }

@@ -22,6 +22,9 @@ public:
     // True when an Exec line starts a Windows program: its program, after any leading `env` and
     // VAR=value words, is wine, wine64, wine-stable or wine-development.
     static bool isWineCommandLine(const QString &commandLine);
+    // The file name of the program an Exec line runs, read as isWineCommandLine reads it; for
+    // `flatpak run`, the last dot-separated part of the application id. Empty when none.
+    static QString commandProgram(const QString &commandLine);
 
     // The entry in one file, if it is an application that should be shown here; nothing for
     // anything else (another type, hidden, not for this desktop, its program missing, unreadable).
