@@ -1,19 +1,22 @@
 // A program with one window titled by its first argument: what a launched application looks like
 // to the window manager (Qt passes on the startup notification it was started with). It appends
-// the startup notification ID it got to the file named by its second argument, and, given a third,
+// "<startup notification ID> <activation token> own-session|shared-session" to the file named by
+// its second argument, and, given a third,
 // appends "focused <platform> <process id>" to that file each time its window gets the keyboard
 // focus.
 #include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QWindow>
+#include <unistd.h>
 
 int main(int argc, char *argv[])
 {
     if (argc > 2) {
         QFile record(QString::fromLocal8Bit(argv[2]));
         if (record.open(QIODevice::Append))
-            record.write(qgetenv("DESKTOP_STARTUP_ID") + '\n');
+            record.write(qgetenv("DESKTOP_STARTUP_ID") + ' ' + qgetenv("XDG_ACTIVATION_TOKEN") +
+                         (getsid(0) == getpid() ? " own-session\n" : " shared-session\n"));
     }
     QApplication application(argc, argv);
     if (argc > 3) {

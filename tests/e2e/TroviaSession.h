@@ -40,7 +40,8 @@ public:
     QString addEntryWithAction(const QString &id, const QString &name, const QString &actionId,
                                const QString &actionName);
     // Writes an entry that opens a window titled title, with startup notification; launching it
-    // records the startup notification ID the program got (empty without one).
+    // records "<startup notification ID> <activation token> own-session|shared-session", as the
+    // program got them.
     QString addWindowEntry(const QString &id, const QString &title);
     // Writes an entry with startup notification whose program records its process id, process
     // group and session ("pid pgid sid" on the first line), then the environment it was given, one

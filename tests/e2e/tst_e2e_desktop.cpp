@@ -230,10 +230,15 @@ void TestDesktop::launchedProgramGetsTheFocus()
         !(launched = TroviaSession::windowNamed(QStringLiteral("Viewer Window"))).isEmpty(), 15000);
     QTRY_COMPARE(TroviaSession::activeWindow(), launched);
     QVERIFY(TroviaSession::mainWindow().isEmpty());
-    // It was started with a startup notification stamped with the time of the Return press.
+    // It was started with a startup notification stamped with the time of the Return press, the
+    // same id as its activation token, in a session of its own.
     QCOMPARE(session->launches().size(), 1);
-    const QString startupId = session->launches().constFirst();
+    const QStringList record = session->launches().constFirst().split(QLatin1Char(' '));
+    QCOMPARE(record.size(), 3);
+    const QString startupId = record[0];
     QVERIFY2(startupId.section(QStringLiteral("_TIME"), -1).toUInt() > 0, qPrintable(startupId));
+    QCOMPARE(record[1], startupId);
+    QCOMPARE(record[2], QStringLiteral("own-session"));
 }
 
 void TestDesktop::trayIconStaysAndItsClickToggles()

@@ -3,6 +3,7 @@
 #include "core/LocalizedStrings.h"
 #include "core/PropertyList.h"
 
+#include <QDBusConnection>
 #include <QFile>
 #include <QScopeGuard>
 #include <QSettings>
@@ -30,6 +31,17 @@ const QString hotKey = QStringLiteral("alt+Escape");
         QTRY_VERIFY(TroviaSession::mainWindow().isEmpty());                                        \
     } while (false)
 
+// A D-Bus activatable program on the test's bus: keeps the platform data of each activation.
+class ActivatableApplication : public QObject
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    QList<QVariantMap> activations;
+public Q_SLOTS:
+    Q_SCRIPTABLE void Activate(const QVariantMap &platformData) { activations << platformData; }
+};
+
 class TestEndToEnd : public QObject
 {
     Q_OBJECT
@@ -49,6 +61,7 @@ private Q_SLOTS:
     void windowOriginSurvivesARestartBySigterm();
     void historySurvivesAFullDisk();
     void launchedProgramOutlivesTrovia();
+    void dbusActivationCarriesTheActivationToken();
 
 private:
     std::unique_ptr<TroviaSession> session;
@@ -387,6 +400,36 @@ void TestEndToEnd::launchedProgramOutlivesTrovia()
     QCOMPARE(::kill(pid_t(trovia), SIGKILL), 0);
     QTRY_VERIFY(!session->isRunning());
     QVERIFY(running(program));
+}
+
+// A D-Bus activatable entry is activated on the bus with the startup id, under both the names
+// X and Wayland toolkits read.
+void TestEndToEnd::dbusActivationCarriesTheActivationToken()
+{
+    const QString id = QStringLiteral("org.trovia.EndToEndActivatable");
+    QFile entry(session->entryPath(id));
+    QVERIFY(entry.open(QIODevice::WriteOnly));
+    entry.write("[Desktop Entry]\nType=Application\nName=Activatable Viewer\nExec=/bin/true\n"
+                "DBusActivatable=true\nStartupNotify=true\n");
+    entry.close();
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    ActivatableApplication application;
+    QVERIFY(bus.registerObject(QStringLiteral("/org/trovia/EndToEndActivatable"), &application,
+                               QDBusConnection::ExportScriptableSlots));
+    QVERIFY(bus.registerService(id));
+    const auto unregister = qScopeGuard([&bus, id] {
+        bus.unregisterService(id);
+        bus.unregisterObject(QStringLiteral("/org/trovia/EndToEndActivatable"));
+    });
+    TROVIA_START_SHOWN(*session);
+    TROVIA_TYPE_TO_LIST("activatable");
+    QVERIFY(TroviaSession::key(QStringLiteral("Return")));
+    QTRY_COMPARE(application.activations.size(), 1);
+    const QVariantMap platformData = application.activations.first();
+    const QString token = platformData.value(QStringLiteral("activation-token")).toString();
+    QVERIFY2(!token.isEmpty(), qPrintable(QStringList(platformData.keys()).join(' ')));
+    QCOMPARE(platformData.value(QStringLiteral("desktop-startup-id")).toString(), token);
+    QTRY_COMPARE(session->usageCount(id), 1);
 }
 
 QTEST_GUILESS_MAIN(TestEndToEnd)
