@@ -268,6 +268,9 @@ void HotKeyManager::settle(GlobalShortcutBackend::Outcome outcome, const QString
     switch (outcome) {
     case Outcome::Registered:
         currentState = State::Registered;
+        qCDebug(lcHotKey).noquote()
+            << QStringLiteral("Hot key %1 registered.")
+                   .arg(nameForCombination(quint16(storedCode), storedModifiers));
         return;
     case Outcome::Pending:
         currentState = State::Pending;
