@@ -15,7 +15,6 @@ class ExclusionMessagePanel;
 class Menus;
 class PreferencesController;
 class QAction;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
@@ -23,8 +22,7 @@ class QTimer;
 class QWidget;
 class QuerySession;
 class ResultListWindow;
-class TroviaProgressIndicator;
-class TroviaView;
+class MainView;
 class TroviaWindow;
 
 // The one owner of launcher state, coordinating the classes that each hold one part of it:
@@ -118,10 +116,8 @@ private:
     Activation *activation;
 
     TroviaWindow *window = nullptr;
-    TroviaView *mainView = nullptr;
+    MainView *mainView = nullptr;
     QLineEdit *field = nullptr;
-    TroviaProgressIndicator *progressIndicator = nullptr;
-    QLabel *troviaLabel = nullptr;
     ResultListWindow *listPanel = nullptr;
     CustomFieldEditor *fieldEditor = nullptr;
     QTimer *autoRefreshTimer = nullptr;

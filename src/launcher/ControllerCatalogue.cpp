@@ -7,6 +7,7 @@
 #include "launcher/ExclusionMessagePanel.h"
 #include "launcher/Menus.h"
 #include "launcher/QuerySession.h"
+#include "presentation/MainView.h"
 #include "presentation/TroviaProgressIndicator.h"
 #include "presentation/TroviaWindow.h"
 
@@ -21,7 +22,7 @@ void Controller::rebuildApplicationList()
 
 void Controller::catalogueBuildLanded()
 {
-    progressIndicator->stopAnimation();
+    mainView->progressIndicator()->stopAnimation();
     field->update();
     // The old records go with the old matching list; a reload selects row 0.
     session->showListForTypedCharacters();

@@ -87,17 +87,6 @@ class TestExcludeSelection : public QObject
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    // The test's own resources folder, so one file in it can be broken at will.
-    QString resources() const { return QCoreApplication::applicationDirPath() + "/resources"; }
-    void linkPanel()
-    {
-        const QString panel = resources() + "/ExclusionMessagePanel.ui";
-        QFile::remove(panel);
-        QVERIFY(QFile::link(qEnvironmentVariable("TROVIA_SOURCE_DIR") +
-                                "/resources/ExclusionMessagePanel.ui",
-                            panel));
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -105,14 +94,6 @@ private Q_SLOTS:
         run = std::make_unique<TestServices>(home.path());
         registry.pathsById.insert(QStringLiteral("trovia.desktop"),
                                   QStringLiteral("/trovia.desktop"));
-
-        const QDir source(qEnvironmentVariable("TROVIA_SOURCE_DIR") + "/resources");
-        QVERIFY(source.exists());
-        QVERIFY(QDir().mkpath(resources()));
-        for (const QFileInfo &file : source.entryInfoList(QDir::Files)) {
-            QFile::remove(resources() + '/' + file.fileName());
-            QVERIFY(QFile::link(file.absoluteFilePath(), resources() + '/' + file.fileName()));
-        }
     }
 
     void init()
@@ -214,26 +195,6 @@ private Q_SLOTS:
         exclude();
         QCOMPARE(run->excludedLocations.locations(), before);
         QVERIFY(panels.isEmpty());
-    }
-
-    void aPanelThatCannotLoadIsLoggedAndTheExclusionStands()
-    {
-        const QString panel = resources() + "/ExclusionMessagePanel.ui";
-        QFile::remove(panel);
-        {
-            QFile broken(panel);
-            QVERIFY(broken.open(QIODevice::WriteOnly));
-            broken.write("<ui version=\"4.0\"><widget class=\"NoSuchClass\"");
-        }
-        QTest::keyClicks(controller->textField(), "maps");
-        QTest::ignoreMessage(QtWarningMsg, "Failed loading ExclusionMessagePanel.nib");
-        exclude();
-        linkPanel();
-
-        QVERIFY(panels.isEmpty());
-        QCOMPARE(run->excludedLocations.locations().last(), entry("Maps"));
-        QVERIFY(listedNames().isEmpty());
-        QVERIFY(messageOn());
     }
 };
 
