@@ -73,26 +73,16 @@ public:
     void refreshFromTimer();
     void windowAppearanceChanged();
 
-    // What the rest of Trovia and the tests look at.
     Catalogue &catalogue() const { return *apps; }
-    QuerySession &query() const { return *session; }
-    const ApplicationList &matchingApps() const;
-    ApplicationRef selectedApplication() const;
-    bool validateMenuItem(const QAction *item) const;
-    TroviaWindow *mainWindow() const { return window; }
-    QLineEdit *textField() const { return field; }
-    ResultListWindow *listWindow() const { return listPanel; }
-    QTableView *list() const;
-    QMenu *contextMenu() const;
-    QAction *showInFileManagerAction() const;
-    QAction *excludeAction() const;
-    PreferencesController *preferencesController() const { return prefController.get(); }
 
 Q_SIGNALS:
     // The user chose Quit.
     void quitRequested();
 
 private:
+    // The tests' view of the parts.
+    friend class ControllerFixture;
+
     // What an activation and a deactivation change beyond the windows: the catalogue's upkeep and
     // the field.
     void applicationDidBecomeActive();

@@ -56,33 +56,3 @@ void Controller::showAlert(const QString &titleKey, const QString &messageKey)
     alert.setWindowModality(Qt::ApplicationModal);
     alert.exec();
 }
-
-const ApplicationList &Controller::matchingApps() const
-{
-    return session->matchingApps();
-}
-
-ApplicationRef Controller::selectedApplication() const
-{
-    return session->selectedApplication();
-}
-
-bool Controller::validateMenuItem(const QAction *item) const
-{
-    return menus->validateMenuItem(item);
-}
-
-QMenu *Controller::contextMenu() const
-{
-    return menus->contextMenu();
-}
-
-QAction *Controller::showInFileManagerAction() const
-{
-    return menus->showInFileManagerAction();
-}
-
-QAction *Controller::excludeAction() const
-{
-    return menus->excludeAction();
-}

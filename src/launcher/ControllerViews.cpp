@@ -34,11 +34,6 @@ void Controller::createListView()
             [this](int, Qt::KeyboardModifiers modifiers) { session->userConfirmed(modifiers); });
 }
 
-QTableView *Controller::list() const
-{
-    return listPanel ? listPanel->tableView() : nullptr;
-}
-
 void Controller::windowAppearanceChanged()
 {
     const Settings &settings = services.settings;
