@@ -252,7 +252,6 @@ void PreferencesController::setWindowStyle()
     if (style < 0)
         return;
     settings.setInteger(WindowStyleKey, style);
-    Q_EMIT settings.windowAppearanceChanged();
 }
 
 void PreferencesController::setPresetWindowColor(int tag)
@@ -261,9 +260,8 @@ void PreferencesController::setPresetWindowColor(int tag)
     if (tag < 0 || tag >= presets.size())
         return;
     const QVariantMap &preset = presets.at(tag);
-    settings.setColor(WindowColorKey, colorFromPreset(preset));
     settings.setObject(WindowColorPresetKey, preset.value(QStringLiteral("Name")).toString());
-    Q_EMIT settings.windowAppearanceChanged();
+    settings.setColor(WindowColorKey, colorFromPreset(preset));
 }
 
 QColorDialog *PreferencesController::colorPanel()
@@ -301,10 +299,9 @@ void PreferencesController::setCustomWindowColor(const QColor &color)
 {
     if (!color.isValid())
         return;
-    settings.setColor(WindowColorKey, color);
     settings.setColor(CustomWindowColorKey, color);
     settings.setObject(WindowColorPresetKey, QStringLiteral("Custom"));
-    Q_EMIT settings.windowAppearanceChanged();
+    settings.setColor(WindowColorKey, color);
     if (ui)
         ui->colorPopUpButton->setCurrentIndex(ui->colorPopUpButton->count() - 1);
 }
@@ -331,19 +328,16 @@ void PreferencesController::setExcludeClassicApps()
 {
     settings.setBool(IncludeClassicAppsKey,
                      ui && ui->excludeClassicAppsButton->checkState() == Qt::Unchecked);
-    Q_EMIT settings.classicAppInclusionChanged();
 }
 
 void PreferencesController::setMatchMoreThanNames()
 {
     settings.setBool(MatchMoreThanNamesKey, ui && isOn(ui->matchMoreThanNamesButton));
-    Q_EMIT settings.matchScopeChanged();
 }
 
 void PreferencesController::setMaximumListHeight(int rows)
 {
     settings.setInteger(MaximumListHeightKey, rows);
-    Q_EMIT settings.windowAppearanceChanged();
 }
 
 void PreferencesController::recordHotKey(quint16 virtualKeyCode)

@@ -18,8 +18,8 @@ class PreferencesWindow;
 }
 
 // Owns the Preferences window, made the first time it is needed and kept for
-// the run. Each control stores the user's choice in the settings at once and, where another part
-// of Trovia has to react, emits the matching signal of the settings.
+// the run. Each control stores the user's choice in the settings at once; the settings tell the
+// rest of Trovia.
 class PreferencesController : public QObject
 {
     Q_OBJECT
