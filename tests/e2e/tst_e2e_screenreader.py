@@ -27,7 +27,9 @@ WORDS = {
         "color": ("Color:", "Medium Gray"),
         # Each control as Tab reaches it, by its label; the hot key field comes first.
         "controls": ["Key:", "Super", "Shift", "Alt", "Ctrl", "Shiny", "Color:", "Result list:",
-                     "Leave out Windows (Wine) applications", "Applications and folders left out",
+                     "Leave out Windows (Wine) applications",
+                     "Also find applications by keyword, kind and command",
+                     "Applications and folders left out",
                      "Add...", "Open Trovia at login", "Close"],
     },
     "german": {
@@ -40,6 +42,7 @@ WORDS = {
         "color": ("Farbe:", "Mittelgrau"),
         "controls": ["Taste:", "Super", "Umschalt", "Alt", "Strg", "Glänzend", "Farbe:",
                      "Ergebnisliste:", "Windows-Anwendungen (Wine) weglassen",
+                     "Auch nach Stichwort, Art und Befehl finden",
                      "Weggelassene Anwendungen und Ordner", "Hinzufügen …",
                      "Trovia beim Anmelden öffnen", "Schließen"],
     },
