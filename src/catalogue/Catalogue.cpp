@@ -16,29 +16,6 @@
 namespace
 {
 
-bool includesPath(const QString &path, const QString &applicationPath,
-                  const QStringList &removableMedia)
-{
-    if (path.startsWith(QLatin1String("/System/")))
-        return false;
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    if (path.mid(slash + 1).startsWith(QLatin1Char('.')))
-        return false;
-    if (slash > 0 && path.left(slash).contains(QLatin1String(".app/")))
-        return false;
-    if (path.contains(QLatin1String("/.Trash/")) || path.contains(QLatin1String("/.Trashes/")) ||
-        path.contains(QLatin1String("/Backups.backupdb/")))
-        return false;
-    if (path.compare(applicationPath, Qt::CaseInsensitive) == 0)
-        return false;
-    for (const QString &mountPoint : removableMedia) {
-        // An empty mount point is a prefix of everything; it names no medium.
-        if (!mountPoint.isEmpty() && path.startsWith(mountPoint))
-            return false;
-    }
-    return true;
-}
-
 // The folders themselves and every folder below them: a subfolder's date changes when an entry
 // is added to it (Wine puts its entries in applications/wine/Programs/...).
 QStringList foldersBelow(const QStringList &folders)
@@ -99,7 +76,7 @@ CatalogueContents Catalogue::build(ApplicationRegistry &registry, const QString 
     paths.reserve(entries.size());
     for (const RegistryEntry &entry : entries) {
         if (paths.contains(entry.path) ||
-            !includesPath(entry.path, applicationPath, built.removableMedia))
+            !shouldIncludePath(entry.path, applicationPath, built.removableMedia))
             continue;
         paths.insert(entry.path);
         auto app = std::make_shared<Application>(QUrl::fromLocalFile(entry.path), entry.displayName,
@@ -202,9 +179,27 @@ bool Catalogue::loadSnapshot()
     return true;
 }
 
-bool Catalogue::shouldIncludePath(const QString &path) const
+bool Catalogue::shouldIncludePath(const QString &path, const QString &applicationPath,
+                                  const QStringList &removableMedia)
 {
-    return includesPath(path, ownEntryPath, contents.removableMedia);
+    if (path.startsWith(QLatin1String("/System/")))
+        return false;
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    if (path.mid(slash + 1).startsWith(QLatin1Char('.')))
+        return false;
+    if (slash > 0 && path.left(slash).contains(QLatin1String(".app/")))
+        return false;
+    if (path.contains(QLatin1String("/.Trash/")) || path.contains(QLatin1String("/.Trashes/")) ||
+        path.contains(QLatin1String("/Backups.backupdb/")))
+        return false;
+    if (path.compare(applicationPath, Qt::CaseInsensitive) == 0)
+        return false;
+    for (const QString &mountPoint : removableMedia) {
+        // An empty mount point is a prefix of everything; it names no medium.
+        if (!mountPoint.isEmpty() && path.startsWith(mountPoint))
+            return false;
+    }
+    return true;
 }
 
 bool Catalogue::changedBetween(const QDateTime &since, const QDateTime &until) const

@@ -40,7 +40,6 @@ public:
     QStringList mountedRemovableMedia() const { return contents.removableMedia; }
     // Trovia's own entry, which the build leaves out (compared ignoring letter case).
     QString applicationPath() const { return ownEntryPath; }
-    void setApplicationPath(const QString &path) { ownEntryPath = path; }
 
     // Where builds leave their snapshot and loadSnapshot() reads it; empty (the default) for
     // none.
@@ -62,8 +61,10 @@ public:
     void setBuildTimeout(int milliseconds) { buildTimeoutMs = milliseconds; }
 
     // The build filter: false for a path under /System/, a hidden file, an entry inside an .app
-    // bundle, in a trash or a backup store, Trovia's own entry, or on a removable medium.
-    bool shouldIncludePath(const QString &path) const;
+    // bundle, in a trash or a backup store, Trovia's own entry (applicationPath), or on one of
+    // the removable media; what every build asks of each entry.
+    static bool shouldIncludePath(const QString &path, const QString &applicationPath,
+                                  const QStringList &removableMedia);
 
     // True when an applications folder, or a folder below one, was modified strictly after the
     // last build began (folders whose date cannot be read count as unchanged), or when an

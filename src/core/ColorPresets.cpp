@@ -70,7 +70,6 @@ void loadColorPresets(Settings &settings, const QString &path)
             0)
             continue;
         settings.setColor(WindowColorKey, colorFromPreset(preset));
-        Q_EMIT settings.windowAppearanceChanged();
     }
 }
 

@@ -55,10 +55,7 @@ void ExcludedLocations::setDescriber(std::function<QString(const QString &locati
 
 void ExcludedLocations::storeAndAnnounce()
 {
-    // Stored and written through before anyone hears of it, so observers read the new list.
     settings.setStringList(ExcludedLocationsKey, locationList);
-    settings.sync();
-    Q_EMIT settings.excludedLocationsChanged();
 }
 
 void ExcludedLocations::excludedLocationsChanged()

@@ -1,6 +1,7 @@
 #include "core/Settings.h"
 
 #include "core/Logging.h"
+#include "core/SettingsKeys.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -185,6 +186,22 @@ void Settings::setObject(const QString &key, const QVariant &value)
 {
     values.insert(key, value);
     changed();
+    announce(key);
+}
+
+void Settings::announce(const QString &key)
+{
+    if (key == WindowStyleKey || key == WindowColorKey || key == MaximumListHeightKey) {
+        Q_EMIT windowAppearanceChanged();
+    } else if (key == IncludeClassicAppsKey) {
+        Q_EMIT classicAppInclusionChanged();
+    } else if (key == MatchMoreThanNamesKey) {
+        Q_EMIT matchScopeChanged();
+    } else if (key == ExcludedLocationsKey) {
+        // Written through before anyone hears of it, so observers read the new list.
+        sync();
+        Q_EMIT excludedLocationsChanged();
+    }
 }
 
 void Settings::setStringList(const QString &key, const QStringList &value)

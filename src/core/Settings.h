@@ -10,8 +10,9 @@
 // never written. Changes are saved once control is back in the event loop (or at sync() or
 // destruction): the whole file is written beside it and renamed into place only once it reads
 // back whole, so a full disk never leaves a short file in place of the good one.
-// Its signals are Trovia's notifications: whoever changes what they name emits them, and every
-// receiver has run when the emission returns.
+// Its signals are Trovia's notifications: a store of a key that one of them names emits it once
+// the value is stored, and every receiver has run when the emission returns. A step that stores
+// several keys stores the announcing one last.
 class Settings : public QObject
 {
     Q_OBJECT
@@ -64,6 +65,7 @@ Q_SIGNALS:
 
 private:
     void changed();
+    void announce(const QString &key);
     void save();
 
     QString path;

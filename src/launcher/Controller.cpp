@@ -14,6 +14,7 @@
 #include "launcher/WindowOrigin.h"
 #include "platform/x11/WindowActivation.h"
 #include "preferences/PreferencesController.h"
+#include "presentation/MainView.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"
 #include "presentation/TroviaProgressIndicator.h"
@@ -83,7 +84,7 @@ void Controller::applicationDidFinishLaunching(bool startHidden, quint32 timesta
     connect(menus, &Menus::quitRequested, this, &Controller::quitRequested);
     connect(menus, &Menus::toggleRequested, this, [this] { toggle(); });
 
-    connect(apps.get(), &Catalogue::buildStarted, progressIndicator,
+    connect(apps.get(), &Catalogue::buildStarted, mainView->progressIndicator(),
             &TroviaProgressIndicator::startAnimation);
     connect(apps.get(), &Catalogue::buildFinished, this, &Controller::catalogueBuildLanded);
     // The last run's catalogue answers the first keys; the build replaces it when it lands.

@@ -15,7 +15,6 @@ class ExclusionMessagePanel;
 class Menus;
 class PreferencesController;
 class QAction;
-class QLabel;
 class QLineEdit;
 class QMenu;
 class QTableView;
@@ -23,8 +22,7 @@ class QTimer;
 class QWidget;
 class QuerySession;
 class ResultListWindow;
-class TroviaProgressIndicator;
-class TroviaView;
+class MainView;
 class TroviaWindow;
 
 // The one owner of launcher state, coordinating the classes that each hold one part of it:
@@ -75,26 +73,16 @@ public:
     void refreshFromTimer();
     void windowAppearanceChanged();
 
-    // What the rest of Trovia and the tests look at.
     Catalogue &catalogue() const { return *apps; }
-    QuerySession &query() const { return *session; }
-    const ApplicationList &matchingApps() const;
-    ApplicationRef selectedApplication() const;
-    bool validateMenuItem(const QAction *item) const;
-    TroviaWindow *mainWindow() const { return window; }
-    QLineEdit *textField() const { return field; }
-    ResultListWindow *listWindow() const { return listPanel; }
-    QTableView *list() const;
-    QMenu *contextMenu() const;
-    QAction *showInFileManagerAction() const;
-    QAction *excludeAction() const;
-    PreferencesController *preferencesController() const { return prefController.get(); }
 
 Q_SIGNALS:
     // The user chose Quit.
     void quitRequested();
 
 private:
+    // The tests' view of the parts.
+    friend class ControllerFixture;
+
     // What an activation and a deactivation change beyond the windows: the catalogue's upkeep and
     // the field.
     void applicationDidBecomeActive();
@@ -118,10 +106,8 @@ private:
     Activation *activation;
 
     TroviaWindow *window = nullptr;
-    TroviaView *mainView = nullptr;
+    MainView *mainView = nullptr;
     QLineEdit *field = nullptr;
-    TroviaProgressIndicator *progressIndicator = nullptr;
-    QLabel *troviaLabel = nullptr;
     ResultListWindow *listPanel = nullptr;
     CustomFieldEditor *fieldEditor = nullptr;
     QTimer *autoRefreshTimer = nullptr;

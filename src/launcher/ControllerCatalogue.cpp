@@ -7,6 +7,7 @@
 #include "launcher/ExclusionMessagePanel.h"
 #include "launcher/Menus.h"
 #include "launcher/QuerySession.h"
+#include "presentation/MainView.h"
 #include "presentation/TroviaProgressIndicator.h"
 #include "presentation/TroviaWindow.h"
 
@@ -21,7 +22,7 @@ void Controller::rebuildApplicationList()
 
 void Controller::catalogueBuildLanded()
 {
-    progressIndicator->stopAnimation();
+    mainView->progressIndicator()->stopAnimation();
     field->update();
     // The old records go with the old matching list; a reload selects row 0.
     session->showListForTypedCharacters();
@@ -54,34 +55,4 @@ void Controller::showAlert(const QString &titleKey, const QString &messageKey)
     alert.setInformativeText(LocalizedStrings::text(messageKey));
     alert.setWindowModality(Qt::ApplicationModal);
     alert.exec();
-}
-
-const ApplicationList &Controller::matchingApps() const
-{
-    return session->matchingApps();
-}
-
-ApplicationRef Controller::selectedApplication() const
-{
-    return session->selectedApplication();
-}
-
-bool Controller::validateMenuItem(const QAction *item) const
-{
-    return menus->validateMenuItem(item);
-}
-
-QMenu *Controller::contextMenu() const
-{
-    return menus->contextMenu();
-}
-
-QAction *Controller::showInFileManagerAction() const
-{
-    return menus->showInFileManagerAction();
-}
-
-QAction *Controller::excludeAction() const
-{
-    return menus->excludeAction();
 }

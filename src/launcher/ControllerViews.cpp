@@ -4,7 +4,7 @@
 #include "core/SettingsKeys.h"
 #include "launcher/Controller.h"
 #include "launcher/QuerySession.h"
-#include "presentation/InterfaceLoader.h"
+#include "presentation/MainView.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"
 #include "presentation/TroviaProgressIndicator.h"
@@ -13,32 +13,12 @@
 #include "presentation/TroviaWindow.h"
 #include "presentation/WindowAppearance.h"
 
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 void Controller::loadMainView()
 {
-    const MainView loaded = MainView::load();
-    mainView = loaded.view;
-    field = loaded.textField;
-    troviaLabel = loaded.troviaLabel;
-    progressIndicator = loaded.progressIndicator;
-    if (mainView && field && troviaLabel && progressIndicator)
-        return;
-    // Without its interface description Trovia still has to work: the same view, plainly laid out.
-    delete mainView;
-    mainView = new TroviaView;
-    mainView->setFixedSize(400, 60);
-    auto *layout = new QHBoxLayout(mainView);
-    layout->setContentsMargins(16, 0, 16, 0);
-    troviaLabel = new QLabel(QStringLiteral("Trovia"), mainView);
-    field = new QLineEdit(mainView);
-    field->setObjectName(QStringLiteral("textField"));
-    progressIndicator = new TroviaProgressIndicator(mainView);
-    layout->addWidget(troviaLabel);
-    layout->addWidget(field, 1);
-    layout->addWidget(progressIndicator);
+    mainView = new MainView;
+    field = mainView->textField();
 }
 
 void Controller::createListView()
@@ -54,15 +34,10 @@ void Controller::createListView()
             [this](int, Qt::KeyboardModifiers modifiers) { session->userConfirmed(modifiers); });
 }
 
-QTableView *Controller::list() const
-{
-    return listPanel ? listPanel->tableView() : nullptr;
-}
-
 void Controller::windowAppearanceChanged()
 {
     const Settings &settings = services.settings;
-    WindowAppearance::apply(mainView, troviaLabel, settings.color(WindowColorKey),
+    WindowAppearance::apply(mainView, mainView->troviaLabel(), settings.color(WindowColorKey),
                             static_cast<int>(settings.integer(WindowStyleKey)));
     // The Preferences also change the list's height: a shown list takes it at once.
     if (listPanel && listPanel->isVisible())

@@ -1,14 +1,10 @@
 #include "launcher/ExclusionMessagePanel.h"
 
-#include "core/Logging.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "presentation/InterfaceLoader.h"
 #include "presentation/ScreenCoordinates.h"
+#include "ui_ExclusionMessagePanel.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
-#include <QDialog>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -23,17 +19,12 @@ void ExclusionMessagePanel::showMessageIfAppropriate(QWidget *parentWindow)
         return;
 
     // A fresh panel each time; the outlets follow the newest one.
-    InterfaceLoader loader;
-    exclusionMessagePanel =
-        loader.loadRoot<QDialog>(QStringLiteral("ExclusionMessagePanel.ui"), parentWindow,
-                                 QStringLiteral("ExclusionMessagePanel.nib"), lcLauncher());
-    if (!exclusionMessagePanel)
-        return;
-    exclusionMessageFlag =
-        InterfaceLoader::child<QCheckBox>(exclusionMessagePanel, "exclusionMessageFlag");
-    if (auto *button = InterfaceLoader::child<QAbstractButton>(exclusionMessagePanel,
-                                                               "closeMessagePanelButton"))
-        connect(button, &QAbstractButton::clicked, this, &ExclusionMessagePanel::closeMessagePanel);
+    exclusionMessagePanel = new QDialog(parentWindow);
+    Ui::ExclusionMessagePanel ui;
+    ui.setupUi(exclusionMessagePanel);
+    exclusionMessageFlag = ui.exclusionMessageFlag;
+    connect(ui.closeMessagePanelButton, &QAbstractButton::clicked, this,
+            &ExclusionMessagePanel::closeMessagePanel);
 
     // Centred across the main screen, its middle at two thirds of the screen's height.
     exclusionMessagePanel->adjustSize();

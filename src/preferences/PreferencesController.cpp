@@ -12,7 +12,7 @@
 #include "preferences/ExcludedLocationsManager.h"
 #include "preferences/HotKeyRecorder.h"
 #include "preferences/PreferencesWindow.h"
-#include "presentation/InterfaceLoader.h"
+#include "ui_Preferences.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -49,22 +49,15 @@ QIcon swatchIcon(const QColor &color, qreal devicePixelRatio)
 }
 
 // The hot key and appearance groups sit one above the other: their fields start in one column.
-void alignFormLabels(QWidget *window)
+void alignFormLabels(const Ui::PreferencesWindow &ui)
 {
-    const QList<QLabel *> labels = {
-        window->findChild<QLabel *>(QStringLiteral("hotKeyLabel")),
-        window->findChild<QLabel *>(QStringLiteral("modifiersLabel")),
-        window->findChild<QLabel *>(QStringLiteral("styleLabel")),
-        window->findChild<QLabel *>(QStringLiteral("colorLabel")),
-        window->findChild<QLabel *>(QStringLiteral("listHeightLabel")),
-    };
+    const QList<QLabel *> labels = {ui.hotKeyLabel, ui.modifiersLabel, ui.styleLabel, ui.colorLabel,
+                                    ui.listHeightLabel};
     int width = 0;
     for (const QLabel *label : labels)
-        width = label ? qMax(width, label->sizeHint().width()) : width;
-    for (QLabel *label : labels) {
-        if (label)
-            label->setMinimumWidth(width);
-    }
+        width = qMax(width, label->sizeHint().width());
+    for (QLabel *label : labels)
+        label->setMinimumWidth(width);
 }
 
 // A preset's name in the user's language where the string table has it, else as the file gives it.
@@ -84,13 +77,12 @@ void describeCurrentColor(QComboBox *box)
 
 bool isOn(const QCheckBox *box)
 {
-    return box && box->checkState() == Qt::Checked;
+    return box->checkState() == Qt::Checked;
 }
 
 void setOn(QCheckBox *box, bool on)
 {
-    if (box)
-        box->setCheckState(on ? Qt::Checked : Qt::Unchecked);
+    box->setCheckState(on ? Qt::Checked : Qt::Unchecked);
 }
 
 } // namespace
@@ -112,17 +104,7 @@ PreferencesController::~PreferencesController()
 PreferencesWindow *PreferencesController::window()
 {
     if (!windowInstance) {
-        // Made as Trovia's own classes: the window says when it becomes active, the hot key
-        // field records keys.
-        InterfaceLoader loader;
-        loader.registerClass(QStringLiteral("PreferencesWindow"),
-                             [](QWidget *parent) { return new PreferencesWindow(parent); });
-        loader.registerClass(QStringLiteral("HotKeyRecorder"),
-                             [](QWidget *parent) { return new HotKeyRecorder(parent); });
-        windowInstance = loader.loadRoot<PreferencesWindow>(QStringLiteral("Preferences.ui"),
-                                                            nullptr, QString(), lcPreferences());
-        if (!windowInstance)
-            return nullptr;
+        windowInstance = new PreferencesWindow;
         windowDidLoad();
     }
     return windowInstance;
@@ -131,8 +113,6 @@ PreferencesWindow *PreferencesController::window()
 void PreferencesController::showWindow()
 {
     QWidget *preferences = window();
-    if (!preferences)
-        return;
     preferences->show();
     preferences->raise();
     preferences->activateWindow();
@@ -141,82 +121,48 @@ void PreferencesController::showWindow()
 void PreferencesController::windowDidLoad()
 {
     PreferencesWindow *w = windowInstance;
-    openAtLoginButton = w->findChild<QCheckBox *>(QStringLiteral("openAtLoginButton"));
-    excludeClassicAppsButton =
-        w->findChild<QCheckBox *>(QStringLiteral("excludeClassicAppsButton"));
-    matchMoreThanNamesButton =
-        w->findChild<QCheckBox *>(QStringLiteral("matchMoreThanNamesButton"));
-    hotKeyCommandModifierButton =
-        w->findChild<QCheckBox *>(QStringLiteral("hotKeyCommandModifierButton"));
-    hotKeyOptionModifierButton =
-        w->findChild<QCheckBox *>(QStringLiteral("hotKeyOptionModifierButton"));
-    hotKeyControlModifierButton =
-        w->findChild<QCheckBox *>(QStringLiteral("hotKeyControlModifierButton"));
-    hotKeyShiftModifierButton =
-        w->findChild<QCheckBox *>(QStringLiteral("hotKeyShiftModifierButton"));
-    hotKeyField = w->findChild<HotKeyRecorder *>(QStringLiteral("hotKeyField"));
-    if (hotKeyField) {
-        connect(hotKeyField, &HotKeyRecorder::keyRecorded, this,
-                &PreferencesController::recordHotKey);
-        connect(hotKeyField, &HotKeyRecorder::unusableKeyPressed, this, [this] {
-            showHotKeyMessage(LocalizedStrings::text(QStringLiteral("HotKeyNotUsable")));
-        });
-    }
-    hotKeyErrorField = w->findChild<QLabel *>(QStringLiteral("hotKeyErrorField"));
-    colorPopUpButton = w->findChild<QComboBox *>(QStringLiteral("colorPopUpButton"));
-    maximumListHeightSpinBox = w->findChild<QSpinBox *>(QStringLiteral("maximumListHeightSpinBox"));
+    ui = &w->controls();
+    connect(ui->hotKeyField, &HotKeyRecorder::keyRecorded, this,
+            &PreferencesController::recordHotKey);
+    connect(ui->hotKeyField, &HotKeyRecorder::unusableKeyPressed, this, [this] {
+        showHotKeyMessage(LocalizedStrings::text(QStringLiteral("HotKeyNotUsable")));
+    });
 
     // The style cells carry their style as the "tag" property.
     windowStyleMatrix = new QButtonGroup(w);
-    if (auto *matrix = w->findChild<QWidget *>(QStringLiteral("windowStyleMatrix"))) {
-        for (QAbstractButton *cell : matrix->findChildren<QAbstractButton *>())
-            windowStyleMatrix->addButton(cell, cell->property("tag").toInt());
-    }
+    for (QAbstractButton *cell : ui->windowStyleMatrix->findChildren<QAbstractButton *>())
+        windowStyleMatrix->addButton(cell, cell->property("tag").toInt());
     connect(windowStyleMatrix, &QButtonGroup::idClicked, this,
             &PreferencesController::setWindowStyle);
 
-    for (QCheckBox *box : {hotKeyCommandModifierButton, hotKeyShiftModifierButton,
-                           hotKeyOptionModifierButton, hotKeyControlModifierButton}) {
-        if (box)
-            connect(box, &QCheckBox::clicked, this, &PreferencesController::hotKeyChanged);
-    }
-    if (openAtLoginButton)
-        connect(openAtLoginButton, &QCheckBox::clicked, this,
-                &PreferencesController::setOpenAtLogin);
-    if (excludeClassicAppsButton)
-        connect(excludeClassicAppsButton, &QCheckBox::clicked, this,
-                &PreferencesController::setExcludeClassicApps);
-    if (matchMoreThanNamesButton)
-        connect(matchMoreThanNamesButton, &QCheckBox::clicked, this,
-                &PreferencesController::setMatchMoreThanNames);
-    if (colorPopUpButton) {
-        connect(colorPopUpButton, &QComboBox::activated, this,
-                &PreferencesController::colorPopUpActivated);
-        connect(colorPopUpButton, &QComboBox::currentIndexChanged, this,
-                [this] { describeCurrentColor(colorPopUpButton); });
-    }
-    if (maximumListHeightSpinBox)
-        connect(maximumListHeightSpinBox, &QSpinBox::valueChanged, this,
-                &PreferencesController::setMaximumListHeight);
+    for (QCheckBox *box : {ui->hotKeyCommandModifierButton, ui->hotKeyShiftModifierButton,
+                           ui->hotKeyOptionModifierButton, ui->hotKeyControlModifierButton})
+        connect(box, &QCheckBox::clicked, this, &PreferencesController::hotKeyChanged);
+    connect(ui->openAtLoginButton, &QCheckBox::clicked, this,
+            &PreferencesController::setOpenAtLogin);
+    connect(ui->excludeClassicAppsButton, &QCheckBox::clicked, this,
+            &PreferencesController::setExcludeClassicApps);
+    connect(ui->matchMoreThanNamesButton, &QCheckBox::clicked, this,
+            &PreferencesController::setMatchMoreThanNames);
+    connect(ui->colorPopUpButton, &QComboBox::activated, this,
+            &PreferencesController::colorPopUpActivated);
+    connect(ui->colorPopUpButton, &QComboBox::currentIndexChanged, this,
+            [this] { describeCurrentColor(ui->colorPopUpButton); });
+    connect(ui->maximumListHeightSpinBox, &QSpinBox::valueChanged, this,
+            &PreferencesController::setMaximumListHeight);
 
-    auto *locationsTable = w->findChild<QTableView *>(QStringLiteral("excludedLocationsTable"));
-    if (locationsTable) {
-        // Rows as tight as a list's: the table holds one line of text per location.
-        locationsTable->verticalHeader()->setDefaultSectionSize(
-            locationsTable->fontMetrics().height() + 6);
-    }
-    excludedLocations->setOutlets(
-        locationsTable, w->findChild<QAbstractButton *>(QStringLiteral("addLocationButton")),
-        w->findChild<QAbstractButton *>(QStringLiteral("removeLocationButton")));
+    // Rows as tight as a list's: the table holds one line of text per location.
+    QTableView *locationsTable = ui->excludedLocationsTable;
+    locationsTable->verticalHeader()->setDefaultSectionSize(locationsTable->fontMetrics().height() +
+                                                            6);
+    excludedLocations->setOutlets(locationsTable, ui->addLocationButton, ui->removeLocationButton);
 
-    if (auto *buttons = w->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"))) {
-        connect(buttons, &QDialogButtonBox::rejected, w, &QDialog::reject);
-        // Opening the window must not start recording a hot key: the first keys go elsewhere.
-        if (QPushButton *close = buttons->button(QDialogButtonBox::Close))
-            close->setFocus();
-    }
+    connect(ui->buttonBox, &QDialogButtonBox::rejected, w, &QDialog::reject);
+    // Opening the window must not start recording a hot key: the first keys go elsewhere.
+    if (QPushButton *close = ui->buttonBox->button(QDialogButtonBox::Close))
+        close->setFocus();
 
-    alignFormLabels(w);
+    alignFormLabels(*ui);
     // On a small screen the window gives up table rows rather than leave the screen.
     const QSize room = w->screen()->availableGeometry().size() - QSize(40, 60);
     w->resize(w->sizeHint().boundedTo(room).expandedTo(w->minimumSizeHint()));
@@ -246,31 +192,30 @@ void PreferencesController::updateDisplay()
                                                       : other->focusPolicy() & ~Qt::TabFocus));
     }
 
-    setOn(excludeClassicAppsButton, !PreferencesDefaults::includeClassicApps(settings));
-    setOn(matchMoreThanNamesButton, PreferencesDefaults::matchMoreThanNames(settings));
+    setOn(ui->excludeClassicAppsButton, !PreferencesDefaults::includeClassicApps(settings));
+    setOn(ui->matchMoreThanNamesButton, PreferencesDefaults::matchMoreThanNames(settings));
 
     const qint64 modifiers = settings.integer(HotKeyModifiersKey);
     displayHotKey();
     if (modifiers & KeyCodes::SuperModifier)
-        setOn(hotKeyCommandModifierButton, true);
+        setOn(ui->hotKeyCommandModifierButton, true);
     if (modifiers & KeyCodes::ShiftModifier)
-        setOn(hotKeyShiftModifierButton, true);
+        setOn(ui->hotKeyShiftModifierButton, true);
     if (modifiers & KeyCodes::AltModifier)
-        setOn(hotKeyOptionModifierButton, true);
+        setOn(ui->hotKeyOptionModifierButton, true);
     if (modifiers & KeyCodes::ControlModifier)
-        setOn(hotKeyControlModifierButton, true);
+        setOn(ui->hotKeyControlModifierButton, true);
 
-    if (maximumListHeightSpinBox) {
-        const QSignalBlocker blocker(maximumListHeightSpinBox);
-        maximumListHeightSpinBox->setValue(
-            static_cast<int>(settings.integer(MaximumListHeightKey)));
-    }
+    const QSignalBlocker blocker(ui->maximumListHeightSpinBox);
+    ui->maximumListHeightSpinBox->setValue(
+        static_cast<int>(settings.integer(MaximumListHeightKey)));
 }
 
 void PreferencesController::setupColorList()
 {
-    if (!colorPopUpButton)
+    if (!ui)
         return;
+    QComboBox *colorPopUpButton = ui->colorPopUpButton;
     const QString storedName = settings.string(WindowColorPresetKey);
     const qreal ratio = colorPopUpButton->devicePixelRatioF();
     const QList<QVariantMap> &presets = ColorPresets::colorPresets();
@@ -294,6 +239,7 @@ void PreferencesController::setupColorList()
 
 void PreferencesController::colorPopUpActivated(int index)
 {
+    const QComboBox *colorPopUpButton = ui->colorPopUpButton;
     if (index == colorPopUpButton->count() - 1)
         chooseCustomWindowColor();
     else
@@ -306,7 +252,6 @@ void PreferencesController::setWindowStyle()
     if (style < 0)
         return;
     settings.setInteger(WindowStyleKey, style);
-    Q_EMIT settings.windowAppearanceChanged();
 }
 
 void PreferencesController::setPresetWindowColor(int tag)
@@ -315,9 +260,8 @@ void PreferencesController::setPresetWindowColor(int tag)
     if (tag < 0 || tag >= presets.size())
         return;
     const QVariantMap &preset = presets.at(tag);
-    settings.setColor(WindowColorKey, colorFromPreset(preset));
     settings.setObject(WindowColorPresetKey, preset.value(QStringLiteral("Name")).toString());
-    Q_EMIT settings.windowAppearanceChanged();
+    settings.setColor(WindowColorKey, colorFromPreset(preset));
 }
 
 QColorDialog *PreferencesController::colorPanel()
@@ -355,18 +299,17 @@ void PreferencesController::setCustomWindowColor(const QColor &color)
 {
     if (!color.isValid())
         return;
-    settings.setColor(WindowColorKey, color);
     settings.setColor(CustomWindowColorKey, color);
     settings.setObject(WindowColorPresetKey, QStringLiteral("Custom"));
-    Q_EMIT settings.windowAppearanceChanged();
-    if (colorPopUpButton)
-        colorPopUpButton->setCurrentIndex(colorPopUpButton->count() - 1);
+    settings.setColor(WindowColorKey, color);
+    if (ui)
+        ui->colorPopUpButton->setCurrentIndex(ui->colorPopUpButton->count() - 1);
 }
 
 void PreferencesController::setOpenAtLogin()
 {
     const QString path = QCoreApplication::applicationFilePath();
-    if (isOn(openAtLoginButton))
+    if (ui && isOn(ui->openAtLoginButton))
         loginItems.addLoginItem(path);
     else
         loginItems.removeLoginItem(path);
@@ -376,27 +319,25 @@ void PreferencesController::setOpenAtLogin()
 
 void PreferencesController::showOpenAtLoginState()
 {
-    setOn(openAtLoginButton, loginItems.loginItemExists(QCoreApplication::applicationFilePath()));
+    if (ui)
+        setOn(ui->openAtLoginButton,
+              loginItems.loginItemExists(QCoreApplication::applicationFilePath()));
 }
 
 void PreferencesController::setExcludeClassicApps()
 {
     settings.setBool(IncludeClassicAppsKey,
-                     excludeClassicAppsButton &&
-                         excludeClassicAppsButton->checkState() == Qt::Unchecked);
-    Q_EMIT settings.classicAppInclusionChanged();
+                     ui && ui->excludeClassicAppsButton->checkState() == Qt::Unchecked);
 }
 
 void PreferencesController::setMatchMoreThanNames()
 {
-    settings.setBool(MatchMoreThanNamesKey, isOn(matchMoreThanNamesButton));
-    Q_EMIT settings.matchScopeChanged();
+    settings.setBool(MatchMoreThanNamesKey, ui && isOn(ui->matchMoreThanNamesButton));
 }
 
 void PreferencesController::setMaximumListHeight(int rows)
 {
     settings.setInteger(MaximumListHeightKey, rows);
-    Q_EMIT settings.windowAppearanceChanged();
 }
 
 void PreferencesController::recordHotKey(quint16 virtualKeyCode)
@@ -409,13 +350,13 @@ void PreferencesController::recordHotKey(quint16 virtualKeyCode)
 void PreferencesController::hotKeyChanged()
 {
     quint32 modifiers = 0;
-    if (isOn(hotKeyCommandModifierButton))
+    if (isOn(ui->hotKeyCommandModifierButton))
         modifiers += KeyCodes::SuperModifier;
-    if (isOn(hotKeyShiftModifierButton))
+    if (isOn(ui->hotKeyShiftModifierButton))
         modifiers += KeyCodes::ShiftModifier;
-    if (isOn(hotKeyOptionModifierButton))
+    if (isOn(ui->hotKeyOptionModifierButton))
         modifiers += KeyCodes::AltModifier;
-    if (isOn(hotKeyControlModifierButton))
+    if (isOn(ui->hotKeyControlModifierButton))
         modifiers += KeyCodes::ControlModifier;
     settings.setInteger(HotKeyModifiersKey, modifiers);
     registerHotKey();
@@ -429,11 +370,11 @@ void PreferencesController::registerHotKey()
 
 void PreferencesController::displayHotKey()
 {
-    if (!hotKeyField)
+    if (!ui)
         return;
     const auto code = static_cast<quint16>(settings.integer(HotKeyCodeKey));
     const QString name = hotKeys.nameForKey(code);
-    hotKeyField->setText(name);
+    ui->hotKeyField->setText(name);
     hotKeyHasNoName = name.isEmpty();
     showHotKeyProblems();
 }
@@ -455,10 +396,10 @@ void PreferencesController::showHotKeyProblems()
 // The message line takes room only while it has something to say.
 void PreferencesController::showHotKeyMessage(const QString &message)
 {
-    if (!hotKeyErrorField)
+    if (!ui)
         return;
-    hotKeyErrorField->setText(message);
-    hotKeyErrorField->setVisible(!message.isEmpty());
+    ui->hotKeyErrorField->setText(message);
+    ui->hotKeyErrorField->setVisible(!message.isEmpty());
     // The window grows by the message's lines instead of squeezing the controls above it (a
     // translated message can take several).
     if (windowInstance && !message.isEmpty()) {

@@ -7,20 +7,19 @@ class ASLoginItems;
 class ExcludedLocations;
 class ExcludedLocationsManager;
 class HotKeyManager;
-class HotKeyRecorder;
 class PreferencesWindow;
 class Settings;
 class QButtonGroup;
-class QCheckBox;
 class QColor;
 class QColorDialog;
-class QComboBox;
-class QLabel;
-class QSpinBox;
+namespace Ui
+{
+class PreferencesWindow;
+}
 
-// Owns the Preferences window, loaded from Preferences.ui the first time it is needed and kept for
-// the run. Each control stores the user's choice in the settings at once and, where another part
-// of Trovia has to react, emits the matching signal of the settings.
+// Owns the Preferences window, made the first time it is needed and kept for
+// the run. Each control stores the user's choice in the settings at once; the settings tell the
+// rest of Trovia.
 class PreferencesController : public QObject
 {
     Q_OBJECT
@@ -30,7 +29,7 @@ public:
                           QObject *parent = nullptr);
     ~PreferencesController() override;
 
-    // The window, loaded on first use; null when Preferences.ui cannot be loaded.
+    // The window, made on first use.
     PreferencesWindow *window();
     bool isWindowLoaded() const { return !windowInstance.isNull(); }
     // Shows the window in front with focus; later calls bring the same window forward.
@@ -74,16 +73,7 @@ private:
     QPointer<QColorDialog> colorPanelInstance;
     bool hotKeyHasNoName = false;
 
-    QCheckBox *openAtLoginButton = nullptr;
-    QCheckBox *excludeClassicAppsButton = nullptr;
-    QCheckBox *matchMoreThanNamesButton = nullptr;
-    QCheckBox *hotKeyCommandModifierButton = nullptr;
-    QCheckBox *hotKeyOptionModifierButton = nullptr;
-    QCheckBox *hotKeyControlModifierButton = nullptr;
-    QCheckBox *hotKeyShiftModifierButton = nullptr;
-    HotKeyRecorder *hotKeyField = nullptr;
-    QLabel *hotKeyErrorField = nullptr;
-    QComboBox *colorPopUpButton = nullptr;
+    // The window's controls, once it is loaded.
+    Ui::PreferencesWindow *ui = nullptr;
     QButtonGroup *windowStyleMatrix = nullptr;
-    QSpinBox *maximumListHeightSpinBox = nullptr;
 };

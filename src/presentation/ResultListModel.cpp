@@ -131,7 +131,8 @@ QVariant ResultListModel::data(const QModelIndex &index, int role) const
             return {};
         if (role == Qt::AccessibleTextRole)
             return LocalizedStrings::text(QStringLiteral("ClassicApplication"));
-        return role == Qt::DecorationRole && !classic.isNull() ? QVariant(classic) : QVariant();
+        return role == Qt::DecorationRole && !classicIcon().isNull() ? QVariant(classicIcon())
+                                                                     : QVariant();
     default:
         return {};
     }

@@ -33,7 +33,6 @@ public:
     // detaching hides it.
     void attach();
     void detach();
-    bool isAttached() const { return attached; }
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -184,7 +184,7 @@ void TroviaWindow::windowMoved()
     const Qt::KeyboardModifiers modifiers = QGuiApplication::keyboardModifiers();
     if (modifiers & (Qt::ShiftModifier | Qt::AltModifier))
         return;
-    if (!snapping.enabled || snapping.underway)
+    if (!snapsToEdges() || snapping.underway)
         return;
     const QScreen *screen = screenForFrame(frameGeometry());
     if (!screen)
@@ -194,7 +194,7 @@ void TroviaWindow::windowMoved()
     TroviaRect window = frame();
     TroviaPoint origin = window.origin();
     const TroviaRect visible = visibleFrame(screen);
-    const float tolerance = snapping.tolerance;
+    const float tolerance = snapTolerance();
     // Each test sees the origin as the tests before it left it.
     if (tolerance > std::fabs(origin.x - visible.x))
         springCoordinate(origin.x, visible.x, origin);

@@ -157,23 +157,47 @@ private Q_SLOTS:
         QCOMPARE(nextRun.hasStoredValue(IncludeClassicAppsKey), !retry);
     }
 
-    void notificationsReachObserversBeforeTheEmissionReturns()
+    // A store announces itself with its key's signal alone, once the value can be read back, and
+    // every receiver has run when the store returns.
+    void storingAKeyAnnouncesIt_data()
     {
-        QObject observer;
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("signal");
+        QTest::newRow("style") << WindowStyleKey << "appearance";
+        QTest::newRow("colour") << WindowColorKey << "appearance";
+        QTest::newRow("list height") << MaximumListHeightKey << "appearance";
+        QTest::newRow("classic apps") << IncludeClassicAppsKey << "classic";
+        QTest::newRow("match scope") << MatchMoreThanNamesKey << "scope";
+        QTest::newRow("excluded") << ExcludedLocationsKey << "excluded";
+        QTest::newRow("preset name") << WindowColorPresetKey << "";
+        QTest::newRow("hot key") << HotKeyCodeKey << "";
+    }
+
+    void storingAKeyAnnouncesIt()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, signal);
+        const QVariant value = QStringLiteral("stored");
         QStringList seen;
-        connect(store.get(), &Settings::windowAppearanceChanged, &observer,
-                [&] { seen << "appearance"; });
-        connect(store.get(), &Settings::excludedLocationsChanged, &observer,
-                [&] { seen << "excluded"; });
-        Q_EMIT store->excludedLocationsChanged();
-        QCOMPARE(seen, QStringList{"excluded"});
         {
-            QObject shortLived;
-            connect(store.get(), &Settings::excludedLocationsChanged, &shortLived,
-                    [&] { seen << "gone"; });
+            QObject observer;
+            const auto note = [&](const QString &name) {
+                return [&, name] {
+                    QCOMPARE(store->object(key), value);
+                    seen << name;
+                };
+            };
+            connect(store.get(), &Settings::windowAppearanceChanged, &observer, note("appearance"));
+            connect(store.get(), &Settings::classicAppInclusionChanged, &observer, note("classic"));
+            connect(store.get(), &Settings::matchScopeChanged, &observer, note("scope"));
+            connect(store.get(), &Settings::excludedLocationsChanged, &observer, note("excluded"));
+            store->setObject(key, value);
+            QCOMPARE(seen, signal.isEmpty() ? QStringList() : QStringList{signal});
         }
-        Q_EMIT store->excludedLocationsChanged();
-        QCOMPARE(seen, (QStringList{"excluded", "excluded"}));
+        // A receiver that is gone hears nothing.
+        store->setObject(key, value);
+        QCOMPARE(seen.size(), signal.isEmpty() ? 0 : 1);
+        store->remove(key);
     }
 
 private:

@@ -1,5 +1,4 @@
-#include "FakeApplicationRegistry.h"
-#include "TestServices.h"
+#include "ControllerFixture.h"
 #include "catalogue/Catalogue.h"
 #include "core/LocalizedStrings.h"
 #include "core/PropertyList.h"
@@ -40,29 +39,17 @@ QString entry(const QString &name)
 
 } // namespace
 
-class TestController : public QObject
+class TestController : public ControllerFixture
 {
     Q_OBJECT
 private:
-    void type(const QString &text) { QTest::keyClicks(controller->textField(), text); }
+    void type(const QString &text) { QTest::keyClicks(textField(), text); }
     void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
-        QTest::keyClick(controller->textField(), key, modifiers);
+        QTest::keyClick(textField(), key, modifiers);
     }
-    bool listShown() const { return controller->listWindow()->isVisible(); }
-    bool mainShown() const { return controller->mainWindow()->isVisible(); }
-    int selectedRow() const
-    {
-        const QModelIndexList rows = controller->list()->selectionModel()->selectedRows();
-        return rows.size() == 1 ? rows.first().row() : -1;
-    }
-    QStringList listedNames() const
-    {
-        QStringList names;
-        for (const ApplicationRef &app : controller->matchingApps())
-            names << app->displayName();
-        return names;
-    }
+    bool listShown() const { return listWindow()->isVisible(); }
+    bool mainShown() const { return mainWindow()->isVisible(); }
     // The message about the hot key, while it is on screen.
     static QMessageBox *hotKeyMessage()
     {
@@ -80,6 +67,14 @@ private:
         run->shortcuts->next = {GlobalShortcutBackend::Outcome::Unsupported,
                                 QStringLiteral("no portal")};
     }
+    // A fresh Controller started hidden, as at login, on a desktop that gives it no hot key.
+    void startHiddenWithoutHotKey()
+    {
+        controller.reset();
+        controller = std::make_unique<Controller>(registry, run->services());
+        refuseHotKeys();
+        controller->applicationDidFinishLaunching(true);
+    }
     int usage(const QString &path) const
     {
         const PropertyList::ReadResult log =
@@ -90,20 +85,6 @@ private:
             .value(path)
             .toInt();
     }
-    void startController()
-    {
-        controller = std::make_unique<Controller>(registry, run->services());
-        controller->applicationDidFinishLaunching();
-        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
-        // The first build runs on the worker.
-        QTRY_VERIFY(!controller->catalogue().isBuilding());
-        QVERIFY(controller->textField()->hasFocus());
-    }
-
-    QTemporaryDir home;
-    FakeApplicationRegistry registry;
-    std::unique_ptr<TestServices> run;
-    std::unique_ptr<Controller> controller;
 
 private Q_SLOTS:
     void initTestCase()
@@ -121,6 +102,7 @@ private Q_SLOTS:
         run->launcher.refused.clear();
         run->revealer.revealed.clear();
         startController();
+        QVERIFY(textField()->hasFocus());
     }
 
     void cleanup()
@@ -150,7 +132,7 @@ private Q_SLOTS:
         key(Qt::Key_Down);
         type(QStringLiteral("q"));
         QVERIFY(!listShown());
-        QVERIFY(controller->matchingApps().isEmpty());
+        QVERIFY(matchingApps().isEmpty());
         // Arrows without a list do nothing.
         key(Qt::Key_Down);
         key(Qt::Key_Up);
@@ -186,7 +168,7 @@ private Q_SLOTS:
             seen << selectedRow();
         }
         QCOMPARE(seen, rows);
-        QCOMPARE(controller->textField()->text(), typed);
+        QCOMPARE(textField()->text(), typed);
     }
 
     // Page Down and Page Up move by the rows the list shows, stopping at the ends.
@@ -205,7 +187,7 @@ private Q_SLOTS:
             seen << selectedRow();
         }
         QCOMPARE(seen, (QList<int>{3, 6, 7, 4, 1, 0}));
-        QCOMPARE(controller->textField()->text(), QStringLiteral("zapp"));
+        QCOMPARE(textField()->text(), QStringLiteral("zapp"));
         run->settings.setInteger(MaximumListHeightKey, 7);
     }
 
@@ -217,7 +199,7 @@ private Q_SLOTS:
         registry.addEntry(entry(QStringLiteral("Notepad")), QStringLiteral("Notepad"), true);
         controller->rebuildApplicationList();
         QTRY_VERIFY(!controller->catalogue().isBuilding());
-        const ScreenReaderAnnouncer *announcer = controller->query().announcer();
+        const ScreenReaderAnnouncer *announcer = query().announcer();
         QSignalSpy spoken(announcer, &ScreenReaderAnnouncer::spoken);
         const auto heard = [&] {
             QStringList texts;
@@ -228,7 +210,7 @@ private Q_SLOTS:
             spoken.clear();
             return texts;
         };
-        QLineEdit *field = controller->textField();
+        QLineEdit *field = textField();
         const QString help = field->accessibleDescription();
         type(QStringLiteral("t"));
         QCOMPARE(heard(), QStringList{QStringLiteral("Applications found: 4. Terminal, 1 of 4")});
@@ -255,17 +237,17 @@ private Q_SLOTS:
     {
         type(QStringLiteral("te"));
         key(Qt::Key_Escape);
-        QCOMPARE(controller->textField()->text(), QString());
+        QCOMPARE(textField()->text(), QString());
         QVERIFY(!listShown());
         QVERIFY(mainShown());
-        QVERIFY(controller->textField()->hasFocus());
+        QVERIFY(textField()->hasFocus());
 
         // Only spaces count as empty: Escape hides, and the deactivation clears them.
         type(QStringLiteral("   "));
         key(Qt::Key_Escape);
         QVERIFY(!mainShown());
         QVERIFY(!controller->isActive());
-        QCOMPARE(controller->textField()->text(), QString());
+        QCOMPARE(textField()->text(), QString());
     }
 
     void confirmingLaunchesOrReveals_data()
@@ -295,11 +277,11 @@ private Q_SLOTS:
         QFETCH(bool, reveal);
         const auto mods = Qt::KeyboardModifiers(modifiers);
         type(typed);
-        QVERIFY(QTest::qWaitForWindowExposed(controller->listWindow()));
-        const QString chosen = controller->matchingApps().value(row)->path();
+        QVERIFY(QTest::qWaitForWindowExposed(listWindow()));
+        const QString chosen = matchingApps().value(row)->path();
         const int usesBefore = usage(chosen);
         if (click) {
-            TroviaTableView *table = controller->listWindow()->tableView();
+            TroviaTableView *table = listWindow()->tableView();
             const QRect cell = table->visualRect(table->model()->index(row, 1));
             QTest::mouseClick(table->viewport(), Qt::LeftButton, mods, cell.center());
         } else {
@@ -317,7 +299,7 @@ private Q_SLOTS:
         // Counted after a launch only.
         QCOMPARE(usage(chosen), usesBefore + (reveal ? 0 : 1));
         QVERIFY(!mainShown());
-        QCOMPARE(controller->textField()->text(), QString());
+        QCOMPARE(textField()->text(), QString());
     }
 
     void nothingHappensWithoutASelectedApplication_data()
@@ -336,10 +318,10 @@ private Q_SLOTS:
         QFETCH(int, modifiers);
         // A match first, so that the hidden table keeps a selected row.
         type(QStringLiteral("t"));
-        controller->query().reset();
+        query().reset();
         type(typed);
         QVERIFY(!listShown());
-        QVERIFY(!controller->selectedApplication());
+        QVERIFY(!selectedApplication());
         key(Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
         QVERIFY(run->launcher.launched.isEmpty());
         QVERIFY(run->revealer.revealed.isEmpty());
@@ -356,7 +338,7 @@ private Q_SLOTS:
         registry.addEntry(entry(QStringLiteral("Tea Timer")), QStringLiteral("Tea Timer"));
         controller->rebuildApplicationList();
         QTRY_VERIFY(listedNames().contains(QStringLiteral("Tea Timer")));
-        QCOMPARE(controller->textField()->text(), QStringLiteral("te"));
+        QCOMPARE(textField()->text(), QStringLiteral("te"));
         QVERIFY(listShown());
         QCOMPARE(selectedRow(), 0);
     }
@@ -384,27 +366,27 @@ private Q_SLOTS:
         QCOMPARE(usage(entry(QStringLiteral("Terminal"))), usageBefore);
         // Rebuilt for the same text, which now matches nothing; Trovia stays in front.
         QTRY_VERIFY(!controller->catalogue().isBuilding());
-        QCOMPARE(controller->textField()->text(), QStringLiteral("ter"));
-        QVERIFY(controller->matchingApps().isEmpty());
+        QCOMPARE(textField()->text(), QStringLiteral("ter"));
+        QVERIFY(matchingApps().isEmpty());
         QVERIFY(!listShown());
         QVERIFY(mainShown());
     }
 
     void menuValidationFollowsTheSelection()
     {
-        QAction *reveal = controller->showInFileManagerAction();
-        QVERIFY(!controller->validateMenuItem(reveal));
+        QAction *reveal = showInFileManagerAction();
+        QVERIFY(!validateMenuItem(reveal));
         type(QStringLiteral("maps"));
-        QVERIFY(controller->validateMenuItem(reveal));
+        QVERIFY(validateMenuItem(reveal));
         type(QStringLiteral("x"));
         // A right click opens the menu, validated as it opens.
         reveal->setEnabled(true);
         QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
-                                controller->mainWindow()->mapToGlobal(QPoint(5, 5)));
-        QApplication::sendEvent(controller->mainWindow(), &click);
-        QTRY_VERIFY(controller->contextMenu()->isVisible());
+                                mainWindow()->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(mainWindow(), &click);
+        QTRY_VERIFY(contextMenu()->isVisible());
         QVERIFY(!reveal->isEnabled());
-        controller->contextMenu()->hide();
+        contextMenu()->hide();
     }
 
     // The message shows inside the main window, the focus staying in the field; it goes for good
@@ -414,13 +396,13 @@ private Q_SLOTS:
         refuseHotKeys();
         QSignalSpy notShown(&run->hotKeys, &HotKeyManager::refusalNotShown);
         run->hotKeys.registerHotKey();
-        QLineEdit *field = controller->textField();
+        QLineEdit *field = textField();
         QTRY_COMPARE(field->placeholderText(),
                      LocalizedStrings::text(QStringLiteral("HotKeyUnsupportedTitle")));
         QVERIFY(field->toolTip().contains(QLatin1String("trovia --toggle")));
         QVERIFY(!hotKeyMessage());
         QVERIFY(field->hasFocus());
-        QCOMPARE(QApplication::activeWindow(), controller->mainWindow());
+        QCOMPARE(QApplication::activeWindow(), mainWindow());
         type(QStringLiteral("te"));
         QTRY_VERIFY(listShown());
         controller->toggle();
@@ -449,16 +431,13 @@ private Q_SLOTS:
     {
         QFETCH(bool, fromBinding);
         run->settings.remove(HotKeyBoundByUserKey);
-        controller.reset();
-        controller = std::make_unique<Controller>(registry, run->services());
-        refuseHotKeys();
         QSignalSpy notShown(&run->hotKeys, &HotKeyManager::refusalNotShown);
-        controller->applicationDidFinishLaunching(true);
+        startHiddenWithoutHotKey();
         QVERIFY(notShown.wait());
         controller->secondStartRequested(QByteArray(), fromBinding);
-        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
-        QVERIFY(controller->textField()->hasFocus());
-        QCOMPARE(controller->textField()->placeholderText().isEmpty(), fromBinding);
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
+        QVERIFY(textField()->hasFocus());
+        QCOMPARE(textField()->placeholderText().isEmpty(), fromBinding);
 
         notShown.clear();
         run->settings.remove(HotKeyProblemsToldKey);
@@ -472,17 +451,14 @@ private Q_SLOTS:
     // come up first, they show the problem instead.
     void hiddenStartShowsNoWindow()
     {
-        controller.reset();
-        controller = std::make_unique<Controller>(registry, run->services());
-        refuseHotKeys();
         QSignalSpy notShown(&run->hotKeys, &HotKeyManager::refusalNotShown);
-        controller->applicationDidFinishLaunching(true);
+        startHiddenWithoutHotKey();
         QVERIFY(notShown.wait());
         for (QWidget *widget : QApplication::topLevelWidgets())
             QVERIFY2(!widget->isVisible(), qPrintable(widget->windowTitle()));
 
         controller->showPreferencePanel();
-        PreferencesWindow *preferences = controller->preferencesController()->window();
+        PreferencesWindow *preferences = preferencesController()->window();
         QTRY_VERIFY(preferences->isVisible());
         QVERIFY(!hotKeyMessage());
         QCOMPARE(run->settings.stringList(HotKeyProblemsToldKey).size(), 1);
@@ -492,21 +468,21 @@ private Q_SLOTS:
     {
         const TroviaRect available =
             ScreenCoordinates::visibleFrame(QGuiApplication::primaryScreen());
-        const TroviaRect frame = controller->mainWindow()->frame();
+        const TroviaRect frame = mainWindow()->frame();
         const TroviaPoint moved{available.x + 40.0f, available.y + 30.0f};
-        controller->mainWindow()->setFrameOrigin(moved);
+        mainWindow()->setFrameOrigin(moved);
         controller->applicationWillTerminate();
         controller.reset();
         startController();
-        QCOMPARE(controller->mainWindow()->frame().origin().x, moved.x);
-        QCOMPARE(controller->mainWindow()->frame().origin().y, moved.y);
+        QCOMPARE(mainWindow()->frame().origin().x, moved.x);
+        QCOMPARE(mainWindow()->frame().origin().y, moved.y);
 
         // Only one of the two values: the default place.
         run->settings.remove(MainWindowYKey);
         controller.reset();
         startController();
-        QCOMPARE(controller->mainWindow()->frame().origin().x, frame.x);
-        QCOMPARE(controller->mainWindow()->frame().origin().y, frame.y);
+        QCOMPARE(mainWindow()->frame().origin().x, frame.x);
+        QCOMPARE(mainWindow()->frame().origin().y, frame.y);
         run->settings.remove(MainWindowXKey);
     }
 };

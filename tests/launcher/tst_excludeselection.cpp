@@ -1,5 +1,4 @@
-#include "FakeApplicationRegistry.h"
-#include "TestServices.h"
+#include "ControllerFixture.h"
 #include "catalogue/Catalogue.h"
 #include "core/ExcludedLocations.h"
 #include "core/Settings.h"
@@ -32,32 +31,16 @@ struct PanelSeen {
 
 } // namespace
 
-class TestExcludeSelection : public QObject
+class TestExcludeSelection : public ControllerFixture
 {
     Q_OBJECT
 
-    QTemporaryDir home;
-    FakeApplicationRegistry registry;
-    std::unique_ptr<TestServices> run;
-    std::unique_ptr<Controller> controller;
     QString folder; // each test's applications live in a folder of their own
     QList<PanelSeen> panels;
     bool tickBox = false;
     int testNumber = 0;
 
     QString entry(const QString &name) const { return folder + name + QStringLiteral(".desktop"); }
-    QStringList listedNames() const
-    {
-        QStringList names;
-        for (const ApplicationRef &app : controller->matchingApps())
-            names << app->displayName();
-        return names;
-    }
-    int selectedRow() const
-    {
-        const QModelIndexList rows = controller->list()->selectionModel()->selectedRows();
-        return rows.size() == 1 ? rows.first().row() : -1;
-    }
     bool messageOn() const { return run->settings.boolean(ShowFullscreenMessageKey); }
 
     // Answers the next panel as the user would, noting what it showed; does nothing when the
@@ -87,17 +70,6 @@ class TestExcludeSelection : public QObject
         QVERIFY(!QApplication::activeModalWidget());
     }
 
-    // The test's own resources folder, so one file in it can be broken at will.
-    QString resources() const { return QCoreApplication::applicationDirPath() + "/resources"; }
-    void linkPanel()
-    {
-        const QString panel = resources() + "/ExclusionMessagePanel.ui";
-        QFile::remove(panel);
-        QVERIFY(QFile::link(qEnvironmentVariable("TROVIA_SOURCE_DIR") +
-                                "/resources/ExclusionMessagePanel.ui",
-                            panel));
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -105,14 +77,6 @@ private Q_SLOTS:
         run = std::make_unique<TestServices>(home.path());
         registry.pathsById.insert(QStringLiteral("trovia.desktop"),
                                   QStringLiteral("/trovia.desktop"));
-
-        const QDir source(qEnvironmentVariable("TROVIA_SOURCE_DIR") + "/resources");
-        QVERIFY(source.exists());
-        QVERIFY(QDir().mkpath(resources()));
-        for (const QFileInfo &file : source.entryInfoList(QDir::Files)) {
-            QFile::remove(resources() + '/' + file.fileName());
-            QVERIFY(QFile::link(file.absoluteFilePath(), resources() + '/' + file.fileName()));
-        }
     }
 
     void init()
@@ -125,11 +89,7 @@ private Q_SLOTS:
         run->settings.remove(ShowFullscreenMessageKey);
         panels.clear();
         tickBox = false;
-        controller = std::make_unique<Controller>(registry, run->services());
-        controller->applicationDidFinishLaunching();
-        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
-        // The first build runs on the worker.
-        QTRY_VERIFY(!controller->catalogue().isBuilding());
+        startController();
     }
 
     void cleanup() { controller.reset(); }
@@ -137,10 +97,10 @@ private Q_SLOTS:
     void excludedEntryLeavesTheListAndThePanelSays()
     {
         QVERIFY(messageOn());
-        QTest::keyClicks(controller->textField(), "t");
-        QTest::keyClick(controller->textField(), Qt::Key_Down);
+        QTest::keyClicks(textField(), "t");
+        QTest::keyClick(textField(), Qt::Key_Down);
         QCOMPARE(listedNames(), (QStringList{"Terminal", "Tetris", "Text Editor"}));
-        QVERIFY(controller->excludeAction()->isEnabled());
+        QVERIFY(excludeAction()->isEnabled());
 
         exclude();
         QCOMPARE(Settings(run->settings.filePath()).stringList(ExcludedLocationsKey).last(),
@@ -167,7 +127,7 @@ private Q_SLOTS:
     void theCheckBoxDecidesTheNextPanel()
     {
         QFETCH(bool, tick);
-        QTest::keyClicks(controller->textField(), "t");
+        QTest::keyClicks(textField(), "t");
         tickBox = tick;
         exclude();
         QCOMPARE(panels.size(), 1);
@@ -182,11 +142,10 @@ private Q_SLOTS:
 
     void theShortcutExcludesWithoutEditingTheField()
     {
-        QTest::keyClicks(controller->textField(), "te");
+        QTest::keyClicks(textField(), "te");
         answerPanel();
-        QTest::keyClick(controller->textField(), Qt::Key_Delete,
-                        Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(controller->textField()->text(), QString("te"));
+        QTest::keyClick(textField(), Qt::Key_Delete, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(textField()->text(), QString("te"));
         QCOMPARE(panels.size(), 1);
         QCOMPARE(run->excludedLocations.locations().last(), entry("Terminal"));
     }
@@ -203,37 +162,17 @@ private Q_SLOTS:
     {
         QFETCH(QString, typed);
         QFETCH(bool, clearSelection);
-        QTest::keyClicks(controller->textField(), typed);
+        QTest::keyClicks(textField(), typed);
         if (clearSelection)
-            controller->list()->clearSelection();
+            list()->clearSelection();
         const QStringList before = run->excludedLocations.locations();
-        controller->contextMenu()->popup({0, 0}); // validates its items
-        QVERIFY(!controller->excludeAction()->isEnabled());
-        controller->contextMenu()->hide();
+        contextMenu()->popup({0, 0}); // validates its items
+        QVERIFY(!excludeAction()->isEnabled());
+        contextMenu()->hide();
 
         exclude();
         QCOMPARE(run->excludedLocations.locations(), before);
         QVERIFY(panels.isEmpty());
-    }
-
-    void aPanelThatCannotLoadIsLoggedAndTheExclusionStands()
-    {
-        const QString panel = resources() + "/ExclusionMessagePanel.ui";
-        QFile::remove(panel);
-        {
-            QFile broken(panel);
-            QVERIFY(broken.open(QIODevice::WriteOnly));
-            broken.write("<ui version=\"4.0\"><widget class=\"NoSuchClass\"");
-        }
-        QTest::keyClicks(controller->textField(), "maps");
-        QTest::ignoreMessage(QtWarningMsg, "Failed loading ExclusionMessagePanel.nib");
-        exclude();
-        linkPanel();
-
-        QVERIFY(panels.isEmpty());
-        QCOMPARE(run->excludedLocations.locations().last(), entry("Maps"));
-        QVERIFY(listedNames().isEmpty());
-        QVERIFY(messageOn());
     }
 };
 

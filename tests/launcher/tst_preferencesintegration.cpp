@@ -1,5 +1,4 @@
-#include "FakeApplicationRegistry.h"
-#include "TestServices.h"
+#include "ControllerFixture.h"
 #include "catalogue/Catalogue.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -48,37 +47,25 @@ const QStringList everyKey = {
 
 } // namespace
 
-class TestPreferencesIntegration : public QObject
+class TestPreferencesIntegration : public ControllerFixture
 {
     Q_OBJECT
 
-    QTemporaryDir home;
-    FakeApplicationRegistry registry;
-    std::unique_ptr<TestServices> run;
-    std::unique_ptr<Controller> controller;
-
     PreferencesWindow *openPreferences()
     {
-        QTest::keyClick(controller->textField(), Qt::Key_Comma, Qt::ControlModifier);
-        PreferencesController *preferences = controller->preferencesController();
+        QTest::keyClick(textField(), Qt::Key_Comma, Qt::ControlModifier);
+        PreferencesController *preferences = preferencesController();
         return preferences ? preferences->window() : nullptr;
     }
     template <typename T> T *control(const char *name)
     {
-        return controller->preferencesController()->window()->findChild<T *>(QLatin1String(name));
+        return preferencesController()->window()->findChild<T *>(QLatin1String(name));
     }
     static void click(QAbstractButton *button)
     {
         QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
     }
-    QStringList listedNames() const
-    {
-        QStringList names;
-        for (const ApplicationRef &app : controller->matchingApps())
-            names << app->displayName();
-        return names;
-    }
-    TroviaView *mainView() const { return controller->mainWindow()->findChild<TroviaView *>(); }
+    TroviaView *mainView() const { return mainWindow()->findChild<TroviaView *>(); }
     static int preferencesWindows()
     {
         int count = 0;
@@ -99,11 +86,7 @@ private Q_SLOTS:
     {
         for (const QString &key : everyKey)
             run->settings.remove(key);
-        controller = std::make_unique<Controller>(registry, run->services());
-        controller->applicationDidFinishLaunching();
-        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
-        // The first build runs on the worker.
-        QTRY_VERIFY(!controller->catalogue().isBuilding());
+        startController();
     }
 
     void cleanup() { controller.reset(); }
@@ -113,11 +96,11 @@ private Q_SLOTS:
         PreferencesWindow *preferences = openPreferences();
         QVERIFY(preferences);
         QVERIFY(QTest::qWaitForWindowActive(preferences));
-        QVERIFY(controller->mainWindow()->isVisible());
+        QVERIFY(mainWindow()->isVisible());
 
         // Again from the main window: the same window comes forward.
         controller->activate();
-        QVERIFY(QTest::qWaitForWindowActive(controller->mainWindow()));
+        QVERIFY(QTest::qWaitForWindowActive(mainWindow()));
         QCOMPARE(openPreferences(), preferences);
         QVERIFY(QTest::qWaitForWindowActive(preferences));
         QCOMPARE(preferencesWindows(), 1);
@@ -126,10 +109,10 @@ private Q_SLOTS:
     void openingWhileHiddenBringsTroviaBackWithPreferencesInFront()
     {
         controller->hide();
-        QVERIFY(!controller->mainWindow()->isVisible());
+        QVERIFY(!mainWindow()->isVisible());
         controller->showPreferencePanel();
-        PreferencesWindow *preferences = controller->preferencesController()->window();
-        QVERIFY(controller->mainWindow()->isVisible());
+        PreferencesWindow *preferences = preferencesController()->window();
+        QVERIFY(mainWindow()->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(preferences));
         QVERIFY(controller->isActive());
     }
@@ -142,23 +125,23 @@ private Q_SLOTS:
         QCOMPARE(mainView()->surfaceStyle(), int(MatteStyle));
 
         const QColor picked(30, 120, 60);
-        controller->preferencesController()->chooseCustomWindowColor();
-        controller->preferencesController()->colorPanel()->setCurrentColor(picked);
+        preferencesController()->chooseCustomWindowColor();
+        preferencesController()->colorPanel()->setCurrentColor(picked);
         QCOMPARE(mainView()->backgroundColor().rgb(), picked.rgb());
     }
 
     void listFollowsWineExclusionsAndHeightAtOnce()
     {
-        QTest::keyClicks(controller->textField(), QStringLiteral("te"));
+        QTest::keyClicks(textField(), QStringLiteral("te"));
         QCOMPARE(listedNames().size(), 4);
-        const int fourRows = controller->listWindow()->height();
+        const int fourRows = listWindow()->height();
         QVERIFY(openPreferences());
 
         click(control<QCheckBox>("excludeClassicAppsButton"));
         QVERIFY(!listedNames().contains(QStringLiteral("Wine Notepad")));
         QCOMPARE(listedNames().size(), 3);
 
-        controller->preferencesController()->excludedLocationsTable().setLocationChooser(
+        preferencesController()->excludedLocationsTable().setLocationChooser(
             [](QWidget *) -> std::optional<QStringList> {
                 return QStringList{entry(QStringLiteral("Tetris"))};
             });
@@ -167,12 +150,12 @@ private Q_SLOTS:
                  (QStringList{QStringLiteral("Terminal"), QStringLiteral("Text Editor")}));
 
         // Fewer rows shown: the list window gets shorter while it is up.
-        QVERIFY(controller->listWindow()->isVisible());
-        const int twoRows = controller->listWindow()->height();
+        QVERIFY(listWindow()->isVisible());
+        const int twoRows = listWindow()->height();
         QVERIFY(twoRows < fourRows);
         auto *height = control<QSpinBox>("maximumListHeightSpinBox");
         height->setValue(1);
-        QVERIFY(controller->listWindow()->height() < twoRows);
+        QVERIFY(listWindow()->height() < twoRows);
     }
 };
 

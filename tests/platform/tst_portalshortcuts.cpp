@@ -1,37 +1,13 @@
 #include "FakeDBusService.h"
 #include "core/KeyCodes.h"
 #include "platform/portal/PortalGlobalShortcuts.h"
+#include "platform/portal/PortalShortcut.h"
 
-#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QSignalSpy>
 #include <QTest>
-
-// One entry of the a(sa{sv}) shortcut lists the portal answers with.
-struct ListedShortcut {
-    QString id;
-    QVariantMap properties;
-};
-Q_DECLARE_METATYPE(ListedShortcut)
-
-QDBusArgument &operator<<(QDBusArgument &argument, const ListedShortcut &shortcut)
-{
-    argument.beginStructure();
-    argument << shortcut.id << shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
-
-const QDBusArgument &operator>>(const QDBusArgument &argument, ListedShortcut &shortcut)
-{
-    argument.beginStructure();
-    argument >> shortcut.id >> shortcut.properties;
-    argument.endStructure();
-    return argument;
-}
 
 namespace
 {
@@ -45,8 +21,7 @@ class FakePortal : public FakeDBusService
 public:
     FakePortal() : FakeDBusService(QStringLiteral("org.freedesktop.portal.Desktop"), portalPath)
     {
-        qDBusRegisterMetaType<ListedShortcut>();
-        qDBusRegisterMetaType<QList<ListedShortcut>>();
+        PortalShortcut::registerTypes();
     }
 
     bool handleMessage(const QDBusMessage &message, const QDBusConnection &connection) override
@@ -91,7 +66,7 @@ public:
             }
             shortcuts.endArray();
             response = bindResponse;
-            QList<ListedShortcut> listed;
+            QList<PortalShortcut> listed;
             if (bindsShortcuts) {
                 for (auto it = bound.cbegin(); it != bound.cend(); ++it)
                     listed.append({it.key(), {{"trigger_description", "Alt+Esc"}}});

@@ -11,7 +11,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "platform/xdg/GioApplicationLauncher.h"
-#include "presentation/InterfaceLoader.h"
+#include "presentation/MainView.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"
 #include "presentation/TroviaTableView.h"
@@ -125,10 +125,8 @@ int main(int argc, char *argv[])
                         parser.value("surface") == "matte" ? MatteStyle : ShinyStyle);
     ColorPresets::loadColorPresets(settings);
 
-    const MainView main = MainView::load();
-    if (!main.view || !main.textField || !main.troviaLabel)
-        return 1;
-    WindowAppearance::apply(main.view, main.troviaLabel, settings.color(WindowColorKey),
+    auto *view = new MainView;
+    WindowAppearance::apply(view, view->troviaLabel(), settings.color(WindowColorKey),
                             static_cast<int>(settings.integer(WindowStyleKey)));
 
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
@@ -136,12 +134,12 @@ int main(int argc, char *argv[])
     backdrop.setGeometry(screen);
     backdrop.show();
 
-    const QSize size = main.view->size();
+    const QSize size = view->size();
     const float x = float(screen.width() - size.width()) / 2;
     const float y = float(screen.height()) * 0.72f;
     auto *window = new TroviaWindow(TroviaRect{x, y, float(size.width()), float(size.height())});
-    window->setContentView(main.view);
-    auto *list = new ResultListWindow(window, main.textField);
+    window->setContentView(view);
+    auto *list = new ResultListWindow(window, view->textField());
     GioApplicationLauncher icons;
     list->model()->setIconSource(&icons);
     list->model()->setApplications(rows(parser.value("query"), parser.value("rows").toInt()),
@@ -149,8 +147,8 @@ int main(int argc, char *argv[])
     list->model()->setClassicIcon(QIcon::fromTheme(QStringLiteral("wine")));
     window->show();
     window->activateWindow();
-    main.textField->setFocus();
-    main.textField->setText(parser.value("query"));
+    view->textField()->setFocus();
+    view->textField()->setText(parser.value("query"));
     list->setupListFrame();
     list->attach();
     list->tableView()->selectRow(0);

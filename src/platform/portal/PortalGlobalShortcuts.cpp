@@ -1,6 +1,7 @@
 #include "platform/portal/PortalGlobalShortcuts.h"
 
 #include "core/KeyCodes.h"
+#include "platform/portal/PortalShortcut.h"
 #include "platform/x11/KeyboardLayout.h"
 
 #include <QDBusArgument>
@@ -9,13 +10,6 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <algorithm>
-
-// One entry of BindShortcuts' a(sa{sv}).
-struct PortalShortcut {
-    QString id;
-    QVariantMap properties;
-};
-Q_DECLARE_METATYPE(PortalShortcut)
 
 QDBusArgument &operator<<(QDBusArgument &argument, const PortalShortcut &shortcut)
 {
@@ -31,6 +25,12 @@ const QDBusArgument &operator>>(const QDBusArgument &argument, PortalShortcut &s
     argument >> shortcut.id >> shortcut.properties;
     argument.endStructure();
     return argument;
+}
+
+void PortalShortcut::registerTypes()
+{
+    qDBusRegisterMetaType<PortalShortcut>();
+    qDBusRegisterMetaType<QList<PortalShortcut>>();
 }
 
 namespace
@@ -105,8 +105,7 @@ const QString PortalGlobalShortcuts::shortcutId = QStringLiteral("toggle");
 PortalGlobalShortcuts::PortalGlobalShortcuts(QDBusConnection bus_, QObject *parent)
     : GlobalShortcutBackend(parent), bus(std::move(bus_))
 {
-    qDBusRegisterMetaType<PortalShortcut>();
-    qDBusRegisterMetaType<QList<PortalShortcut>>();
+    PortalShortcut::registerTypes();
     // The slot's argument types are looked up by name, and QDBusObjectPath has none until it is
     // registered: without this, the first portal of a run would never hear an activation.
     qRegisterMetaType<QDBusObjectPath>();
