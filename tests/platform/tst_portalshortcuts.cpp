@@ -6,6 +6,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
+#include <QDBusPendingReply>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -32,7 +33,16 @@ public:
         const QString member = message.member();
         calls << member;
         if (member == QLatin1String("Register")) {
+            // Before xdg-desktop-portal 1.19.3 the interface does not exist.
+            if (!hasRegistry)
+                return false;
             appId = arguments.at(0).toString();
+            heldRegister = message.createReply();
+            if (!holdRegister)
+                answerRegister();
+            return true;
+        }
+        if (member == QLatin1String("Ping")) {
             connection.send(message.createReply());
             return true;
         }
@@ -91,6 +101,15 @@ public:
         bus.send(signal);
     }
 
+    void answerRegister()
+    {
+        bus.send(heldRegister);
+        heldRegister = {};
+    }
+
+    bool hasRegistry = true;
+    bool holdRegister = false; // Register is answered by answerRegister()
+    QDBusMessage heldRegister;
     uint bindResponse = 0;      // 1: the user declined
     bool bindsShortcuts = true; // false: answers success with an empty list, as Plasma 5.27 does
     QString session;
@@ -194,12 +213,59 @@ private Q_SLOTS:
         QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(), outcome);
     }
 
+    // No session before the portal knows who Trovia is; a portal without the interface holds
+    // nothing up. Only the latest of the registrations made meanwhile gets a session.
+    void firstSessionWaitsForTheApplicationId_data()
+    {
+        QTest::addColumn<bool>("hasRegistry");
+        QTest::newRow("registry") << true;
+        QTest::newRow("no registry (portal before 1.19.3)") << false;
+    }
+
+    void firstSessionWaitsForTheApplicationId()
+    {
+        QFETCH(bool, hasRegistry);
+        FakePortal portal;
+        portal.hasRegistry = hasRegistry;
+        portal.holdRegister = true;
+        QVERIFY(portal.start());
+        PortalGlobalShortcuts backend(QDBusConnection::sessionBus());
+        QSignalSpy finished(&backend, &GlobalShortcutBackend::registrationFinished);
+        backend.registerShortcut(KeyCodes::EscapeKey, KeyCodes::AltModifier);
+        backend.unregisterShortcut();
+        backend.registerShortcut(KeyCodes::F1Key, 0);
+        // A call after those on the same connection arrives after anything they sent.
+        QDBusPendingReply<> ping =
+            QDBusConnection::sessionBus().asyncCall(QDBusMessage::createMethodCall(
+                portal.bus.name(), portalPath, QStringLiteral("org.trovia.Test"), "Ping"));
+        QTRY_VERIFY(ping.isFinished());
+        if (hasRegistry) {
+            QCOMPARE(portal.calls, (QStringList{"Register", "Ping"}));
+            QVERIFY(finished.isEmpty());
+            portal.answerRegister();
+        }
+        QVERIFY(finished.wait());
+        QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(),
+                 GlobalShortcutBackend::Outcome::Registered);
+        portal.calls.removeAll("Ping");
+        QCOMPARE(portal.calls, (QStringList{"Register", "CreateSession", "BindShortcuts"}));
+        QCOMPARE(portal.bound.first().value("preferred_trigger").toString(), QString("F1"));
+        QCOMPARE(finished.size(), 1);
+    }
+
     void answersToAReplacedRegistrationAreIgnored()
     {
         FakePortal portal;
         QVERIFY(portal.start());
         PortalGlobalShortcuts backend(QDBusConnection::sessionBus());
         QSignalSpy finished(&backend, &GlobalShortcutBackend::registrationFinished);
+        // Once the portal knows Trovia, a registration asks for its session at once.
+        backend.registerShortcut(KeyCodes::EscapeKey, 0);
+        QVERIFY(finished.wait());
+        backend.unregisterShortcut();
+        QTRY_COMPARE(portal.closed.size(), 1);
+        portal.closed.clear();
+        finished.clear();
         backend.registerShortcut(KeyCodes::EscapeKey, KeyCodes::AltModifier);
         backend.unregisterShortcut();
         backend.registerShortcut(KeyCodes::F1Key, 0);

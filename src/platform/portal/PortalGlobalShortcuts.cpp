@@ -165,21 +165,45 @@ void PortalGlobalShortcuts::callWithResponse(const QString &method, QVariantList
 GlobalShortcutBackend::Registration PortalGlobalShortcuts::registerShortcut(quint16 virtualKeyCode,
                                                                             quint32 modifiers)
 {
-    const quint64 registration = ++generation;
-    if (!registeredWithPortal) {
-        // Newer portals learn a host application's identity this way, before any other call;
-        // older ones lack the interface and the error is of no consequence.
+    ++generation;
+    QString trigger;
+    if (const auto layout = KeyboardLayout::current())
+        trigger = triggerFor(layout->keysymName(virtualKeyCode), modifiers);
+    pendingTrigger = trigger;
+    registrationWanted = true;
+    switch (identity) {
+    case Identity::Announced:
+        createSession(trigger);
+        break;
+    case Identity::Announcing:
+        // The answer starts the latest registration's session.
+        break;
+    case Identity::Unknown: {
+        // Newer portals learn a host application's identity this way and need it before the first
+        // session; older ones lack the interface, and its error only means to go on.
+        identity = Identity::Announcing;
         QDBusMessage announce = QDBusMessage::createMethodCall(
             portalService, portalPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
             QStringLiteral("Register"));
         announce << QStringLiteral("trovia") << QVariantMap();
-        bus.asyncCall(announce);
-        registeredWithPortal = true;
+        auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(announce), this);
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this](QDBusPendingCallWatcher *finished) {
+                    finished->deleteLater();
+                    identity = Identity::Announced;
+                    // Unregistered meanwhile, and not registered again: no session.
+                    if (registrationWanted)
+                        createSession(pendingTrigger);
+                });
+        break;
     }
-    QString trigger;
-    if (const auto layout = KeyboardLayout::current())
-        trigger = triggerFor(layout->keysymName(virtualKeyCode), modifiers);
+    }
+    return {Outcome::Pending, {}};
+}
 
+void PortalGlobalShortcuts::createSession(const QString &trigger)
+{
+    const quint64 registration = generation;
     // The first session of a run has the same name at every start: desktops that know a host
     // application only by its session (KDE Plasma 5) keep its shortcut under that name.
     const QString sessionToken =
@@ -210,7 +234,6 @@ GlobalShortcutBackend::Registration PortalGlobalShortcuts::registerShortcut(quin
             session = objectPathText(results.value("session_handle"));
             bindShortcut(trigger);
         });
-    return {Outcome::Pending, {}};
 }
 
 void PortalGlobalShortcuts::bindShortcut(const QString &trigger)
@@ -249,6 +272,7 @@ void PortalGlobalShortcuts::finish(Outcome outcome, const QString &detail)
 void PortalGlobalShortcuts::unregisterShortcut()
 {
     ++generation;
+    registrationWanted = false;
     if (session.isEmpty())
         return;
     bus.asyncCall(

@@ -35,6 +35,7 @@ private:
     using ResponseHandler = std::function<void(uint response, const QVariantMap &results)>;
     void callWithResponse(const QString &method, QVariantList arguments, QVariantMap options,
                           ResponseHandler handler);
+    void createSession(const QString &trigger);
     void bindShortcut(const QString &trigger);
     void finish(Outcome outcome, const QString &detail);
 
@@ -43,5 +44,9 @@ private:
     quint64 generation = 0; // answers to an earlier registration are stale
     quint64 nextToken = 0;
     quint64 sessions = 0; // sessions asked for in this run
-    bool registeredWithPortal = false;
+    // Trovia's application id goes to the portal once, and its answer comes before any session.
+    enum class Identity { Unknown, Announcing, Announced };
+    Identity identity = Identity::Unknown;
+    bool registrationWanted = false; // a registration waits for the answer
+    QString pendingTrigger;          // the latest registration's trigger
 };
