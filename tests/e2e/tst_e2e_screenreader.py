@@ -67,7 +67,9 @@ runpy.run_path("/usr/bin/orca", run_name="__main__")
 class Orca:
     """The screen reader, its speech server on the dummy output, and what it has spoken."""
 
-    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)' ?(\{[^{}]*\})?\s*$")
+    # The words, then the voice: a flat dict in Orca 43, one with the voice family nested in it
+    # in Orca 48.
+    SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*)'(?: ?\{.*\})?\s*$")
 
     def __init__(self, home, processes):
         self.log = os.path.join(home.root, "orca-debug.log")
