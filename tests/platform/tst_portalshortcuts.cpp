@@ -244,7 +244,8 @@ private Q_SLOTS:
             QVERIFY(finished.isEmpty());
             portal.answerRegister();
         }
-        QVERIFY(finished.wait());
+        // Without the interface the answer may already be in while the ping was awaited.
+        QTRY_VERIFY(!finished.isEmpty());
         QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(),
                  GlobalShortcutBackend::Outcome::Registered);
         portal.calls.removeAll("Ping");
