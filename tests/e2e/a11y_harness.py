@@ -204,3 +204,21 @@ def start_trovia(home, processes):
     if not wait_until(lambda: active_window_name() == "Trovia", 20.0):
         fatal("Trovia's window never became active")
     return trovia
+
+
+def finish(processes, home):
+    """Stops what the test started, newest first, shows Trovia's output when something failed,
+    removes the home and exits with the test's outcome."""
+    for process in reversed(processes):
+        process.terminate()
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+    if failures and os.path.exists(home.log):
+        with open(home.log) as log:
+            print("Trovia's output:\n" + log.read(), flush=True)
+    home.remove()
+    if failures:
+        sys.exit(1)
+    print("PASS", flush=True)

@@ -8,11 +8,10 @@ speech does not show.
                                      field while the selection moves, the Preferences' names
   tst_e2e_accessibility.py german    LANG=de_DE.UTF-8: the German menu and an entry's Name[de]
 """
-import os
 import subprocess
 import sys
 
-from a11y_harness import (Home, ScreenReader, check, failures, fatal, key, start_accessibility_bus,
+from a11y_harness import (Home, ScreenReader, check, fatal, finish, key, start_accessibility_bus,
                           start_trovia, type_text, wait_until)
 
 
@@ -117,19 +116,7 @@ def main():
         trovia = start_trovia(home, processes)
         (german if mode == "german" else english)(reader, trovia, home)
     finally:
-        for process in reversed(processes):
-            process.terminate()
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-        if failures and os.path.exists(home.log):
-            with open(home.log) as log:
-                print("Trovia's output:\n" + log.read(), flush=True)
-        home.remove()
-    if failures:
-        sys.exit(1)
-    print("PASS", flush=True)
+        finish(processes, home)
 
 
 if __name__ == "__main__":

@@ -13,8 +13,8 @@ import re
 import subprocess
 import sys
 
-from a11y_harness import (Home, check, failures, fatal, key, start_accessibility_bus,
-                          start_trovia, type_text, wait_until)
+from a11y_harness import (Home, check, fatal, finish, key, start_accessibility_bus, start_trovia,
+                          type_text, wait_until)
 
 WORDS = {
     "english": {
@@ -242,19 +242,7 @@ def main():
         scenario(orca, home, words)
         print("Orca spoke:\n  " + "\n  ".join(orca.spoken()), flush=True)
     finally:
-        for process in reversed(processes):
-            process.terminate()
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-        if failures and os.path.exists(home.log):
-            with open(home.log) as log:
-                print("Trovia's output:\n" + log.read(), flush=True)
-        home.remove()
-    if failures:
-        sys.exit(1)
-    print("PASS", flush=True)
+        finish(processes, home)
 
 
 if __name__ == "__main__":
