@@ -3,7 +3,7 @@
 #include "SyntheticNames.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/CatalogueSnapshot.h"
-#include "platform/xdg/FolderWalk.h"
+#include "platform/FolderWalk.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 
 #include <QCoreApplication>

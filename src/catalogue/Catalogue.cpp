@@ -2,7 +2,7 @@
 
 #include "core/Logging.h"
 #include "platform/ApplicationRegistry.h"
-#include "platform/xdg/FolderWalk.h"
+#include "platform/FolderWalk.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -5,8 +5,8 @@
 #include "core/Logging.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
-#include "platform/x11/KeyboardLayout.h"
-#include "platform/xdg/DesktopNotification.h"
+#include "platform/KeyboardLayout.h"
+#include "platform/Notifications.h"
 
 #include <QGuiApplication>
 #include <QHash>
@@ -185,7 +185,12 @@ QString nameByCharacters(const QString &characters)
 
 } // namespace
 
-HotKeyManager::HotKeyManager(Settings &store, QObject *parent) : QObject(parent), settings(store) {}
+HotKeyManager::HotKeyManager(Settings &store, std::unique_ptr<GlobalShortcutBackend> desktop,
+                             const KeyboardLayout &layout, Notifications &notifier, QObject *parent)
+    : QObject(parent), settings(store), keyboardLayout(layout), notifications(notifier)
+{
+    setBackend(std::move(desktop));
+}
 
 HotKeyManager::~HotKeyManager()
 {
@@ -196,7 +201,6 @@ void HotKeyManager::setBackend(std::unique_ptr<GlobalShortcutBackend> newBackend
 {
     unregisterHotKey();
     backend = std::move(newBackend);
-    backendChosen = true;
     if (!backend)
         return;
     connect(backend.get(), &GlobalShortcutBackend::activated, this, [this](quint32 timestamp) {
@@ -211,15 +215,8 @@ void HotKeyManager::setBackend(std::unique_ptr<GlobalShortcutBackend> newBackend
             });
 }
 
-void HotKeyManager::ensureBackend()
-{
-    if (!backendChosen)
-        setBackend(GlobalShortcutBackend::createForSession());
-}
-
 void HotKeyManager::registerHotKey()
 {
-    ensureBackend();
     unregisterHotKey();
     ++registrations;
 
@@ -314,7 +311,7 @@ void HotKeyManager::tell(const QString &title)
     // A later registration makes this refusal old news.
     const quint64 attempt = registrations;
     const QString told = message;
-    DesktopNotification::show(title, told, this, [this, attempt, title, told](bool shown) {
+    notifications.show(title, told, this, [this, attempt, title, told](bool shown) {
         if (attempt != registrations)
             return;
         if (shown)
@@ -368,8 +365,7 @@ void HotKeyManager::refusalTold()
 
 QString HotKeyManager::charactersForKeyCode(quint16 virtualKeyCode) const
 {
-    const auto layout = KeyboardLayout::current();
-    return layout ? layout->charactersForKeyCode(virtualKeyCode) : QString();
+    return keyboardLayout.charactersForKeyCode(virtualKeyCode);
 }
 
 QString HotKeyManager::nameForKey(quint16 virtualKeyCode) const

@@ -6,6 +6,8 @@
 #include <QString>
 #include <memory>
 
+class KeyboardLayout;
+class Notifications;
 class Settings;
 
 // The one global hot key: registers the combination stored under "Hot Key Code" and
@@ -27,8 +29,12 @@ public:
     };
     Q_ENUM(State)
 
-    // Over the settings that hold the combination and the problems already told.
-    explicit HotKeyManager(Settings &settings, QObject *parent = nullptr);
+    // Over the settings that hold the combination and the problems already told; backend takes
+    // the combination from the desktop (none where the desktop offers no global shortcuts),
+    // layout names the keys, notifications tell a refusal. Only backend is owned.
+    HotKeyManager(Settings &settings, std::unique_ptr<GlobalShortcutBackend> backend,
+                  const KeyboardLayout &layout, Notifications &notifications,
+                  QObject *parent = nullptr);
     // Ends the registration: the display connection must still be open.
     ~HotKeyManager() override;
 
@@ -77,7 +83,6 @@ Q_SIGNALS:
     void refusalNotShown(const QString &title, const QString &message);
 
 private:
-    void ensureBackend();
     void settle(GlobalShortcutBackend::Outcome outcome, const QString &detail);
     void settle(State state, const QString &detail);
     void tell(const QString &title);
@@ -85,7 +90,8 @@ private:
 
     Settings &settings;
     std::unique_ptr<GlobalShortcutBackend> backend;
-    bool backendChosen = false;
+    const KeyboardLayout &keyboardLayout;
+    Notifications &notifications;
     State currentState = State::Unregistered;
     qint64 storedCode = 0; // the combination of the last registration, as stored
     quint32 storedModifiers = 0;

@@ -1,7 +1,6 @@
 #include "launcher/Activation.h"
 
-#include "platform/x11/WindowActivation.h"
-#include "platform/x11/WindowHints.h"
+#include "platform/WindowSystem.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -13,7 +12,8 @@ namespace
 constexpr int activationGraceMs = 500;
 } // namespace
 
-Activation::Activation(QObject *parent) : QObject(parent), activationGrace(new QTimer(this))
+Activation::Activation(WindowSystem &windowSystem, QObject *parent)
+    : QObject(parent), windows(windowSystem), activationGrace(new QTimer(this))
 {
     activationGrace->setSingleShot(true);
     activationGrace->setInterval(activationGraceMs);
@@ -32,7 +32,7 @@ void Activation::activate(quint32 timestamp)
 {
     hidden = false;
     const QList<QPointer<QWidget>> others = std::exchange(windowsToRestore, {});
-    WindowHints::showOnAllDesktops(window->windowHandle());
+    windows.showOnAllDesktops(window->windowHandle());
     window->show();
     window->raise();
     for (const QPointer<QWidget> &other : others) {
@@ -49,7 +49,7 @@ void Activation::activate(quint32 timestamp)
     }
     // Qt's own activation too: the widgets learn of it even where the platform reports nothing.
     front->activateWindow();
-    WindowActivation::activate(front->windowHandle(), timestamp);
+    windows.activate(front->windowHandle(), timestamp);
     if (front == window)
         field->setFocus(Qt::ActiveWindowFocusReason);
     // The focus loss of a hide just before may still be on its way (Qt reports it up to 400 ms

@@ -7,6 +7,7 @@
 class QLineEdit;
 class QTimer;
 class QWidget;
+class WindowSystem;
 
 // Activation and hiding: brings Trovia's windows forward with the focus in the field, hides them
 // all (remembering which to show again), and follows whether Trovia is active, i.e. one of its
@@ -16,7 +17,8 @@ class Activation : public QObject
 {
     Q_OBJECT
 public:
-    explicit Activation(QObject *parent = nullptr);
+    // windowSystem brings the windows to the front with the time of the request.
+    explicit Activation(WindowSystem &windowSystem, QObject *parent = nullptr);
 
     // The main window and its field; until then only the focus is noted.
     void setMainWindow(QWidget *window, QLineEdit *field);
@@ -53,6 +55,7 @@ private:
     void applicationStateChanged(Qt::ApplicationState state);
     void activationSettled();
 
+    WindowSystem &windows;
     QWidget *window = nullptr;
     QLineEdit *field = nullptr;
     QTimer *activationGrace;

@@ -12,7 +12,7 @@
 #include "launcher/Menus.h"
 #include "launcher/QuerySession.h"
 #include "launcher/WindowOrigin.h"
-#include "platform/x11/WindowActivation.h"
+#include "platform/WindowSystem.h"
 #include "preferences/PreferencesController.h"
 #include "presentation/MainView.h"
 #include "presentation/ResultListModel.h"
@@ -34,12 +34,14 @@ constexpr int refreshIntervalMs = 60 * 1000;
 constexpr int firstPaintWaitMs = 200;
 } // namespace
 
-Controller::Controller(ApplicationRegistry &registry, const Services &runServices, QObject *parent)
-    : QObject(parent), services(runServices), apps(std::make_unique<Catalogue>(registry)),
+Controller::Controller(ApplicationRegistry &applicationRegistry, const Services &runServices,
+                       QObject *parent)
+    : QObject(parent), services(runServices), registry(applicationRegistry),
+      apps(std::make_unique<Catalogue>(registry)),
       session(new QuerySession(*apps, runServices, this)),
       menus(new Menus([this] { return session->hasOneSelectedRow(); }, this)),
       exclusionPanel(new ExclusionMessagePanel(runServices.settings, this)),
-      activation(new Activation(this))
+      activation(new Activation(runServices.windowSystem, this))
 {
     connect(activation, &Activation::becameActive, this, &Controller::applicationDidBecomeActive);
     connect(activation, &Activation::resignedActive, this, &Controller::applicationDidResignActive);
@@ -162,7 +164,8 @@ void Controller::createMainWindow()
                             ScreenCoordinates::visibleFrame(mainScreen));
 
     window =
-        new TroviaWindow(TroviaRect{origin.x, origin.y, float(size.width()), float(size.height())});
+        new TroviaWindow(services.windowSystem,
+                         TroviaRect{origin.x, origin.y, float(size.width()), float(size.height())});
     window->setWindowTitle(QStringLiteral("Trovia"));
     window->setContentView(mainView);
     activation->setMainWindow(window, field);
@@ -177,8 +180,8 @@ void Controller::secondStartRequested(const QByteArray &token, bool fromBinding)
     }
     // A startup ID carries the time of the user's request; without one the server's time now
     // stands for it.
-    toggle(WindowActivation::timestampFromStartupId(token));
-    WindowActivation::completeStartup(token);
+    toggle(services.windowSystem.startupTimestamp(token));
+    services.windowSystem.completeStartup(token);
 }
 
 void Controller::activate(quint32 timestamp)

@@ -34,8 +34,8 @@ class Controller : public QObject
 {
     Q_OBJECT
 public:
-    // registry: where the catalogue comes from (GIO in the program); neither it nor the services
-    // are owned.
+    // registry: where the catalogue comes from (GIO in the program), which also names the desktop
+    // actions the Preferences list; neither it nor the services are owned.
     Controller(ApplicationRegistry &registry, const Services &services, QObject *parent = nullptr);
     ~Controller() override;
 
@@ -99,6 +99,7 @@ private:
     void stopRefreshTimer();
 
     Services services;
+    ApplicationRegistry &registry;
     std::unique_ptr<Catalogue> apps;
     QuerySession *session;
     Menus *menus;

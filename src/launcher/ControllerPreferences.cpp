@@ -2,7 +2,7 @@
 #include "hotkey/HotKeyManager.h"
 #include "launcher/Activation.h"
 #include "launcher/Controller.h"
-#include "platform/x11/WindowActivation.h"
+#include "platform/WindowSystem.h"
 #include "preferences/PreferencesController.h"
 #include "preferences/PreferencesWindow.h"
 #include "presentation/TroviaWindow.h"
@@ -13,14 +13,15 @@ void Controller::showPreferencePanel()
 {
     if (!prefController) {
         prefController = std::make_unique<PreferencesController>(
-            services.settings, services.hotKeys, services.excludedLocations, services.loginItems);
+            services.settings, services.hotKeys, services.excludedLocations, services.loginItems,
+            registry);
         if (PreferencesWindow *made = prefController->window()) {
             // Window managers hand the focus back only to windows listed in the taskbar, which
             // Trovia's main window is not: closing the Preferences gives it back to the field.
             connect(made, &QDialog::finished, this, [this] {
                 if (!activation->isHidden() && window->isVisible()) {
                     window->activateWindow();
-                    WindowActivation::activate(window->windowHandle(), 0);
+                    services.windowSystem.activate(window->windowHandle(), 0);
                     field->setFocus(Qt::ActiveWindowFocusReason);
                 }
             });
@@ -37,7 +38,7 @@ void Controller::showPreferencePanel()
     }
     preferences->show();
     preferences->raise();
-    WindowActivation::activate(preferences->windowHandle(), 0);
+    services.windowSystem.activate(preferences->windowHandle(), 0);
 }
 
 void Controller::showHotKeyProblem(const QString &title, const QString &message)

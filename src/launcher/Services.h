@@ -1,12 +1,13 @@
 #pragma once
 
 class ApplicationLauncher;
-class ASLoginItems;
 class ExcludedLocations;
 class FileRevealer;
 class HotKeyManager;
+class LoginItems;
 class Settings;
 class UsageLogger;
+class WindowSystem;
 
 // The services of a run: made by main() (a test makes its own over temporary folders) and handed
 // to the classes that use them, which own none of them.
@@ -15,7 +16,8 @@ struct Services {
     UsageLogger &usageLog;
     HotKeyManager &hotKeys;
     ExcludedLocations &excludedLocations;
-    ASLoginItems &loginItems;
+    LoginItems &loginItems;
     ApplicationLauncher &launcher;
     FileRevealer &revealer;
+    WindowSystem &windowSystem;
 };

@@ -1,7 +1,5 @@
 #include "launcher/TroviaApplication.h"
 
-#include "platform/x11/WindowActivation.h"
-
 TroviaApplication::TroviaApplication(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Trovia"));
@@ -9,6 +7,4 @@ TroviaApplication::TroviaApplication(int &argc, char **argv) : QApplication(argc
     setDesktopFileName(QStringLiteral("trovia"));
     // Hiding is not quitting: a closed alert may be the last visible window.
     setQuitOnLastWindowClosed(false);
-    // Programs Trovia launches learn the time of the key press that launched them.
-    WindowActivation::followUserTime();
 }

@@ -10,8 +10,14 @@
 #include "launcher/QuitSignals.h"
 #include "launcher/SingleInstance.h"
 #include "launcher/TroviaApplication.h"
+#include "platform/portal/PortalGlobalShortcuts.h"
 #include "platform/x11/WindowActivation.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11HotKeyGrab.h"
+#include "platform/x11/X11WindowSystem.h"
+#include "platform/x11/XkbKeymap.h"
 #include "platform/xdg/DBusFileRevealer.h"
+#include "platform/xdg/DBusNotifications.h"
 #include "platform/xdg/GioApplicationLauncher.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 #include "platform/xdg/LoginItems.h"
@@ -19,6 +25,25 @@
 #include <QCoreApplication>
 #include <cstdio>
 #include <vector>
+
+namespace
+{
+
+// The global shortcuts of the session Trovia runs in: the portal where WAYLAND_DISPLAY is set,
+// the X11 grab on Qt's own X connection otherwise; none on a platform with neither.
+std::unique_ptr<GlobalShortcutBackend> shortcutsForSession()
+{
+    // Under Wayland Trovia runs through XWayland, where a grab only sees keys while an X window
+    // has focus: the desktop has to hand the combination over.
+    if (!qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return std::make_unique<PortalGlobalShortcuts>(QDBusConnection::sessionBus());
+    // Other platforms (offscreen) answer the X11 interface too, but with no connection.
+    if (xcb_connection_t *connection = X11::qtConnection())
+        return std::make_unique<X11HotKeyGrab>(connection);
+    return nullptr;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -73,6 +98,8 @@ int main(int argc, char *argv[])
     applicationArgv.push_back(nullptr);
     int argumentCount = int(applicationArgv.size()) - 1;
     TroviaApplication application(argumentCount, applicationArgv.data());
+    // Programs Trovia launches learn the time of the key press that launched them.
+    WindowActivation::followUserTime();
     Translations::install(application);
     instance.listen();
 
@@ -85,14 +112,17 @@ int main(int argc, char *argv[])
     Settings settings(Settings::standardPath());
     PreferencesDefaults::registerInitialDefaults(settings);
     UsageLogger usageLog(UsageLogger::defaultPlistPath());
-    HotKeyManager hotKeys(settings);
+    XkbKeyboardLayout keyboardLayout;
+    DBusNotifications notifications;
+    HotKeyManager hotKeys(settings, shortcutsForSession(), keyboardLayout, notifications);
     ExcludedLocations excludedLocations(settings);
     ASLoginItems loginItems;
     GioApplicationLauncher launcher;
     DBusFileRevealer revealer;
+    X11WindowSystem windowSystem;
     GioApplicationRegistry registry;
-    Controller controller(
-        registry, {settings, usageLog, hotKeys, excludedLocations, loginItems, launcher, revealer});
+    Controller controller(registry, {settings, usageLog, hotKeys, excludedLocations, loginItems,
+                                     launcher, revealer, windowSystem});
     controller.catalogue().setSnapshotPath(CatalogueSnapshot::defaultPath());
     QObject::connect(&instance, &SingleInstance::toggleRequested, &controller,
                      &Controller::secondStartRequested);
@@ -104,7 +134,7 @@ int main(int argc, char *argv[])
                      &Controller::applicationWillTerminate);
 
     controller.applicationDidFinishLaunching(options.hidden,
-                                             WindowActivation::timestampFromStartupId(startupId));
-    WindowActivation::completeStartup(startupId);
+                                             windowSystem.startupTimestamp(startupId));
+    windowSystem.completeStartup(startupId);
     return application.exec();
 }

@@ -27,6 +27,12 @@ struct RegistryEntry {
     QList<RegistryAction> actions = {};
 };
 
+// The localised names of an entry's desktop action and of its application.
+struct RegistryActionNames {
+    QString action;
+    QString application;
+};
+
 // The desktop entries the session sees, and the facts about the file system that decide when the
 // catalogue is stale and which entries stay out of it.
 class ApplicationRegistry
@@ -48,4 +54,9 @@ public:
 
     // The path of the entry the registry resolves for a desktop file ID; empty when there is none.
     virtual QString entryPathForId(const QString &desktopId) = 0;
+
+    // The names of the action actionId of the entry file at entryPath, as the file says them now
+    // (whether or not the entry is shown); both empty when the file is no application or lacks
+    // either name.
+    virtual RegistryActionNames actionNames(const QString &entryPath, const QString &actionId) = 0;
 };

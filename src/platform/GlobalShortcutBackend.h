@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <memory>
 
 // One system-wide key combination, taken from the desktop: an X11 key grab, or the desktop portal's
 // GlobalShortcuts on Wayland. Trovia holds at most one at a time.
@@ -22,10 +21,6 @@ public:
         Outcome outcome;
         QString detail; // why, when refused or unsupported (English, for the log)
     };
-
-    // The backend that suits the session Trovia runs in: the portal where WAYLAND_DISPLAY is set,
-    // the X11 grab on Qt's own X connection otherwise; nothing on a platform with neither.
-    static std::unique_ptr<GlobalShortcutBackend> createForSession();
 
     using QObject::QObject;
 

@@ -2,7 +2,7 @@
 
 #include "core/ExcludedLocations.h"
 #include "core/LocalizedStrings.h"
-#include "platform/xdg/DesktopEntryFile.h"
+#include "platform/ApplicationRegistry.h"
 
 #include <QAbstractButton>
 #include <QDir>
@@ -38,28 +38,28 @@ public:
 
 // A desktop action left out ("<entry>#<action id>") by its own and its application's names, as
 // its entry gives them now; any other location as it is.
-QString describeLocation(const QString &location)
+QString describeLocation(ApplicationRegistry &registry, const QString &location)
 {
     const qsizetype mark = location.lastIndexOf(QLatin1Char('#'));
     if (mark <= 0)
         return location;
-    const DesktopEntryFile keys(QFile::encodeName(location.left(mark)));
-    const QByteArray group = QByteArrayLiteral("Desktop Action ") + location.mid(mark + 1).toUtf8();
-    const QString action = QString::fromUtf8(keys.localised("Name", group.constData()));
-    const QString application = QString::fromUtf8(keys.localised("Name"));
-    if (!keys.isApplication() || action.isEmpty() || application.isEmpty())
+    const RegistryActionNames names =
+        registry.actionNames(location.left(mark), location.mid(mark + 1));
+    if (names.action.isEmpty() || names.application.isEmpty())
         return location;
     return LocalizedStrings::text(QStringLiteral("ExcludedActionLocation"))
-        .arg(action, application);
+        .arg(names.action, names.application);
 }
 
 } // namespace
 
-ExcludedLocationsManager::ExcludedLocationsManager(ExcludedLocations &model, QObject *parent)
+ExcludedLocationsManager::ExcludedLocationsManager(ExcludedLocations &model,
+                                                   ApplicationRegistry &registry, QObject *parent)
     : QObject(parent), locations(model),
       chooser(&ExcludedLocationsManager::chooseLocationsWithFileDialog)
 {
-    locations.setDescriber(describeLocation);
+    locations.setDescriber(
+        [&registry](const QString &location) { return describeLocation(registry, location); });
 }
 
 void ExcludedLocationsManager::setOutlets(QTableView *table, QAbstractButton *add,

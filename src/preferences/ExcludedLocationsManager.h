@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 
+class ApplicationRegistry;
 class ExcludedLocations;
 class QAbstractButton;
 class QTableView;
@@ -23,8 +24,9 @@ public:
     // user cancelled.
     using LocationChooser = std::function<std::optional<QStringList>(QWidget *parent)>;
 
-    // locations is not owned.
-    explicit ExcludedLocationsManager(ExcludedLocations &locations, QObject *parent = nullptr);
+    // Neither locations nor registry, which names the desktop actions left out, is owned.
+    ExcludedLocationsManager(ExcludedLocations &locations, ApplicationRegistry &registry,
+                             QObject *parent = nullptr);
 
     // The table and buttons of the Preferences window; any of them may be null. The model
     // becomes the table's, the manager the buttons' target.

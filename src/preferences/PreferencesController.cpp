@@ -8,7 +8,7 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
-#include "platform/xdg/LoginItems.h"
+#include "platform/LoginItems.h"
 #include "preferences/ExcludedLocationsManager.h"
 #include "preferences/HotKeyRecorder.h"
 #include "preferences/PreferencesWindow.h"
@@ -88,10 +88,10 @@ void setOn(QCheckBox *box, bool on)
 } // namespace
 
 PreferencesController::PreferencesController(Settings &store, HotKeyManager &hotKeyManager,
-                                             ExcludedLocations &excluded, ASLoginItems &items,
-                                             QObject *parent)
+                                             ExcludedLocations &excluded, LoginItems &items,
+                                             ApplicationRegistry &registry, QObject *parent)
     : QObject(parent), settings(store), hotKeys(hotKeyManager),
-      excludedLocations(new ExcludedLocationsManager(excluded, this)), loginItems(items)
+      excludedLocations(new ExcludedLocationsManager(excluded, registry, this)), loginItems(items)
 {
 }
 

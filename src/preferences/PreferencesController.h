@@ -3,10 +3,11 @@
 #include <QObject>
 #include <QPointer>
 
-class ASLoginItems;
+class ApplicationRegistry;
 class ExcludedLocations;
 class ExcludedLocationsManager;
 class HotKeyManager;
+class LoginItems;
 class PreferencesWindow;
 class Settings;
 class QButtonGroup;
@@ -25,8 +26,8 @@ class PreferencesController : public QObject
     Q_OBJECT
 public:
     PreferencesController(Settings &settings, HotKeyManager &hotKeys,
-                          ExcludedLocations &excludedLocations, ASLoginItems &loginItems,
-                          QObject *parent = nullptr);
+                          ExcludedLocations &excludedLocations, LoginItems &loginItems,
+                          ApplicationRegistry &registry, QObject *parent = nullptr);
     ~PreferencesController() override;
 
     // The window, made on first use.
@@ -68,7 +69,7 @@ private:
     HotKeyManager &hotKeys;
     // The table of excluded locations and its buttons.
     ExcludedLocationsManager *excludedLocations;
-    ASLoginItems &loginItems;
+    LoginItems &loginItems;
     QPointer<PreferencesWindow> windowInstance;
     QPointer<QColorDialog> colorPanelInstance;
     bool hotKeyHasNoName = false;

@@ -1,6 +1,6 @@
 #include "presentation/ResultListWindow.h"
 
-#include "platform/x11/WindowHints.h"
+#include "platform/WindowSystem.h"
 #include "presentation/ListGeometry.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/TroviaTableView.h"
@@ -79,5 +79,5 @@ void ResultListWindow::followMainWindow()
 void ResultListWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    WindowHints::showOnAllDesktops(windowHandle());
+    mainWindow->windowSystem().showOnAllDesktops(windowHandle());
 }

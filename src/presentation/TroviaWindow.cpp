@@ -1,7 +1,7 @@
 #include "presentation/TroviaWindow.h"
 
 #include "core/Logging.h"
-#include "platform/x11/WindowHints.h"
+#include "platform/WindowSystem.h"
 
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -13,8 +13,9 @@
 
 using namespace ScreenCoordinates;
 
-TroviaWindow::TroviaWindow(const TroviaRect &contentRect, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint)
+TroviaWindow::TroviaWindow(WindowSystem &windowSystem, const TroviaRect &contentRect,
+                           QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), windows(windowSystem)
 {
     setWindowTitle(QStringLiteral("Trovia"));
     auto *layout = new QVBoxLayout(this);
@@ -128,7 +129,7 @@ void TroviaWindow::moveEvent(QMoveEvent *event)
     // the title bar it does not get: it is asked once more for the place it was given. Managers
     // that tell them place it right, and a later move there is the user's.
     if (const std::optional<QPoint> asked = std::exchange(placement, std::nullopt);
-        asked && !dragging && pos() != *asked && WindowHints::lacksFrameExtents(windowHandle())) {
+        asked && !dragging && pos() != *asked && windows.lacksFrameExtents(windowHandle())) {
         move(*asked);
         return;
     }
@@ -146,9 +147,9 @@ void TroviaWindow::resizeEvent(QResizeEvent *event)
 void TroviaWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    WindowHints::showOnAllDesktops(windowHandle());
+    windows.showOnAllDesktops(windowHandle());
     // A launcher, not a task to switch to.
-    WindowHints::skipTaskbarAndPager(windowHandle());
+    windows.skipTaskbarAndPager(windowHandle());
     placement = pos();
     keepPlaceOnSway(pos());
 }
@@ -162,7 +163,7 @@ void TroviaWindow::keepPlaceOnSway(const QPoint &topLeft)
         swayPlacement->setInterval(20);
         connect(swayPlacement, &QTimer::timeout, this, [this] {
             // About a second for sway to map the window; a hidden window has no place to keep.
-            if (!isVisible() || WindowHints::placeOnSway(windowHandle(), swayTarget) ||
+            if (!isVisible() || windows.placeOnSway(windowHandle(), swayTarget) ||
                 ++swayAttempts >= 50)
                 swayPlacement->stop();
         });

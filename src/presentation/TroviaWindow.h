@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <optional>
 
+class WindowSystem;
+
 // Trovia's main window: frameless, shown on every virtual desktop, with the shadow the desktop
 // gives such windows. It moves by a drag anywhere on its surface (outside the field), and every
 // move, by a drag or otherwise, snaps its edges onto the edges of its screen's visible area when
@@ -16,8 +18,10 @@ class TroviaWindow : public QWidget
     Q_OBJECT
 
 public:
-    // contentRect is in Trovia's coordinates (origin at the primary screen's lower left).
-    explicit TroviaWindow(const TroviaRect &contentRect = {}, QWidget *parent = nullptr);
+    // contentRect is in Trovia's coordinates (origin at the primary screen's lower left);
+    // windowSystem gives the hints and the place Qt has no API for.
+    explicit TroviaWindow(WindowSystem &windowSystem, const TroviaRect &contentRect = {},
+                          QWidget *parent = nullptr);
     ~TroviaWindow() override;
 
     // Takes view as the whole content; the window takes its size.
@@ -34,6 +38,8 @@ public:
 
     // Centres the window on the primary screen when it lies on no screen.
     void ensureOnScreen();
+
+    WindowSystem &windowSystem() const { return windows; }
 
 Q_SIGNALS:
     // After every move, once the snapping is done.
@@ -57,6 +63,7 @@ private:
     TroviaPoint locationInWindow(const QPointF &position) const;
     void keepPlaceOnSway(const QPoint &topLeft);
 
+    WindowSystem &windows;
     QWidget *content = nullptr;
     struct {
         bool enabled = true;

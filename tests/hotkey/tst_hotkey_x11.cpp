@@ -4,6 +4,9 @@
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11HotKeyGrab.h"
+#include "platform/x11/XkbKeymap.h"
+#include "platform/xdg/DBusNotifications.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -124,6 +127,8 @@ class TestHotKeyX11 : public QObject
     OtherXClient other;
     ConnectionWatcher watcher;
 
+    XkbKeyboardLayout keyboardLayout;
+    DBusNotifications notifications;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<HotKeyManager> hotKeys;
     HotKeyManager &manager() { return *hotKeys; }
@@ -147,7 +152,9 @@ private Q_SLOTS:
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
         QVERIFY(configHome.isValid());
         settings = temporarySettings(configHome);
-        hotKeys = std::make_unique<HotKeyManager>(*settings);
+        hotKeys = std::make_unique<HotKeyManager>(
+            *settings, std::make_unique<X11HotKeyGrab>(X11::qtConnection()), keyboardLayout,
+            notifications);
         QVERIFY(other.ok());
         watcher.markAtom = other.markAtom;
         // Installed after the hot key's filter, the watcher sees events first.

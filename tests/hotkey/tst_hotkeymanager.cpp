@@ -6,6 +6,9 @@
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
+#include "platform/portal/PortalGlobalShortcuts.h"
+#include "platform/x11/XkbKeymap.h"
+#include "platform/xdg/DBusNotifications.h"
 
 #include <QDBusMessage>
 #include <QRegularExpression>
@@ -44,6 +47,9 @@ class TestHotKeyManager : public QObject
     QTemporaryDir configHome;
     FakeShortcutBackend *backend = nullptr;
 
+    // The real layout and notifications: these tests are theirs too.
+    XkbKeyboardLayout keyboardLayout;
+    DBusNotifications desktopNotifications;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<HotKeyManager> hotKeys;
     HotKeyManager &manager() { return *hotKeys; }
@@ -66,7 +72,8 @@ private Q_SLOTS:
     {
         QVERIFY(configHome.isValid());
         settings = temporarySettings(configHome);
-        hotKeys = std::make_unique<HotKeyManager>(*settings);
+        hotKeys = std::make_unique<HotKeyManager>(*settings, nullptr, keyboardLayout,
+                                                  desktopNotifications);
     }
 
     void init()
@@ -288,9 +295,8 @@ private Q_SLOTS:
     // On Wayland without the portal the user is told to bind the toggle command.
     void waylandWithoutPortalTellsHowToBindTheToggle()
     {
-        qputenv("WAYLAND_DISPLAY", "wayland-test");
-        manager().setBackend(GlobalShortcutBackend::createForSession());
-        qunsetenv("WAYLAND_DISPLAY");
+        manager().setBackend(
+            std::make_unique<PortalGlobalShortcuts>(QDBusConnection::sessionBus()));
         QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
         manager().registerHotKey();
         QCOMPARE(manager().state(), HotKeyManager::State::Pending);
@@ -302,7 +308,7 @@ private Q_SLOTS:
     void withoutDesktopServiceTheWindowMustTell()
     {
         // Neither X nor Wayland: the offscreen platform has no desktop to take a hot key.
-        manager().setBackend(GlobalShortcutBackend::createForSession());
+        manager().setBackend(nullptr);
         QSignalSpy notShown(&manager(), &HotKeyManager::refusalNotShown);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("offscreen"));
         manager().registerHotKey();

@@ -447,6 +447,30 @@ private Q_SLOTS:
         run->settings.remove(HotKeyBoundByUserKey);
     }
 
+    // The desktop learns the time of the user's request with the activation: a hot key press
+    // carries its own, a second start the one in its startup ID, whose startup then ends.
+    void activationCarriesTheTimeOfTheRequest()
+    {
+        FakeWindowSystem &desktop = run->windowSystem;
+        controller->hide();
+        desktop.activations.clear();
+        desktop.completed.clear();
+        run->shortcuts->press(1234);
+        QVERIFY(mainShown());
+        QCOMPARE(desktop.activations.size(), 1);
+        QCOMPARE(desktop.activations.last().window.data(), mainWindow()->windowHandle());
+        QCOMPARE(desktop.activations.last().timestamp, 1234u);
+
+        const QByteArray startupId("launcher-1_TIME77");
+        desktop.startupTimes.insert(startupId, 77);
+        controller->hide();
+        controller->secondStartRequested(startupId);
+        QVERIFY(mainShown());
+        QCOMPARE(desktop.activations.size(), 2);
+        QCOMPARE(desktop.activations.last().timestamp, 77u);
+        QCOMPARE(desktop.completed, QByteArrayList{startupId});
+    }
+
     // A start at login shows nothing; the message waits for the user, and where the Preferences
     // come up first, they show the problem instead.
     void hiddenStartShowsNoWindow()

@@ -222,6 +222,41 @@ private Q_SLOTS:
         QCOMPARE(registry.applicationsFolders(), QStringList({homeApps(), systemApps()}));
     }
 
+    // A desktop action is named as its entry says now, even an entry no longer shown.
+    void actionNamesAreReadFromTheEntry_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("actionName");
+        QTest::addColumn<QString>("applicationName");
+        QTest::newRow("localised, entry hidden") << "private"
+                                                 << "Privat"
+                                                 << "Fuchs";
+        QTest::newRow("no such action") << "gone"
+                                        << ""
+                                        << "";
+        QTest::newRow("action without a name") << "nameless"
+                                               << ""
+                                               << "";
+    }
+
+    void actionNamesAreReadFromTheEntry()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, actionName);
+        QFETCH(QString, applicationName);
+        writeEntry(looseEntries(), "fox.desktop",
+                   "Name=Fox\nName[de]=Fuchs\nExec=true\nNoDisplay=true\n"
+                   "Actions=private;nameless;\n\n[Desktop Action private]\nName=Private\n"
+                   "Name[de]=Privat\nExec=true\n\n[Desktop Action nameless]\nExec=true");
+        GioApplicationRegistry registry;
+        const RegistryActionNames names =
+            registry.actionNames(looseEntries() + "/fox.desktop", action);
+        QCOMPARE(names.action, actionName);
+        QCOMPARE(names.application, applicationName);
+        QCOMPARE(registry.actionNames(looseEntries() + "/missing.desktop", action).action,
+                 QString());
+    }
+
     // GIO resolves Trovia's own entry by its id, and the catalogue leaves it out.
     void catalogueLeavesOutTroviasOwnEntry()
     {

@@ -1,5 +1,5 @@
 #include "core/KeyCodes.h"
-#include "platform/x11/KeyboardLayout.h"
+#include "platform/x11/XkbKeymap.h"
 
 #include <QSet>
 #include <QTest>
@@ -11,14 +11,14 @@ class TestKeyTables : public QObject
 {
     Q_OBJECT
 
-    static std::unique_ptr<KeyboardLayout> layoutNamed(const char *layout)
+    static std::unique_ptr<XkbKeymap> layoutNamed(const char *layout)
     {
         qputenv("XKB_DEFAULT_RULES", "evdev");
         qputenv("XKB_DEFAULT_MODEL", "pc105");
         qputenv("XKB_DEFAULT_LAYOUT", layout);
         qunsetenv("XKB_DEFAULT_VARIANT");
         qunsetenv("XKB_DEFAULT_OPTIONS");
-        return KeyboardLayout::fromDefaultRules();
+        return XkbKeymap::fromDefaultRules();
     }
 
 private Q_SLOTS:

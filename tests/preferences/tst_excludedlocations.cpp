@@ -1,4 +1,6 @@
+#include "FakeApplicationRegistry.h"
 #include "core/ExcludedLocations.h"
+#include "core/LocalizedStrings.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "preferences/ExcludedLocationsManager.h"
@@ -24,6 +26,7 @@ class TestExcludedLocations : public QObject
     Q_OBJECT
 
     QTemporaryDir dir;
+    FakeApplicationRegistry registry;
     QString storeFile;
     std::unique_ptr<Settings> settings;
     std::unique_ptr<ExcludedLocations> locations;
@@ -64,7 +67,7 @@ class TestExcludedLocations : public QObject
             Settings(storeFile).setStringList(ExcludedLocationsKey, stored);
         settings = std::make_unique<Settings>(storeFile);
         locations = std::make_unique<ExcludedLocations>(*settings);
-        manager = std::make_unique<ExcludedLocationsManager>(*locations);
+        manager = std::make_unique<ExcludedLocationsManager>(*locations, registry);
         manager->setLocationChooser([chosen](QWidget *) { return chosen; });
         window = std::make_unique<QWidget>();
         auto *layout = new QVBoxLayout(window.get());
@@ -118,6 +121,24 @@ private Q_SLOTS:
         QCOMPARE(shownRows(), expected);
         QCOMPARE(changeNotifications(), chosen ? 1 : 0);
         QCOMPARE(seenByObserver, chosen ? expected : QStringList());
+    }
+
+    // A desktop action left out is shown by its own and its application's names, as the
+    // registry reads them now; without them, by its location.
+    void actionsAreShownByTheirNames()
+    {
+        registry.addEntry(QStringLiteral("/apps/fox.desktop"), QStringLiteral("Fox"));
+        registry.entryList.last().actions = {
+            {QStringLiteral("private"), QStringLiteral("Private")}};
+        const QStringList stored{"/apps/fox.desktop#private", "/apps/fox.desktop#gone",
+                                 "/apps/gone.desktop#private", "/opt/a#b/fox.desktop"};
+        open(stored);
+        QStringList expected = stored;
+        expected[0] = LocalizedStrings::text(QStringLiteral("ExcludedActionLocation"))
+                          .arg(QStringLiteral("Private"), QStringLiteral("Fox"));
+        QVERIFY(!expected[0].contains(stored[0]));
+        QCOMPARE(shownRows(), expected);
+        registry.entryList.clear();
     }
 
     // Remove works on exactly one selected row; the last row removed stores an empty list.

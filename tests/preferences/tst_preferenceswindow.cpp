@@ -1,10 +1,10 @@
+#include "FakeApplicationRegistry.h"
 #include "TestServices.h"
 #include "core/ColorPresets.h"
 #include "core/LocalizedStrings.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "hotkey/HotKeyManager.h"
-#include "platform/xdg/LoginItems.h"
 #include "preferences/PreferencesController.h"
 #include "preferences/PreferencesWindow.h"
 
@@ -41,6 +41,7 @@ const QStringList everyKey = {
 };
 
 std::unique_ptr<TestServices> run;
+FakeApplicationRegistry registry;
 
 Settings &settings()
 {
@@ -122,7 +123,7 @@ class TestPreferencesWindow : public QObject
     void openWindow()
     {
         controller = std::make_unique<PreferencesController>(
-            run->settings, run->hotKeys, run->excludedLocations, run->loginItems);
+            run->settings, run->hotKeys, run->excludedLocations, run->loginItems, registry);
         controller->showWindow();
         QVERIFY(QTest::qWaitForWindowActive(controller->window()));
         posts.clear();
@@ -349,19 +350,15 @@ private Q_SLOTS:
     {
         auto *box = control<QCheckBox>("openAtLoginButton");
         click(box);
-        QCOMPARE(run->loginItems.loginItemsArray().size(), 1);
-        QVERIFY(run->loginItems.loginItemsArray().first().hide);
+        QCOMPARE(run->loginItems.paths, QStringList{QCoreApplication::applicationFilePath()});
         click(box);
-        QVERIFY(run->loginItems.loginItemsArray().isEmpty());
+        QVERIFY(run->loginItems.paths.isEmpty());
 
-        // A file where the autostart folder belongs: the box shows what really happened.
-        const QString autostart = run->loginItems.autostartFolder();
-        QVERIFY(QDir(autostart).removeRecursively());
-        QFile blocker(autostart);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        // A desktop that keeps no login item: the box shows what really happened.
+        run->loginItems.refusing = true;
         click(box);
         QVERIFY(!box->isChecked());
-        QVERIFY(QFile::remove(autostart));
+        run->loginItems.refusing = false;
     }
 
     // A mixed box counts as off: Wine applications left out, no login item, no modifier bit.

@@ -1,3 +1,4 @@
+#include "FakeWindowSystem.h"
 #include "TestMainWindow.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
@@ -45,6 +46,7 @@ class TestResultList : public QObject
     Q_OBJECT
 
     QTemporaryDir configHome;
+    FakeWindowSystem windowSystem;
     TroviaWindow *mainWindow = nullptr;
     QLineEdit *field = nullptr;
     ResultListWindow *list = nullptr;
@@ -73,7 +75,7 @@ private Q_SLOTS:
 
     void init()
     {
-        mainWindow = makeMainWindow(TroviaRect{100, 400, 400, 60}, &field, &list);
+        mainWindow = makeMainWindow(windowSystem, TroviaRect{100, 400, 400, 60}, &field, &list);
         mainWindow->show();
         QVERIFY(QTest::qWaitForWindowExposed(mainWindow));
     }

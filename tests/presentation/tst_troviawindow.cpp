@@ -1,9 +1,11 @@
+#include "FakeWindowSystem.h"
 #include "presentation/TroviaView.h"
 #include "presentation/TroviaWindow.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 
 // The screens come from offscreen-screens.json: the primary one's visible frame is (0, 0, 1440,
@@ -12,6 +14,7 @@ class TestTroviaWindow : public QObject
 {
     Q_OBJECT
 
+    FakeWindowSystem windowSystem;
     TroviaWindow *window = nullptr;
     TroviaView *view = nullptr;
 
@@ -28,7 +31,8 @@ class TestTroviaWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        window = new TroviaWindow(TroviaRect{400, 400, 400, 60});
+        windowSystem.noFrameExtents = false;
+        window = new TroviaWindow(windowSystem, TroviaRect{400, 400, 400, 60});
         view = new TroviaView;
         view->setFixedSize(400, 60);
         window->setContentView(view);
@@ -177,6 +181,44 @@ private Q_SLOTS:
         QTRY_COMPARE(window->pos(), QPoint(1600, 100));
         window->ensureOnScreen();
         QCOMPARE(window->pos(), QPoint(1600, 100));
+    }
+
+    // A window manager forgets the hints when the window hides: they come before every showing.
+    void hintsComeBeforeEachShowing()
+    {
+        for (int shown = 1; shown <= 2; ++shown) {
+            QCOMPARE(windowSystem.onAllDesktops.count(window->windowHandle()), shown);
+            QCOMPARE(windowSystem.outOfTaskbar.count(window->windowHandle()), shown);
+            window->hide();
+            window->show();
+        }
+    }
+
+    // A manager that tells no frame extents may map the window off by a title bar: the first
+    // move after the showing is undone, once. Where it tells them, the move is the user's.
+    void placeIsAskedAgainWithoutFrameExtents_data()
+    {
+        QTest::addColumn<bool>("noFrameExtents");
+        QTest::newRow("no frame extents (i3)") << true;
+        QTest::newRow("frame extents") << false;
+    }
+
+    void placeIsAskedAgainWithoutFrameExtents()
+    {
+        QFETCH(bool, noFrameExtents);
+        window->hide();
+        windowSystem.noFrameExtents = noFrameExtents;
+        window->show();
+        const QPoint placed = window->pos();
+        QSignalSpy moved(window, &TroviaWindow::moved);
+        window->move(placed + QPoint(0, 24));
+        QTRY_VERIFY(!moved.isEmpty());
+        QCOMPARE(window->pos(), noFrameExtents ? placed : placed + QPoint(0, 24));
+        // Only the first move after the showing is the manager's.
+        moved.clear();
+        window->move(placed + QPoint(0, 48));
+        QTRY_VERIFY(!moved.isEmpty());
+        QCOMPARE(window->pos(), placed + QPoint(0, 48));
     }
 
     void changingScreenIsLogged()

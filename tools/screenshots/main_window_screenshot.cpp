@@ -10,6 +10,7 @@
 #include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "platform/xdg/GioApplicationLauncher.h"
 #include "presentation/MainView.h"
 #include "presentation/ResultListModel.h"
@@ -137,7 +138,9 @@ int main(int argc, char *argv[])
     const QSize size = view->size();
     const float x = float(screen.width() - size.width()) / 2;
     const float y = float(screen.height()) * 0.72f;
-    auto *window = new TroviaWindow(TroviaRect{x, y, float(size.width()), float(size.height())});
+    X11WindowSystem windowSystem;
+    auto *window =
+        new TroviaWindow(windowSystem, TroviaRect{x, y, float(size.width()), float(size.height())});
     window->setContentView(view);
     auto *list = new ResultListWindow(window, view->textField());
     GioApplicationLauncher icons;

@@ -8,6 +8,11 @@
 #include "core/SettingsKeys.h"
 #include "core/Translations.h"
 #include "hotkey/HotKeyManager.h"
+#include "platform/x11/X11Connection.h"
+#include "platform/x11/X11HotKeyGrab.h"
+#include "platform/x11/XkbKeymap.h"
+#include "platform/xdg/DBusNotifications.h"
+#include "platform/xdg/GioApplicationRegistry.h"
 #include "platform/xdg/LoginItems.h"
 #include "preferences/PreferencesController.h"
 #include "preferences/PreferencesWindow.h"
@@ -34,10 +39,14 @@ int main(int argc, char *argv[])
     settings.setStringList(ExcludedLocationsKey,
                            {QStringLiteral("/usr/share/applications/xterm.desktop"),
                             QStringLiteral("/opt/old-tools")});
-    HotKeyManager hotKeys(settings);
+    XkbKeyboardLayout keyboardLayout;
+    DBusNotifications notifications;
+    HotKeyManager hotKeys(settings, std::make_unique<X11HotKeyGrab>(X11::qtConnection()),
+                          keyboardLayout, notifications);
     ExcludedLocations excludedLocations(settings);
     ASLoginItems loginItems(home.filePath(QStringLiteral("config/autostart")));
-    PreferencesController controller(settings, hotKeys, excludedLocations, loginItems);
+    GioApplicationRegistry registry;
+    PreferencesController controller(settings, hotKeys, excludedLocations, loginItems, registry);
     controller.showWindow();
     PreferencesWindow *window = controller.window();
     if (!window || !QTest::qWaitForWindowExposed(window) || !QTest::qWaitForWindowActive(window))

@@ -2,7 +2,7 @@
 
 #include "core/KeyCodes.h"
 #include "platform/portal/PortalShortcut.h"
-#include "platform/x11/KeyboardLayout.h"
+#include "platform/x11/XkbKeymap.h"
 
 #include <QDBusArgument>
 #include <QDBusMessage>
@@ -167,7 +167,7 @@ GlobalShortcutBackend::Registration PortalGlobalShortcuts::registerShortcut(quin
 {
     ++generation;
     QString trigger;
-    if (const auto layout = KeyboardLayout::current())
+    if (const auto layout = XkbKeymap::current())
         trigger = triggerFor(layout->keysymName(virtualKeyCode), modifiers);
     pendingTrigger = trigger;
     registrationWanted = true;

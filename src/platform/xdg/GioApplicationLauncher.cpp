@@ -1,9 +1,9 @@
 #include "platform/xdg/GioApplicationLauncher.h"
 
 #include "core/Logging.h"
+#include "platform/FolderWalk.h"
 #include "platform/x11/WindowActivation.h"
 #include "platform/xdg/DesktopEntryFile.h"
-#include "platform/xdg/FolderWalk.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 #include "platform/xdg/SystemdScope.h"
 

@@ -1,7 +1,7 @@
 #include "platform/xdg/GioApplicationRegistry.h"
 
+#include "platform/FolderWalk.h"
 #include "platform/xdg/DesktopEntryFile.h"
-#include "platform/xdg/FolderWalk.h"
 
 #include <QDir>
 #include <QFile>
@@ -290,6 +290,18 @@ QString GioApplicationRegistry::entryPathForId(const QString &desktopId)
             return path;
     }
     return QString();
+}
+
+RegistryActionNames GioApplicationRegistry::actionNames(const QString &entryPath,
+                                                        const QString &actionId)
+{
+    const DesktopEntryFile keys(QFile::encodeName(entryPath));
+    const QByteArray group = QByteArrayLiteral("Desktop Action ") + actionId.toUtf8();
+    RegistryActionNames names{QString::fromUtf8(keys.localised("Name", group.constData())),
+                              QString::fromUtf8(keys.localised("Name"))};
+    if (!keys.isApplication() || names.action.isEmpty() || names.application.isEmpty())
+        return {};
+    return names;
 }
 
 QString GioApplicationRegistry::commandProgram(const QString &commandLine)

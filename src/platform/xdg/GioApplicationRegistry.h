@@ -18,6 +18,7 @@ public:
     QStringList mountedRemovableMedia() override;
     QStringList applicationsFolders() override;
     QString entryPathForId(const QString &desktopId) override;
+    RegistryActionNames actionNames(const QString &entryPath, const QString &actionId) override;
 
     // True when an Exec line starts a Windows program: its program, after any leading `env` and
     // VAR=value words, is wine, wine64, wine-stable or wine-development.

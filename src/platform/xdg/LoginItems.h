@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/LoginItems.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QMap>
@@ -25,7 +27,7 @@ struct LoginItem {
 // Every operation reads the folder afresh. Entries already in the folder are never rewritten, so
 // other programs' entries keep their files and bytes; a new entry is a file of its own, written
 // atomically. Operations that write answer whether the folder now holds the result.
-class ASLoginItems
+class ASLoginItems : public LoginItems
 {
 public:
     // An empty folder means $XDG_CONFIG_HOME/autostart, looked up at each operation.
@@ -34,11 +36,11 @@ public:
     QString autostartFolder() const;
 
     // True when an entry's "Path" equals path exactly.
-    bool loginItemExists(const QString &path) const;
+    bool loginItemExists(const QString &path) const override;
     // Appends {"Path": path, "Hide": true} unless loginItemExists(path); then nothing is written.
-    bool addLoginItem(const QString &path);
+    bool addLoginItem(const QString &path) override;
     // Removes every entry equal to the first whose "Path" equals path, letter case ignored.
-    bool removeLoginItem(const QString &path);
+    bool removeLoginItem(const QString &path) override;
 
     QList<LoginItem> loginItemsArray() const;
     // Makes the folder hold exactly these entries: writes the new ones, deletes the entries no

@@ -1,8 +1,9 @@
-#include "TestMainWindow.h"
 #include "platform/x11/WindowHints.h"
 #include "platform/x11/X11Connection.h"
+#include "platform/x11/X11WindowSystem.h"
 #include "presentation/ResultListModel.h"
 #include "presentation/ResultListWindow.h"
+#include "presentation/TestMainWindow.h"
 #include "presentation/TroviaTableView.h"
 #include "presentation/TroviaWindow.h"
 
@@ -51,6 +52,7 @@ class TestX11Windows : public QObject
     Q_OBJECT
 
 private:
+    X11WindowSystem windowSystem;
     TroviaWindow *mainWindow = nullptr;
     QLineEdit *field = nullptr;
     ResultListWindow *list = nullptr;
@@ -59,7 +61,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         QCOMPARE(QGuiApplication::platformName(), QString("xcb"));
-        mainWindow = makeMainWindow(TroviaRect{300, 500, 400, 60}, &field, &list);
+        mainWindow = makeMainWindow(windowSystem, TroviaRect{300, 500, 400, 60}, &field, &list);
         ApplicationList rows;
         for (int i = 0; i < 4; ++i)
             rows.append(std::make_shared<Application>(

@@ -1,4 +1,4 @@
-#include "platform/xdg/FolderWalk.h"
+#include "platform/FolderWalk.h"
 
 #include <algorithm>
 #include <dirent.h>

@@ -1,4 +1,4 @@
-#include "platform/x11/KeyboardLayout.h"
+#include "platform/x11/XkbKeymap.h"
 
 #include "core/KeyCodes.h"
 #include "platform/x11/X11Connection.h"
@@ -108,18 +108,18 @@ QString fromUcs4(char32_t character)
 
 } // namespace
 
-KeyboardLayout::KeyboardLayout(xkb_context *context_, xkb_keymap *keymap_, unsigned group_)
+XkbKeymap::XkbKeymap(xkb_context *context_, xkb_keymap *keymap_, unsigned group_)
     : context(context_), keymap(keymap_), group(group_)
 {
 }
 
-KeyboardLayout::~KeyboardLayout()
+XkbKeymap::~XkbKeymap()
 {
     xkb_keymap_unref(keymap);
     xkb_context_unref(context);
 }
 
-std::unique_ptr<KeyboardLayout> KeyboardLayout::current()
+std::unique_ptr<XkbKeymap> XkbKeymap::current()
 {
     if (xcb_connection_t *connection = X11::qtConnection()) {
         if (auto layout = fromX11(connection))
@@ -128,7 +128,7 @@ std::unique_ptr<KeyboardLayout> KeyboardLayout::current()
     return fromDefaultRules();
 }
 
-std::unique_ptr<KeyboardLayout> KeyboardLayout::fromDefaultRules()
+std::unique_ptr<XkbKeymap> XkbKeymap::fromDefaultRules()
 {
     xkb_context *context = xkb_context_new(XKB_CONTEXT_NO_FLAGS);
     if (!context)
@@ -138,10 +138,10 @@ std::unique_ptr<KeyboardLayout> KeyboardLayout::fromDefaultRules()
         xkb_context_unref(context);
         return nullptr;
     }
-    return std::unique_ptr<KeyboardLayout>(new KeyboardLayout(context, keymap, 0));
+    return std::unique_ptr<XkbKeymap>(new XkbKeymap(context, keymap, 0));
 }
 
-std::unique_ptr<KeyboardLayout> KeyboardLayout::fromX11(xcb_connection_t *connection)
+std::unique_ptr<XkbKeymap> XkbKeymap::fromX11(xcb_connection_t *connection)
 {
     if (!connection || !xkb_x11_setup_xkb_extension(connection, XKB_X11_MIN_MAJOR_XKB_VERSION,
                                                     XKB_X11_MIN_MINOR_XKB_VERSION,
@@ -166,10 +166,10 @@ std::unique_ptr<KeyboardLayout> KeyboardLayout::fromX11(xcb_connection_t *connec
         group = xkb_state_serialize_layout(state, XKB_STATE_LAYOUT_EFFECTIVE);
         xkb_state_unref(state);
     }
-    return std::unique_ptr<KeyboardLayout>(new KeyboardLayout(context, keymap, group));
+    return std::unique_ptr<XkbKeymap>(new XkbKeymap(context, keymap, group));
 }
 
-unsigned KeyboardLayout::levelZeroKeysym(quint16 virtualKeyCode) const
+unsigned XkbKeymap::levelZeroKeysym(quint16 virtualKeyCode) const
 {
     const auto xKeycode = KeyCodes::xKeycodeForVirtualKey(virtualKeyCode);
     if (!xKeycode)
@@ -180,7 +180,7 @@ unsigned KeyboardLayout::levelZeroKeysym(quint16 virtualKeyCode) const
     return syms[0];
 }
 
-QString KeyboardLayout::charactersForKeyCode(quint16 virtualKeyCode) const
+QString XkbKeymap::charactersForKeyCode(quint16 virtualKeyCode) const
 {
     const xkb_keysym_t keysym = levelZeroKeysym(virtualKeyCode);
     if (keysym == XKB_KEY_NoSymbol)
@@ -209,7 +209,7 @@ QString KeyboardLayout::charactersForKeyCode(quint16 virtualKeyCode) const
     return {};
 }
 
-QString KeyboardLayout::keysymName(quint16 virtualKeyCode) const
+QString XkbKeymap::keysymName(quint16 virtualKeyCode) const
 {
     const xkb_keysym_t keysym = levelZeroKeysym(virtualKeyCode);
     if (keysym == XKB_KEY_NoSymbol)
@@ -218,4 +218,10 @@ QString KeyboardLayout::keysymName(quint16 virtualKeyCode) const
     if (xkb_keysym_get_name(keysym, name, sizeof name) <= 0)
         return {};
     return QString::fromLatin1(name);
+}
+
+QString XkbKeyboardLayout::charactersForKeyCode(quint16 virtualKeyCode) const
+{
+    const auto keymap = XkbKeymap::current();
+    return keymap ? keymap->charactersForKeyCode(virtualKeyCode) : QString();
 }

@@ -1,15 +1,14 @@
-#include "platform/xdg/DesktopNotification.h"
+#include "platform/xdg/DBusNotifications.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QTimer>
 
-namespace DesktopNotification
-{
+DBusNotifications::DBusNotifications(QDBusConnection connection) : bus(std::move(connection)) {}
 
-void show(const QString &summary, const QString &body, QObject *context,
-          std::function<void(bool shown)> done, QDBusConnection bus)
+void DBusNotifications::show(const QString &summary, const QString &body, QObject *context,
+                             std::function<void(bool shown)> done)
 {
     if (!bus.isConnected()) {
         // Answer from the event loop, as a server would.
@@ -30,5 +29,3 @@ void show(const QString &summary, const QString &body, QObject *context,
                          done(!QDBusPendingReply<uint>(*finished).isError());
                      });
 }
-
-} // namespace DesktopNotification
