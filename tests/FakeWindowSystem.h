@@ -8,7 +8,8 @@
 #include <QPointer>
 #include <QWindow>
 
-// The desktop's side of Trovia's windows: records every request and answers as the test sets.
+// The desktop's side of Trovia's windows: records activations and startups, answers as the test
+// sets; the hints change nothing.
 class FakeWindowSystem : public WindowSystem
 {
 public:
@@ -17,8 +18,8 @@ public:
         quint32 timestamp;
     };
 
-    void showOnAllDesktops(QWindow *window) override { onAllDesktops << window; }
-    void skipTaskbarAndPager(QWindow *window) override { outOfTaskbar << window; }
+    void showOnAllDesktops(QWindow *) override {}
+    void skipTaskbarAndPager(QWindow *) override {}
     bool lacksFrameExtents(QWindow *) override { return noFrameExtents; }
     bool placeOnSway(QWindow *, const QPoint &) override { return false; }
     void activate(QWindow *window, quint32 timestamp) override
@@ -35,8 +36,6 @@ public:
 
     bool noFrameExtents = false;
     QHash<QByteArray, quint32> startupTimes;
-    QList<QPointer<QWindow>> onAllDesktops;
-    QList<QPointer<QWindow>> outOfTaskbar;
     QList<Activation> activations;
     QByteArrayList completed;
 };

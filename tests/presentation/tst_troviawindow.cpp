@@ -183,17 +183,6 @@ private Q_SLOTS:
         QCOMPARE(window->pos(), QPoint(1600, 100));
     }
 
-    // A window manager forgets the hints when the window hides: they come before every showing.
-    void hintsComeBeforeEachShowing()
-    {
-        for (int shown = 1; shown <= 2; ++shown) {
-            QCOMPARE(windowSystem.onAllDesktops.count(window->windowHandle()), shown);
-            QCOMPARE(windowSystem.outOfTaskbar.count(window->windowHandle()), shown);
-            window->hide();
-            window->show();
-        }
-    }
-
     // A manager that tells no frame extents may map the window off by a title bar: the first
     // move after the showing is undone, once. Where it tells them, the move is the user's.
     void placeIsAskedAgainWithoutFrameExtents_data()
