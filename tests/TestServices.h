@@ -3,7 +3,6 @@
 #include "FakeShortcutBackend.h"
 #include "catalogue/UsageLogger.h"
 #include "core/ExcludedLocations.h"
-#include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
 #include "hotkey/HotKeyManager.h"
 #include "launcher/Services.h"
@@ -48,9 +47,9 @@ public:
     void reveal(const QUrl &url) override { revealed << url; }
 };
 
-// A run's services over the folder home, as main() makes them for the user: the settings (defaults
-// registered) in config/Trovia/Trovia.conf, the usage log in data/Trovia, login items in
-// config/autostart, the hot key on a fake desktop, and launches and reveals recorded.
+// A run's services over the folder home, as main() makes them for the user: the settings in
+// config/Trovia/Trovia.conf, the usage log in data/Trovia, login items in config/autostart, the
+// hot key on a fake desktop, and launches and reveals recorded.
 class TestServices
 {
 public:
@@ -59,7 +58,6 @@ public:
           usageLog(home + QStringLiteral("/data/Trovia/Usage log.plist")), hotKeys(settings),
           excludedLocations(settings), loginItems(home + QStringLiteral("/config/autostart"))
     {
-        PreferencesDefaults::registerInitialDefaults(settings);
         auto backend = std::make_unique<FakeShortcutBackend>();
         shortcuts = backend.get();
         hotKeys.setBackend(std::move(backend));
