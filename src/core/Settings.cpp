@@ -201,58 +201,37 @@ namespace SettingFormat
 
 bool read(const QVariant &stored, bool &value)
 {
-    // The INI file keeps truth values as their text.
     if (stored.metaType().id() == QMetaType::Bool) {
         value = stored.toBool();
         return true;
     }
-    if (stored.metaType().id() != QMetaType::QString)
+    // The file gives truth values back as their text; a hand may write 1 or 0.
+    const QString text =
+        stored.metaType().id() == QMetaType::QString ? stored.toString() : QString();
+    const bool truth =
+        text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || text == QLatin1String("1");
+    if (!truth && text.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0 &&
+        text != QLatin1String("0"))
         return false;
-    const QString text = stored.toString();
-    // Also 1 and 0, as a hand may write them.
-    for (const bool truth : {true, false}) {
-        if (text.compare(QLatin1String(truth ? "true" : "false"), Qt::CaseInsensitive) == 0 ||
-            text == QLatin1String(truth ? "1" : "0")) {
-            value = truth;
-            return true;
-        }
-    }
-    return false;
+    value = truth;
+    return true;
 }
-
-namespace
-{
-
-// Numbers come back as text from the file, as numbers from a store of this run; "escape", 12.5 or
-// a number beyond 64 bits is none.
-bool readWhole(const QVariant &stored, qint64 &value)
-{
-    switch (stored.metaType().id()) {
-    case QMetaType::QString:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong: {
-        bool ok = false;
-        value = stored.toLongLong(&ok);
-        return ok;
-    }
-    default:
-        return false;
-    }
-}
-
-} // namespace
 
 bool read(const QVariant &stored, qint64 &value)
 {
-    return readWhole(stored, value);
+    // Numbers come back as text from the file; "escape", 12.5 or a number beyond 64 bits is none.
+    const int type = stored.metaType().id();
+    if (type != QMetaType::QString && type != QMetaType::Int && type != QMetaType::LongLong)
+        return false;
+    bool ok = false;
+    value = stored.toLongLong(&ok);
+    return ok;
 }
 
 bool read(const QVariant &stored, int &value)
 {
     qint64 whole = 0;
-    if (!readWhole(stored, whole) || whole < std::numeric_limits<int>::min() ||
+    if (!read(stored, whole) || whole < std::numeric_limits<int>::min() ||
         whole > std::numeric_limits<int>::max())
         return false;
     value = int(whole);
@@ -287,13 +266,6 @@ bool read(const QVariant &stored, QStringList &value)
     case QMetaType::QStringList:
         value = stored.toStringList();
         return true;
-    case QMetaType::QVariantList:
-        for (const QVariant &item : stored.toList()) {
-            if (item.metaType().id() != QMetaType::QString)
-                return false;
-        }
-        value = stored.toStringList();
-        return true;
     default:
         return false;
     }
@@ -314,39 +286,8 @@ bool read(const QVariant &stored, QColor &value)
     return true;
 }
 
-QVariant stored(bool value)
-{
-    return value;
-}
-
-QVariant stored(int value)
-{
-    return value;
-}
-
-QVariant stored(qint64 value)
-{
-    return value;
-}
-
-QVariant stored(float value)
-{
-    return value;
-}
-
-QVariant stored(const QString &value)
-{
-    return value;
-}
-
-QVariant stored(const QStringList &value)
-{
-    return value;
-}
-
 QVariant stored(const QColor &value)
 {
-    // The colour's own spec and components, so that it reads back exactly.
     QByteArray data;
     QDataStream stream(&data, QIODevice::WriteOnly);
     stream.setVersion(archiveVersion);

@@ -30,12 +30,11 @@ template <typename T> bool read(const QVariant &stored, std::optional<T> &value)
     return true;
 }
 
-QVariant stored(bool value);
-QVariant stored(int value);
-QVariant stored(qint64 value);
-QVariant stored(float value);
-QVariant stored(const QString &value);
-QVariant stored(const QStringList &value);
+template <typename T> QVariant stored(const T &value)
+{
+    return QVariant::fromValue(value);
+}
+// Archived: the colour's own spec and components, so that it reads back exactly.
 QVariant stored(const QColor &value);
 
 // A key with no default is stored as the value it may hold.
