@@ -20,25 +20,25 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Whether settings.setValue(key, value) compiles for a V.
-template <typename Key, typename V, typename = void> struct Storable : std::false_type {
-};
-template <typename Key, typename V>
-struct Storable<Key, V,
-                std::void_t<decltype(std::declval<Settings &>().setValue(
-                    std::declval<const Key &>(), std::declval<V>()))>> : std::true_type {
-};
-template <typename V, typename T> constexpr bool storable(const SettingKey<T> &)
+// Whether settings.setValue(key, a V) compiles.
+template <typename V, typename T>
+constexpr auto storable(const SettingKey<T> &key, int)
+    -> decltype(std::declval<Settings &>().setValue(key, std::declval<V>()), true)
 {
-    return Storable<SettingKey<T>, V>::value;
+    return true;
 }
-static_assert(storable<int>(HotKeyCodeKey) && storable<quint16>(HotKeyCodeKey));
-static_assert(!storable<QString>(HotKeyCodeKey) && !storable<bool>(HotKeyCodeKey));
-static_assert(storable<bool>(IncludeClassicAppsKey) && !storable<int>(IncludeClassicAppsKey));
-static_assert(storable<QColor>(WindowColorKey) && !storable<QString>(WindowColorKey));
-static_assert(!storable<QByteArray>(WindowColorKey) && !storable<int>(WindowColorPresetKey));
-static_assert(storable<float>(MainWindowXKey) && !storable<QString>(MainWindowXKey));
-static_assert(storable<SurfaceStyle>(WindowStyleKey) && !storable<const char *>(WindowStyleKey));
+template <typename V, typename T> constexpr bool storable(const SettingKey<T> &, long)
+{
+    return false;
+}
+static_assert(storable<int>(HotKeyCodeKey, 0) && storable<quint16>(HotKeyCodeKey, 0));
+static_assert(!storable<QString>(HotKeyCodeKey, 0) && !storable<bool>(HotKeyCodeKey, 0));
+static_assert(storable<bool>(IncludeClassicAppsKey, 0) && !storable<int>(IncludeClassicAppsKey, 0));
+static_assert(storable<QColor>(WindowColorKey, 0) && !storable<QString>(WindowColorKey, 0));
+static_assert(!storable<QByteArray>(WindowColorKey, 0) && !storable<int>(WindowColorPresetKey, 0));
+static_assert(storable<float>(MainWindowXKey, 0) && !storable<QString>(MainWindowXKey, 0));
+static_assert(storable<SurfaceStyle>(WindowStyleKey, 0) &&
+              !storable<const char *>(WindowStyleKey, 0));
 
 // One key's store and read, whatever its type.
 struct KeyCase {
@@ -160,20 +160,16 @@ private Q_SLOTS:
             QTest::newRow(tag) << QString(key.name) << stored << readsDefault(key);
         };
         row("style as a word", WindowStyleKey, "shiny");
-        row("style beyond 32 bits", WindowStyleKey, "99999999999");
         row("colour as a name", WindowColorKey, "red");
         row("colour unarchivable", WindowColorKey, QByteArray("\x01"));
         row("custom colour as a number", CustomWindowColorKey, 7);
         row("preset as a list", WindowColorPresetKey, QStringList{"Medium", "Gray"});
         row("key code as a word", HotKeyCodeKey, "escape");
-        row("key code as a fraction", HotKeyCodeKey, "12.5");
         row("modifiers beyond 64 bits", HotKeyModifiersKey, "99999999999999999999");
         row("truth as a word", IncludeClassicAppsKey, "maybe");
         row("truth as a list", MatchMoreThanNamesKey, QStringList{"no", "yes"});
         row("truth empty", ShowFullscreenMessageKey, "");
-        row("list height as a word", MaximumListHeightKey, "many");
         row("path list as bytes", ExcludedLocationsKey, QByteArray("/opt"));
-        row("told list as bytes", HotKeyProblemsToldKey, QByteArray("x"));
         row("origin as a word", MainWindowXKey, "left");
         row("origin not finite", MainWindowYKey, "nan");
     }
