@@ -4,7 +4,6 @@
 #include "FakeWindowSystem.h"
 #include "catalogue/UsageLogger.h"
 #include "core/ExcludedLocations.h"
-#include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
 #include "hotkey/HotKeyManager.h"
 #include "launcher/Services.h"
@@ -103,9 +102,9 @@ public:
     }
 };
 
-// A run's services over the folder home, as main() makes them for the user: the settings (defaults
-// registered) in config/Trovia/Trovia.conf, the usage log in data/Trovia, and the desktop faked:
-// the hot key, login items, keyboard, notifications and windows, launches and reveals recorded.
+// A run's services over the folder home, as main() makes them for the user: the settings in
+// config/Trovia/Trovia.conf, the usage log in data/Trovia, and the desktop faked: the hot key,
+// login items, keyboard, notifications and windows, launches and reveals recorded.
 class TestServices
 {
 public:
@@ -114,7 +113,6 @@ public:
           usageLog(home + QStringLiteral("/data/Trovia/Usage log.plist")),
           hotKeys(settings, nullptr, keyboardLayout, notifications), excludedLocations(settings)
     {
-        PreferencesDefaults::registerInitialDefaults(settings);
         auto backend = std::make_unique<FakeShortcutBackend>();
         shortcuts = backend.get();
         hotKeys.setBackend(std::move(backend));

@@ -1,6 +1,5 @@
 #include "core/ColorPresets.h"
 
-#include "core/PreferencesDefaults.h"
 #include "core/PropertyList.h"
 #include "core/ResourcePaths.h"
 #include "core/Settings.h"
@@ -43,7 +42,6 @@ namespace ColorPresets
 
 void initialize(Settings &settings)
 {
-    PreferencesDefaults::registerInitialDefaults(settings);
     loadColorPresets(settings);
 }
 
@@ -64,12 +62,12 @@ void loadColorPresets(Settings &settings, const QString &path)
             presets.append(entry.toMap());
     }
 
-    const QString chosen = settings.string(WindowColorPresetKey);
+    const QString chosen = settings.value(WindowColorPresetKey);
     for (const QVariantMap &preset : std::as_const(presets)) {
         if (preset.value(QStringLiteral("Name")).toString().compare(chosen, Qt::CaseInsensitive) !=
             0)
             continue;
-        settings.setColor(WindowColorKey, colorFromPreset(preset));
+        settings.setValue(WindowColorKey, colorFromPreset(preset));
     }
 }
 

@@ -13,7 +13,7 @@ class Settings;
 namespace ColorPresets
 {
 
-// The first step of start-up: registers the settings' defaults, then loads the presets.
+// The first step of start-up: loads the presets (the settings' keys carry their own defaults).
 void initialize(Settings &settings);
 
 // Reads the presets from path (default: the resource) and keeps them for the run, then stores the

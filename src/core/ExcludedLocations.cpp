@@ -4,8 +4,7 @@
 #include "core/SettingsKeys.h"
 
 ExcludedLocations::ExcludedLocations(Settings &store, QObject *parent)
-    : QAbstractListModel(parent), settings(store),
-      locationList(store.stringList(ExcludedLocationsKey))
+    : QAbstractListModel(parent), settings(store), locationList(store.value(ExcludedLocationsKey))
 {
     connect(&store, &Settings::excludedLocationsChanged, this,
             &ExcludedLocations::excludedLocationsChanged);
@@ -55,12 +54,12 @@ void ExcludedLocations::setDescriber(std::function<QString(const QString &locati
 
 void ExcludedLocations::storeAndAnnounce()
 {
-    settings.setStringList(ExcludedLocationsKey, locationList);
+    settings.setValue(ExcludedLocationsKey, locationList);
 }
 
 void ExcludedLocations::excludedLocationsChanged()
 {
     beginResetModel();
-    locationList = settings.stringList(ExcludedLocationsKey);
+    locationList = settings.value(ExcludedLocationsKey);
     endResetModel();
 }

@@ -1,7 +1,6 @@
 #include "core/Settings.h"
 
 #include "core/Logging.h"
-#include "core/SettingsKeys.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -11,8 +10,10 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 
 namespace
 {
@@ -125,98 +126,38 @@ QString Settings::filePath() const
     return path;
 }
 
-void Settings::registerDefaults(const QVariantMap &newDefaults)
+void Settings::store(const QString &name, const QVariant &value, SettingNotice notice)
 {
-    for (auto it = newDefaults.cbegin(); it != newDefaults.cend(); ++it)
-        defaults.insert(it.key(), it.value());
-}
-
-QVariant Settings::object(const QString &key) const
-{
-    const QVariant stored = values.value(key);
-    return stored.isValid() ? stored : defaults.value(key);
-}
-
-QString Settings::string(const QString &key) const
-{
-    return object(key).toString();
-}
-
-qint64 Settings::integer(const QString &key, bool *rejected) const
-{
-    // The INI file keeps numbers as text: "escape" must not read as 0.
-    const QVariant stored = values.value(key);
-    bool ok = false;
-    const qint64 value = stored.toLongLong(&ok);
-    if (rejected)
-        *rejected = stored.isValid() && !ok;
-    return ok ? value : defaults.value(key).toLongLong();
-}
-
-bool Settings::boolean(const QString &key) const
-{
-    return object(key).toBool();
-}
-
-float Settings::floatValue(const QString &key) const
-{
-    return object(key).toFloat();
-}
-
-QStringList Settings::stringList(const QString &key) const
-{
-    // INI stores a one-element list as a plain string and an empty list as an invalid value.
-    const QVariant value = object(key);
-    if (value.metaType().id() == QMetaType::QString)
-        return {value.toString()};
-    return value.toStringList();
-}
-
-QColor Settings::color(const QString &key) const
-{
-    return unarchivedColor(object(key).toByteArray());
-}
-
-bool Settings::hasStoredValue(const QString &key) const
-{
-    return values.contains(key);
-}
-
-void Settings::setObject(const QString &key, const QVariant &value)
-{
-    values.insert(key, value);
+    values.insert(name, value);
     changed();
-    announce(key);
+    announce(notice);
 }
 
-void Settings::announce(const QString &key)
+void Settings::announce(SettingNotice notice)
 {
-    if (key == WindowStyleKey || key == WindowColorKey || key == MaximumListHeightKey) {
+    switch (notice) {
+    case SettingNotice::None:
+        break;
+    case SettingNotice::WindowAppearance:
         Q_EMIT windowAppearanceChanged();
-    } else if (key == IncludeClassicAppsKey) {
+        break;
+    case SettingNotice::ClassicAppInclusion:
         Q_EMIT classicAppInclusionChanged();
-    } else if (key == MatchMoreThanNamesKey) {
+        break;
+    case SettingNotice::MatchScope:
         Q_EMIT matchScopeChanged();
-    } else if (key == ExcludedLocationsKey) {
+        break;
+    case SettingNotice::ExcludedLocations:
         // Written through before anyone hears of it, so observers read the new list.
         sync();
         Q_EMIT excludedLocationsChanged();
+        break;
     }
 }
 
-void Settings::setStringList(const QString &key, const QStringList &value)
+void Settings::removeName(const QString &name)
 {
-    setObject(key, value);
-}
-
-void Settings::setColor(const QString &key, const QColor &color)
-{
-    setObject(key, archivedColor(color));
-}
-
-void Settings::remove(const QString &key)
-{
-    values.remove(key);
+    values.remove(name);
     changed();
 }
 
@@ -255,22 +196,103 @@ void Settings::save()
                    .arg(path, problem);
 }
 
-QByteArray Settings::archivedColor(const QColor &color)
+namespace SettingFormat
 {
-    QByteArray data;
-    QDataStream stream(&data, QIODevice::WriteOnly);
-    stream.setVersion(archiveVersion);
-    stream << color;
-    return data;
+
+bool read(const QVariant &stored, bool &value)
+{
+    if (stored.metaType().id() == QMetaType::Bool) {
+        value = stored.toBool();
+        return true;
+    }
+    // The file gives truth values back as their text; a hand may write 1 or 0.
+    const QString text =
+        stored.metaType().id() == QMetaType::QString ? stored.toString() : QString();
+    const bool truth =
+        text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0 || text == QLatin1String("1");
+    if (!truth && text.compare(QLatin1String("false"), Qt::CaseInsensitive) != 0 &&
+        text != QLatin1String("0"))
+        return false;
+    value = truth;
+    return true;
 }
 
-QColor Settings::unarchivedColor(const QByteArray &data)
+bool read(const QVariant &stored, qint64 &value)
 {
-    if (data.isEmpty())
-        return {};
+    // Numbers come back as text from the file; "escape", 12.5 or a number beyond 64 bits is none.
+    const int type = stored.metaType().id();
+    if (type != QMetaType::QString && type != QMetaType::Int && type != QMetaType::LongLong)
+        return false;
+    bool ok = false;
+    value = stored.toLongLong(&ok);
+    return ok;
+}
+
+bool read(const QVariant &stored, int &value)
+{
+    qint64 whole = 0;
+    if (!read(stored, whole) || whole < std::numeric_limits<int>::min() ||
+        whole > std::numeric_limits<int>::max())
+        return false;
+    value = int(whole);
+    return true;
+}
+
+bool read(const QVariant &stored, float &value)
+{
+    const int type = stored.metaType().id();
+    if (type != QMetaType::QString && type != QMetaType::Float && type != QMetaType::Double)
+        return false;
+    bool ok = false;
+    value = stored.toFloat(&ok);
+    return ok && std::isfinite(value);
+}
+
+bool read(const QVariant &stored, QString &value)
+{
+    if (stored.metaType().id() != QMetaType::QString)
+        return false;
+    value = stored.toString();
+    return true;
+}
+
+bool read(const QVariant &stored, QStringList &value)
+{
+    // The file gives a list of one string back as that string.
+    switch (stored.metaType().id()) {
+    case QMetaType::QString:
+        value = QStringList{stored.toString()};
+        return true;
+    case QMetaType::QStringList:
+        value = stored.toStringList();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool read(const QVariant &stored, QColor &value)
+{
+    if (stored.metaType().id() != QMetaType::QByteArray)
+        return false;
+    const QByteArray data = stored.toByteArray();
     QDataStream stream(data);
     stream.setVersion(archiveVersion);
     QColor color;
     stream >> color;
-    return stream.status() == QDataStream::Ok ? color : QColor();
+    if (stream.status() != QDataStream::Ok || !color.isValid())
+        return false;
+    value = color;
+    return true;
 }
+
+QVariant stored(const QColor &value)
+{
+    QByteArray data;
+    QDataStream stream(&data, QIODevice::WriteOnly);
+    stream.setVersion(archiveVersion);
+    stream << value;
+    return data;
+}
+
+} // namespace SettingFormat

@@ -222,18 +222,18 @@ void HotKeyManager::registerHotKey()
 
     bool codeRejected = false;
     bool modifiersRejected = false;
-    storedCode = settings.integer(HotKeyCodeKey, &codeRejected);
-    const qint64 modifiers = settings.integer(HotKeyModifiersKey, &modifiersRejected);
+    storedCode = settings.value(HotKeyCodeKey, &codeRejected);
+    const qint64 modifiers = settings.value(HotKeyModifiersKey, &modifiersRejected);
     storedModifiers = quint32(modifiers);
     // Only the four modifier bits are ever stored. Garbage must not become a combination nobody
     // chose (stray bits masked away would grab plain Escape for the whole desktop).
     if (codeRejected || modifiersRejected || (modifiers & ~qint64(KeyCodes::AllModifiers)) != 0) {
-        storedCode = settings.registeredDefault(HotKeyCodeKey).toLongLong();
-        storedModifiers = quint32(settings.registeredDefault(HotKeyModifiersKey).toLongLong());
+        storedCode = HotKeyCodeKey.defaultValue;
+        storedModifiers = quint32(HotKeyModifiersKey.defaultValue);
         qCWarning(lcHotKey).noquote()
             << QStringLiteral("The stored hot key (code \"%1\", modifiers \"%2\") is no key "
                               "combination; Trovia uses %3.")
-                   .arg(settings.string(HotKeyCodeKey), settings.string(HotKeyModifiersKey),
+                   .arg(settings.text(HotKeyCodeKey), settings.text(HotKeyModifiersKey),
                         nameForCombination(quint16(storedCode), storedModifiers));
     }
     if (storedCode < 0 || storedCode > 0xffff) {
@@ -296,7 +296,7 @@ void HotKeyManager::settle(State state, const QString &detail)
     Q_EMIT registrationRefused(message);
     // Told once is enough: at every later start the log line above and the Preferences say it.
     // A user who bound the command has a hot key, whatever Trovia's own registration says.
-    if (settings.stringList(HotKeyProblemsToldKey).contains(problemKey()) || isBoundByUser())
+    if (settings.value(HotKeyProblemsToldKey).contains(problemKey()) || isBoundByUser())
         return;
     tell(LocalizedStrings::text(QString::fromLatin1(texts.titleKey)));
 }
@@ -336,23 +336,23 @@ void HotKeyManager::toggledByUserBinding()
     ++registrations;
     if (isBoundByUser())
         return;
-    QStringList desktops = settings.stringList(HotKeyBoundByUserKey);
+    QStringList desktops = settings.value(HotKeyBoundByUserKey);
     desktops.append(desktopName());
     while (desktops.size() > 16)
         desktops.removeFirst();
-    settings.setStringList(HotKeyBoundByUserKey, desktops);
+    settings.setValue(HotKeyBoundByUserKey, desktops);
 }
 
 bool HotKeyManager::isBoundByUser() const
 {
-    return settings.stringList(HotKeyBoundByUserKey).contains(desktopName());
+    return settings.value(HotKeyBoundByUserKey).contains(desktopName());
 }
 
 void HotKeyManager::refusalTold()
 {
     if (!isRegistrationRefused())
         return;
-    QStringList told = settings.stringList(HotKeyProblemsToldKey);
+    QStringList told = settings.value(HotKeyProblemsToldKey);
     const QString problem = problemKey();
     if (told.contains(problem))
         return;
@@ -360,7 +360,7 @@ void HotKeyManager::refusalTold()
     told.append(problem);
     while (told.size() > 16)
         told.removeFirst();
-    settings.setStringList(HotKeyProblemsToldKey, told);
+    settings.setValue(HotKeyProblemsToldKey, told);
 }
 
 QString HotKeyManager::charactersForKeyCode(quint16 virtualKeyCode) const

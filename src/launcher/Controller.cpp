@@ -150,9 +150,10 @@ void Controller::createMainWindow()
 {
     Settings &settings = services.settings;
     std::optional<TroviaPoint> saved;
-    if (settings.hasStoredValue(MainWindowXKey) && settings.hasStoredValue(MainWindowYKey))
-        saved =
-            TroviaPoint{settings.floatValue(MainWindowXKey), settings.floatValue(MainWindowYKey)};
+    const std::optional<float> savedX = settings.value(MainWindowXKey);
+    const std::optional<float> savedY = settings.value(MainWindowYKey);
+    if (savedX && savedY)
+        saved = TroviaPoint{*savedX, *savedY};
     QList<TroviaRect> visibleFrames;
     for (const QScreen *screen : QGuiApplication::screens())
         visibleFrames << ScreenCoordinates::visibleFrame(screen);
@@ -222,8 +223,8 @@ void Controller::applicationWillTerminate()
         return;
     const TroviaPoint origin = window->frame().origin();
     Settings &settings = services.settings;
-    settings.setFloat(MainWindowXKey, origin.x);
-    settings.setFloat(MainWindowYKey, origin.y);
+    settings.setValue(MainWindowXKey, origin.x);
+    settings.setValue(MainWindowYKey, origin.y);
     settings.sync();
 }
 

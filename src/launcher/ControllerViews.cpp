@@ -37,8 +37,8 @@ void Controller::createListView()
 void Controller::windowAppearanceChanged()
 {
     const Settings &settings = services.settings;
-    WindowAppearance::apply(mainView, mainView->troviaLabel(), settings.color(WindowColorKey),
-                            static_cast<int>(settings.integer(WindowStyleKey)));
+    WindowAppearance::apply(mainView, mainView->troviaLabel(), settings.value(WindowColorKey),
+                            settings.value(WindowStyleKey));
     // The Preferences also change the list's height: a shown list takes it at once.
     if (listPanel && listPanel->isVisible())
         session->setupListFrame();

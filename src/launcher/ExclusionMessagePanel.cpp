@@ -15,7 +15,7 @@ ExclusionMessagePanel::ExclusionMessagePanel(Settings &store, QObject *parent)
 
 void ExclusionMessagePanel::showMessageIfAppropriate(QWidget *parentWindow)
 {
-    if (!settings.boolean(ShowFullscreenMessageKey))
+    if (!settings.value(ShowFullscreenMessageKey))
         return;
 
     // A fresh panel each time; the outlets follow the newest one.
@@ -39,7 +39,7 @@ void ExclusionMessagePanel::showMessageIfAppropriate(QWidget *parentWindow)
     exclusionMessagePanel->exec();
 
     if (exclusionMessageFlag && exclusionMessageFlag->isChecked())
-        settings.setBool(ShowFullscreenMessageKey, false);
+        settings.setValue(ShowFullscreenMessageKey, false);
     if (exclusionMessagePanel) {
         exclusionMessagePanel->close();
         delete exclusionMessagePanel;

@@ -75,7 +75,7 @@ void QuerySession::setupListFrame()
 {
     if (!listPanel)
         return;
-    listPanel->setMaximumListHeight(services.settings.integer(MaximumListHeightKey));
+    listPanel->setMaximumListHeight(services.settings.value(MaximumListHeightKey));
     listPanel->setupListFrame();
 }
 

@@ -1,7 +1,6 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/UsageLogger.h"
 #include "core/ExcludedLocations.h"
-#include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
 #include "core/Translations.h"
 #include "hotkey/HotKeyManager.h"
@@ -110,7 +109,6 @@ int main(int argc, char *argv[])
     // The services of the run, handed to whoever uses them. The hot key's registration ends before
     // the application object goes, while the display connection is still open.
     Settings settings(Settings::standardPath());
-    PreferencesDefaults::registerInitialDefaults(settings);
     UsageLogger usageLog(UsageLogger::defaultPlistPath());
     XkbKeyboardLayout keyboardLayout;
     DBusNotifications notifications;

@@ -181,7 +181,7 @@ void PreferencesController::updateDisplay()
 
     showOpenAtLoginState();
 
-    const int style = static_cast<int>(settings.integer(WindowStyleKey));
+    const int style = settings.value(WindowStyleKey);
     if (QAbstractButton *cell = windowStyleMatrix->button(style)) {
         cell->setChecked(true);
         // Tab enters the style cells at the checked one, as it does once the user has chosen
@@ -195,7 +195,7 @@ void PreferencesController::updateDisplay()
     setOn(ui->excludeClassicAppsButton, !PreferencesDefaults::includeClassicApps(settings));
     setOn(ui->matchMoreThanNamesButton, PreferencesDefaults::matchMoreThanNames(settings));
 
-    const qint64 modifiers = settings.integer(HotKeyModifiersKey);
+    const qint64 modifiers = settings.value(HotKeyModifiersKey);
     displayHotKey();
     if (modifiers & KeyCodes::SuperModifier)
         setOn(ui->hotKeyCommandModifierButton, true);
@@ -207,8 +207,7 @@ void PreferencesController::updateDisplay()
         setOn(ui->hotKeyControlModifierButton, true);
 
     const QSignalBlocker blocker(ui->maximumListHeightSpinBox);
-    ui->maximumListHeightSpinBox->setValue(
-        static_cast<int>(settings.integer(MaximumListHeightKey)));
+    ui->maximumListHeightSpinBox->setValue(static_cast<int>(settings.value(MaximumListHeightKey)));
 }
 
 void PreferencesController::setupColorList()
@@ -216,7 +215,7 @@ void PreferencesController::setupColorList()
     if (!ui)
         return;
     QComboBox *colorPopUpButton = ui->colorPopUpButton;
-    const QString storedName = settings.string(WindowColorPresetKey);
+    const QString storedName = settings.value(WindowColorPresetKey);
     const qreal ratio = colorPopUpButton->devicePixelRatioF();
     const QList<QVariantMap> &presets = ColorPresets::colorPresets();
 
@@ -251,7 +250,7 @@ void PreferencesController::setWindowStyle()
     const int style = windowStyleMatrix ? windowStyleMatrix->checkedId() : -1;
     if (style < 0)
         return;
-    settings.setInteger(WindowStyleKey, style);
+    settings.setValue(WindowStyleKey, style);
 }
 
 void PreferencesController::setPresetWindowColor(int tag)
@@ -260,8 +259,8 @@ void PreferencesController::setPresetWindowColor(int tag)
     if (tag < 0 || tag >= presets.size())
         return;
     const QVariantMap &preset = presets.at(tag);
-    settings.setObject(WindowColorPresetKey, preset.value(QStringLiteral("Name")).toString());
-    settings.setColor(WindowColorKey, colorFromPreset(preset));
+    settings.setValue(WindowColorPresetKey, preset.value(QStringLiteral("Name")).toString());
+    settings.setValue(WindowColorKey, colorFromPreset(preset));
 }
 
 QColorDialog *PreferencesController::colorPanel()
@@ -279,11 +278,11 @@ QColorDialog *PreferencesController::colorPanel()
 
 void PreferencesController::chooseCustomWindowColor()
 {
-    QColor inUse = settings.color(WindowColorKey);
+    QColor inUse = settings.value(WindowColorKey);
     // With no colour stored yet (no preset file), the panel starts from the last custom colour.
     if (!inUse.isValid())
-        inUse = settings.color(CustomWindowColorKey);
-    settings.setColor(CustomWindowColorKey, inUse);
+        inUse = settings.value(CustomWindowColorKey);
+    settings.setValue(CustomWindowColorKey, inUse);
 
     QColorDialog *panel = colorPanel();
     {
@@ -299,9 +298,9 @@ void PreferencesController::setCustomWindowColor(const QColor &color)
 {
     if (!color.isValid())
         return;
-    settings.setColor(CustomWindowColorKey, color);
-    settings.setObject(WindowColorPresetKey, QStringLiteral("Custom"));
-    settings.setColor(WindowColorKey, color);
+    settings.setValue(CustomWindowColorKey, color);
+    settings.setValue(WindowColorPresetKey, QStringLiteral("Custom"));
+    settings.setValue(WindowColorKey, color);
     if (ui)
         ui->colorPopUpButton->setCurrentIndex(ui->colorPopUpButton->count() - 1);
 }
@@ -326,23 +325,23 @@ void PreferencesController::showOpenAtLoginState()
 
 void PreferencesController::setExcludeClassicApps()
 {
-    settings.setBool(IncludeClassicAppsKey,
-                     ui && ui->excludeClassicAppsButton->checkState() == Qt::Unchecked);
+    settings.setValue(IncludeClassicAppsKey,
+                      ui && ui->excludeClassicAppsButton->checkState() == Qt::Unchecked);
 }
 
 void PreferencesController::setMatchMoreThanNames()
 {
-    settings.setBool(MatchMoreThanNamesKey, ui && isOn(ui->matchMoreThanNamesButton));
+    settings.setValue(MatchMoreThanNamesKey, ui && isOn(ui->matchMoreThanNamesButton));
 }
 
 void PreferencesController::setMaximumListHeight(int rows)
 {
-    settings.setInteger(MaximumListHeightKey, rows);
+    settings.setValue(MaximumListHeightKey, rows);
 }
 
 void PreferencesController::recordHotKey(quint16 virtualKeyCode)
 {
-    settings.setInteger(HotKeyCodeKey, virtualKeyCode);
+    settings.setValue(HotKeyCodeKey, virtualKeyCode);
     displayHotKey();
     registerHotKey();
 }
@@ -358,7 +357,7 @@ void PreferencesController::hotKeyChanged()
         modifiers += KeyCodes::AltModifier;
     if (isOn(ui->hotKeyControlModifierButton))
         modifiers += KeyCodes::ControlModifier;
-    settings.setInteger(HotKeyModifiersKey, modifiers);
+    settings.setValue(HotKeyModifiersKey, modifiers);
     registerHotKey();
 }
 
@@ -372,7 +371,7 @@ void PreferencesController::displayHotKey()
 {
     if (!ui)
         return;
-    const auto code = static_cast<quint16>(settings.integer(HotKeyCodeKey));
+    const auto code = static_cast<quint16>(settings.value(HotKeyCodeKey));
     const QString name = hotKeys.nameForKey(code);
     ui->hotKeyField->setText(name);
     hotKeyHasNoName = name.isEmpty();

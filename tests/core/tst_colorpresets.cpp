@@ -61,7 +61,7 @@ private Q_SLOTS:
         for (const QVariantMap &entry : ColorPresets::colorPresets())
             names << entry.value("Name").toString();
         QCOMPARE(appearancePosts, 1);
-        QCOMPARE(settings->color(WindowColorKey),
+        QCOMPARE(settings->value(WindowColorKey),
                  colorFromPreset(ColorPresets::colorPresets().at(names.indexOf("Medium Gray"))));
     }
 
@@ -140,13 +140,13 @@ private Q_SLOTS:
         QFETCH(int, posts);
         QFETCH(QColor, stored);
         const QColor before = QColor::fromRgbF(0.9f, 0.1f, 0.1f);
-        settings->setObject(WindowColorPresetKey, chosen);
-        settings->setColor(WindowColorKey, before);
+        settings->setValue(WindowColorPresetKey, chosen);
+        settings->setValue(WindowColorKey, before);
         appearancePosts = 0;
         ColorPresets::loadColorPresets(*settings, path);
         QCOMPARE(ColorPresets::colorPresets().size(), count);
         QCOMPARE(appearancePosts, posts);
-        QCOMPARE(settings->color(WindowColorKey), stored.isValid() ? stored : before);
+        QCOMPARE(settings->value(WindowColorKey), stored.isValid() ? stored : before);
     }
 };
 

@@ -1,12 +1,15 @@
 #include "FileSizeLimit.h"
 #include "TemporaryConfig.h"
+#include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 namespace
 {
@@ -17,7 +20,52 @@ QByteArray readFile(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+// Whether settings.setValue(key, a V) compiles.
+template <typename V, typename T>
+constexpr auto storable(const SettingKey<T> &key, int)
+    -> decltype(std::declval<Settings &>().setValue(key, std::declval<V>()), true)
+{
+    return true;
+}
+template <typename V, typename T> constexpr bool storable(const SettingKey<T> &, long)
+{
+    return false;
+}
+static_assert(storable<int>(HotKeyCodeKey, 0) && storable<quint16>(HotKeyCodeKey, 0));
+static_assert(!storable<QString>(HotKeyCodeKey, 0) && !storable<bool>(HotKeyCodeKey, 0));
+static_assert(storable<bool>(IncludeClassicAppsKey, 0) && !storable<int>(IncludeClassicAppsKey, 0));
+static_assert(storable<QColor>(WindowColorKey, 0) && !storable<QString>(WindowColorKey, 0));
+static_assert(!storable<QByteArray>(WindowColorKey, 0) && !storable<int>(WindowColorPresetKey, 0));
+static_assert(storable<float>(MainWindowXKey, 0) && !storable<QString>(MainWindowXKey, 0));
+static_assert(storable<SurfaceStyle>(WindowStyleKey, 0) &&
+              !storable<const char *>(WindowStyleKey, 0));
+
+// One key's store and read, whatever its type.
+struct KeyCase {
+    std::function<void(Settings &)> store;
+    std::function<bool(const Settings &)> holdsStored;
+};
+
+template <typename T, typename V> KeyCase storing(const SettingKey<T> &key, const V &value)
+{
+    return {[&key, value](Settings &settings) { settings.setValue(key, value); },
+            [&key, value](const Settings &settings) { return settings.value(key) == T(value); }};
+}
+
+// Whether a read of key gives its default and reports the stored value rejected.
+using DefaultCheck = std::function<bool(const Settings &)>;
+template <typename T> DefaultCheck readsDefault(const SettingKey<T> &key)
+{
+    return [&key](const Settings &settings) {
+        bool rejected = false;
+        return settings.value(key, &rejected) == key.defaultValue && rejected;
+    };
+}
+
 } // namespace
+
+Q_DECLARE_METATYPE(KeyCase)
+Q_DECLARE_METATYPE(DefaultCheck)
 
 class TestSettings : public QObject
 {
@@ -30,33 +78,53 @@ private Q_SLOTS:
         store = temporarySettings(configHome);
     }
 
-    void firstStartReadsRegisteredDefaults()
+    void firstStartReadsTheDefaults()
     {
         Settings &settings = *store;
-        QCOMPARE(settings.integer(HotKeyCodeKey), 53);
-        QCOMPARE(settings.integer(HotKeyModifiersKey), 0x800);
-        QCOMPARE(settings.integer(WindowStyleKey), 2);
-        QCOMPARE(settings.string(WindowColorPresetKey), QString("Medium Gray"));
+        QCOMPARE(settings.value(HotKeyCodeKey), 53);
+        QCOMPARE(settings.value(HotKeyModifiersKey), 0x800);
+        QCOMPARE(settings.value(WindowStyleKey), 2);
+        QCOMPARE(settings.value(WindowColorPresetKey), QString("Medium Gray"));
         QVERIFY(PreferencesDefaults::includeClassicApps(settings));
-        QVERIFY(!settings.hasStoredValue(MainWindowXKey));
+        QVERIFY(!settings.value(MainWindowXKey));
 
-        QCOMPARE(settings.color(CustomWindowColorKey), QColor::fromHsvF(0, 0, 0.9f));
+        QCOMPARE(settings.value(CustomWindowColorKey), QColor::fromHsvF(0, 0, 0.9f));
     }
 
     void storedValueWinsAndDefaultsAreNeverWritten()
     {
         Settings &settings = *store;
-        settings.setBool(IncludeClassicAppsKey, false);
+        settings.setValue(IncludeClassicAppsKey, false);
         settings.sync();
         QVERIFY(!PreferencesDefaults::includeClassicApps(settings));
 
-        // A second run: a fresh store over the same file, defaults registered again.
+        // A second run: a fresh store over the same file, its defaults read before.
+        QCOMPARE(settings.value(WindowStyleKey), 2);
         Settings nextRun(settings.filePath());
-        nextRun.registerDefaults({{IncludeClassicAppsKey, true}, {WindowStyleKey, 2}});
-        QVERIFY(!nextRun.boolean(IncludeClassicAppsKey));
+        QVERIFY(!nextRun.value(IncludeClassicAppsKey));
         QVERIFY(!nextRun.hasStoredValue(WindowStyleKey));
         settings.remove(IncludeClassicAppsKey);
         QVERIFY(PreferencesDefaults::includeClassicApps(settings));
+    }
+
+    // Each type is written as Trovia always wrote it, so that files of earlier runs read the same.
+    void fileFormatIsKept()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("Trovia.conf");
+        {
+            Settings settings(file);
+            settings.setValue(WindowStyleKey, MatteStyle);
+            settings.setValue(IncludeClassicAppsKey, false);
+            settings.setValue(HotKeyCodeKey, 122);
+            settings.setValue(MainWindowXKey, 12.5f);
+            settings.setValue(WindowColorPresetKey, QString("Custom"));
+        }
+        const QByteArray text = readFile(file);
+        for (const char *line :
+             {"Window%20Style=1\n", "Include%20Classic%20Apps=false\n", "Hot%20Key%20Code=122\n",
+              "Main%20Window%20X=12.5\n", "Window%20Color%20Preset=Custom\n"})
+            QVERIFY2(text.contains(line), text.constData());
     }
 
     void archivedColoursReadBackExactly_data()
@@ -74,19 +142,47 @@ private Q_SLOTS:
         const QString file = dir.filePath("Trovia.conf");
         {
             Settings settings(file);
-            settings.setColor(WindowColorKey, color);
+            settings.setValue(WindowColorKey, color);
         }
-        const QColor readBack = Settings(file).color(WindowColorKey);
+        const QColor readBack = Settings(file).value(WindowColorKey);
         QCOMPARE(readBack.spec(), color.spec());
         QCOMPARE(readBack, color);
     }
 
-    void unreadableColourIsInvalid()
+    // What a hand or another program left in the file that is not of the key's type reads as the
+    // key's default, and the read says so.
+    void wrongTypedStoredValueGivesTheDefault_data()
     {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QVariant>("stored");
+        QTest::addColumn<DefaultCheck>("readsDefault");
+        const auto row = [](const char *tag, const auto &key, const QVariant &stored) {
+            QTest::newRow(tag) << QString(key.name) << stored << readsDefault(key);
+        };
+        row("style as a word", WindowStyleKey, "shiny");
+        row("colour as a name", WindowColorKey, "red");
+        row("colour unarchivable", WindowColorKey, QByteArray("\x01"));
+        row("custom colour as a number", CustomWindowColorKey, 7);
+        row("preset as a list", WindowColorPresetKey, QStringList{"Medium", "Gray"});
+        row("key code as a word", HotKeyCodeKey, "escape");
+        row("modifiers beyond 64 bits", HotKeyModifiersKey, "99999999999999999999");
+        row("truth as a word", IncludeClassicAppsKey, "maybe");
+        row("truth as a list", MatchMoreThanNamesKey, QStringList{"no", "yes"});
+        row("truth empty", ShowFullscreenMessageKey, "");
+        row("path list as bytes", ExcludedLocationsKey, QByteArray("/opt"));
+        row("origin as a word", MainWindowXKey, "left");
+        row("origin not finite", MainWindowYKey, "nan");
+    }
+
+    void wrongTypedStoredValueGivesTheDefault()
+    {
+        QFETCH(QString, name);
+        QFETCH(QVariant, stored);
+        QFETCH(DefaultCheck, readsDefault);
         QTemporaryDir dir;
-        Settings settings(dir.filePath("Trovia.conf"));
-        settings.setObject(WindowColorKey, QByteArray("\x01"));
-        QVERIFY(!settings.color(WindowColorKey).isValid());
+        const QString file = dir.filePath("Trovia.conf");
+        QSettings(file, QSettings::IniFormat).setValue(name, stored);
+        QVERIFY(readsDefault(Settings(file)));
     }
 
     void pathListsSurviveTheIniFormat_data()
@@ -102,8 +198,8 @@ private Q_SLOTS:
         QFETCH(QStringList, paths);
         QTemporaryDir dir;
         const QString file = dir.filePath("Trovia.conf");
-        Settings(file).setStringList(ExcludedLocationsKey, paths);
-        QCOMPARE(Settings(file).stringList(ExcludedLocationsKey), paths);
+        Settings(file).setValue(ExcludedLocationsKey, paths);
+        QCOMPARE(Settings(file).value(ExcludedLocationsKey), paths);
     }
 
     // A full disk: a change that cannot be written leaves the file as it was and stays in memory;
@@ -123,7 +219,7 @@ private Q_SLOTS:
         Settings settings(file);
         // Long enough that the log lines written under the limit below fit.
         const QString first = "/" + QString(1000, 'a');
-        settings.setStringList(ExcludedLocationsKey, {first});
+        settings.setValue(ExcludedLocationsKey, QStringList{first});
         settings.sync();
         const QByteArray before = readFile(file);
         QVERIFY(before.contains(first.toUtf8()));
@@ -136,24 +232,24 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^" + naming));
         QTest::failOnWarning(QRegularExpression("^(?!" + naming + ")"));
         const QStringList longer{first, "/b"};
-        settings.setStringList(ExcludedLocationsKey, longer);
+        settings.setValue(ExcludedLocationsKey, longer);
         settings.sync();
         full.lift();
 
         QCOMPARE(readFile(file), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
                  QStringList{"Trovia.conf"});
-        QCOMPARE(settings.stringList(ExcludedLocationsKey), longer);
+        QCOMPARE(settings.value(ExcludedLocationsKey), longer);
 
         if (retry) {
             settings.sync();
         } else {
             // Saved with the change, once control is back in the event loop.
-            settings.setBool(IncludeClassicAppsKey, false);
+            settings.setValue(IncludeClassicAppsKey, false);
             QCoreApplication::processEvents();
         }
         Settings nextRun(file);
-        QCOMPARE(nextRun.stringList(ExcludedLocationsKey), longer);
+        QCOMPARE(nextRun.value(ExcludedLocationsKey), longer);
         QCOMPARE(nextRun.hasStoredValue(IncludeClassicAppsKey), !retry);
     }
 
@@ -161,43 +257,46 @@ private Q_SLOTS:
     // every receiver has run when the store returns.
     void storingAKeyAnnouncesIt_data()
     {
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<KeyCase>("key");
         QTest::addColumn<QString>("signal");
-        QTest::newRow("style") << WindowStyleKey << "appearance";
-        QTest::newRow("colour") << WindowColorKey << "appearance";
-        QTest::newRow("list height") << MaximumListHeightKey << "appearance";
-        QTest::newRow("classic apps") << IncludeClassicAppsKey << "classic";
-        QTest::newRow("match scope") << MatchMoreThanNamesKey << "scope";
-        QTest::newRow("excluded") << ExcludedLocationsKey << "excluded";
-        QTest::newRow("preset name") << WindowColorPresetKey << "";
-        QTest::newRow("hot key") << HotKeyCodeKey << "";
+        QTest::newRow("style") << storing(WindowStyleKey, MatteStyle) << "appearance";
+        QTest::newRow("colour") << storing(WindowColorKey, QColor(Qt::red)) << "appearance";
+        QTest::newRow("list height") << storing(MaximumListHeightKey, 12) << "appearance";
+        QTest::newRow("classic apps") << storing(IncludeClassicAppsKey, false) << "classic";
+        QTest::newRow("match scope") << storing(MatchMoreThanNamesKey, false) << "scope";
+        QTest::newRow("excluded") << storing(ExcludedLocationsKey, QStringList{"/opt"})
+                                  << "excluded";
+        QTest::newRow("preset name") << storing(WindowColorPresetKey, QString("Custom")) << "";
+        QTest::newRow("hot key") << storing(HotKeyCodeKey, 122) << "";
+        QTest::newRow("origin") << storing(MainWindowXKey, 12.5f) << "";
     }
 
     void storingAKeyAnnouncesIt()
     {
-        QFETCH(QString, key);
+        QFETCH(KeyCase, key);
         QFETCH(QString, signal);
-        const QVariant value = QStringLiteral("stored");
+        QTemporaryDir dir;
+        Settings settings(dir.filePath("Trovia.conf"));
         QStringList seen;
         {
             QObject observer;
             const auto note = [&](const QString &name) {
                 return [&, name] {
-                    QCOMPARE(store->object(key), value);
+                    QVERIFY(key.holdsStored(settings));
                     seen << name;
                 };
             };
-            connect(store.get(), &Settings::windowAppearanceChanged, &observer, note("appearance"));
-            connect(store.get(), &Settings::classicAppInclusionChanged, &observer, note("classic"));
-            connect(store.get(), &Settings::matchScopeChanged, &observer, note("scope"));
-            connect(store.get(), &Settings::excludedLocationsChanged, &observer, note("excluded"));
-            store->setObject(key, value);
+            connect(&settings, &Settings::windowAppearanceChanged, &observer, note("appearance"));
+            connect(&settings, &Settings::classicAppInclusionChanged, &observer, note("classic"));
+            connect(&settings, &Settings::matchScopeChanged, &observer, note("scope"));
+            connect(&settings, &Settings::excludedLocationsChanged, &observer, note("excluded"));
+            key.store(settings);
             QCOMPARE(seen, signal.isEmpty() ? QStringList() : QStringList{signal});
         }
+        QVERIFY(key.holdsStored(settings));
         // A receiver that is gone hears nothing.
-        store->setObject(key, value);
+        key.store(settings);
         QCOMPARE(seen.size(), signal.isEmpty() ? 0 : 1);
-        store->remove(key);
     }
 
 private:

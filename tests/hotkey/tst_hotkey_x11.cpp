@@ -142,8 +142,8 @@ class TestHotKeyX11 : public QObject
 
     void store(quint16 code, quint32 modifiers)
     {
-        settings->setInteger(HotKeyCodeKey, code);
-        settings->setInteger(HotKeyModifiersKey, modifiers);
+        settings->setValue(HotKeyCodeKey, code);
+        settings->setValue(HotKeyModifiersKey, modifiers);
     }
 
 private Q_SLOTS:
@@ -172,11 +172,7 @@ private Q_SLOTS:
         QVERIFY(everythingArrived());
     }
 
-    void cleanup()
-    {
-        settings->remove(HotKeyCodeKey);
-        settings->remove(HotKeyModifiersKey);
-    }
+    void cleanup() { settings->remove(HotKeyCodeKey, HotKeyModifiersKey); }
 
     void namesKeysWithTheServersLayout()
     {

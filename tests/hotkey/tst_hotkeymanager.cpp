@@ -63,8 +63,8 @@ class TestHotKeyManager : public QObject
 
     void store(qint64 code, qint64 modifiers)
     {
-        settings->setInteger(HotKeyCodeKey, code);
-        settings->setInteger(HotKeyModifiersKey, modifiers);
+        settings->setValue(HotKeyCodeKey, code);
+        settings->setValue(HotKeyModifiersKey, modifiers);
     }
 
 private Q_SLOTS:
@@ -83,9 +83,7 @@ private Q_SLOTS:
         backend = fake.get();
         manager().setBackend(std::move(fake));
         backend->calls.clear();
-        settings->remove(HotKeyCodeKey);
-        settings->remove(HotKeyModifiersKey);
-        settings->remove(HotKeyProblemsToldKey);
+        settings->remove(HotKeyCodeKey, HotKeyModifiersKey, HotKeyProblemsToldKey);
     }
 
     // Names by the code table first, else by what the layout types.
@@ -173,8 +171,9 @@ private Q_SLOTS:
         QFETCH(QString, code);
         QFETCH(QString, modifiers);
         QFETCH(QString, registered);
-        settings->setObject(HotKeyCodeKey, code);
-        settings->setObject(HotKeyModifiersKey, modifiers);
+        // As the file gives them back: text.
+        settings->setValue(SettingKey<QString>{HotKeyCodeKey.name, {}}, code);
+        settings->setValue(SettingKey<QString>{HotKeyModifiersKey.name, {}}, modifiers);
         // One line that names the stored garbage; none for a sound combination.
         if (QTest::currentDataTag() != QLatin1String("sound"))
             QTest::ignoreMessage(
@@ -187,18 +186,18 @@ private Q_SLOTS:
 
     void storedCodeThatIsNoKeyIsRefusedWithoutAGrab_data()
     {
-        QTest::addColumn<QVariant>("stored");
-        QTest::newRow("negative") << QVariant(-1);
-        QTest::newRow("beyond 16 bits") << QVariant(70000);
+        QTest::addColumn<qint64>("stored");
+        QTest::newRow("negative") << qint64(-1);
+        QTest::newRow("beyond 16 bits") << qint64(70000);
     }
 
     void storedCodeThatIsNoKeyIsRefusedWithoutAGrab()
     {
-        QFETCH(QVariant, stored);
-        settings->setObject(HotKeyCodeKey, stored);
+        QFETCH(qint64, stored);
+        settings->setValue(HotKeyCodeKey, stored);
         QSignalSpy refused(&manager(), &HotKeyManager::registrationRefused);
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QRegularExpression::escape(
-                                               "Alt+key " + stored.toString())));
+                                               "Alt+key " + QString::number(stored))));
         manager().registerHotKey();
         QCOMPARE(backend->calls, QStringList{"unregister"});
         QCOMPARE(manager().state(), HotKeyManager::State::Invalid);
@@ -236,7 +235,7 @@ private Q_SLOTS:
         QVERIFY(notShown.isEmpty());
 
         // Told once: the same refusal again is only logged.
-        QTRY_VERIFY(!settings->stringList(HotKeyProblemsToldKey).isEmpty());
+        QTRY_VERIFY(!settings->value(HotKeyProblemsToldKey).isEmpty());
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression("not registered"));
         manager().registerHotKey();
         QVERIFY(!notShown.wait(300));

@@ -174,7 +174,7 @@ private Q_SLOTS:
     // Page Down and Page Up move by the rows the list shows, stopping at the ends.
     void pageKeysMoveByTheVisibleRows()
     {
-        run->settings.setInteger(MaximumListHeightKey, 3);
+        run->settings.setValue(MaximumListHeightKey, 3);
         for (int i = 1; i <= 8; ++i)
             registry.addEntry(entry(QStringLiteral("Zapp %1").arg(i)));
         controller->rebuildApplicationList();
@@ -188,7 +188,7 @@ private Q_SLOTS:
         }
         QCOMPARE(seen, (QList<int>{3, 6, 7, 4, 1, 0}));
         QCOMPARE(textField()->text(), QStringLiteral("zapp"));
-        run->settings.setInteger(MaximumListHeightKey, 7);
+        run->settings.setValue(MaximumListHeightKey, 7);
     }
 
     // The focus stays in the field, so the screen reader is told about the list: the number of
@@ -485,7 +485,7 @@ private Q_SLOTS:
         PreferencesWindow *preferences = preferencesController()->window();
         QTRY_VERIFY(preferences->isVisible());
         QVERIFY(!hotKeyMessage());
-        QCOMPARE(run->settings.stringList(HotKeyProblemsToldKey).size(), 1);
+        QCOMPARE(run->settings.value(HotKeyProblemsToldKey).size(), 1);
     }
 
     void windowOriginIsSavedAndRestored()

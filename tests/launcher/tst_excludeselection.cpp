@@ -41,7 +41,7 @@ class TestExcludeSelection : public ControllerFixture
     int testNumber = 0;
 
     QString entry(const QString &name) const { return folder + name + QStringLiteral(".desktop"); }
-    bool messageOn() const { return run->settings.boolean(ShowFullscreenMessageKey); }
+    bool messageOn() const { return run->settings.value(ShowFullscreenMessageKey); }
 
     // Answers the next panel as the user would, noting what it showed; does nothing when the
     // exclusion shows no panel.
@@ -103,7 +103,7 @@ private Q_SLOTS:
         QVERIFY(excludeAction()->isEnabled());
 
         exclude();
-        QCOMPARE(Settings(run->settings.filePath()).stringList(ExcludedLocationsKey).last(),
+        QCOMPARE(Settings(run->settings.filePath()).value(ExcludedLocationsKey).last(),
                  entry("Tetris"));
         QCOMPARE(panels.size(), 1);
         const PanelSeen &panel = panels.first();

@@ -39,12 +39,6 @@ void fillRegistry(FakeApplicationRegistry &registry)
     registry.pathsById.insert(QStringLiteral("trovia.desktop"), QStringLiteral("/trovia.desktop"));
 }
 
-const QStringList everyKey = {
-    WindowStyleKey,       WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
-    HotKeyCodeKey,        HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
-    MaximumListHeightKey, ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
-};
-
 } // namespace
 
 class TestPreferencesIntegration : public ControllerFixture
@@ -84,8 +78,10 @@ private Q_SLOTS:
 
     void init()
     {
-        for (const QString &key : everyKey)
-            run->settings.remove(key);
+        run->settings.remove(WindowStyleKey, WindowColorKey, WindowColorPresetKey,
+                             CustomWindowColorKey, HotKeyCodeKey, HotKeyModifiersKey,
+                             IncludeClassicAppsKey, ShowFullscreenMessageKey, MaximumListHeightKey,
+                             ExcludedLocationsKey, MainWindowXKey, MainWindowYKey);
         startController();
     }
 

@@ -40,10 +40,7 @@ class TestExcludedLocations : public QObject
     int storeNumber = 0;
 
     // What a later run reads from disk.
-    QStringList storedOnDisk() const
-    {
-        return Settings(storeFile).stringList(ExcludedLocationsKey);
-    }
+    QStringList storedOnDisk() const { return Settings(storeFile).value(ExcludedLocationsKey); }
     qsizetype changeNotifications() const { return posts->count(); }
     QStringList shownRows() const
     {
@@ -64,7 +61,7 @@ class TestExcludedLocations : public QObject
     void open(const QStringList &stored, const Chosen &chosen = {})
     {
         if (!stored.isEmpty())
-            Settings(storeFile).setStringList(ExcludedLocationsKey, stored);
+            Settings(storeFile).setValue(ExcludedLocationsKey, stored);
         settings = std::make_unique<Settings>(storeFile);
         locations = std::make_unique<ExcludedLocations>(*settings);
         manager = std::make_unique<ExcludedLocationsManager>(*locations, registry);

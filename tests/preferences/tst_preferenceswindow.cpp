@@ -33,13 +33,6 @@ using Outcome = GlobalShortcutBackend::Outcome;
 namespace
 {
 
-const QStringList everyKey = {
-    WindowStyleKey,        WindowColorKey,       WindowColorPresetKey,  CustomWindowColorKey,
-    HotKeyCodeKey,         HotKeyModifiersKey,   IncludeClassicAppsKey, ShowFullscreenMessageKey,
-    MaximumListHeightKey,  ExcludedLocationsKey, MainWindowXKey,        MainWindowYKey,
-    MatchMoreThanNamesKey,
-};
-
 std::unique_ptr<TestServices> run;
 FakeApplicationRegistry registry;
 
@@ -54,6 +47,13 @@ const QString ClassicAppInclusionChangedNotification =
     QStringLiteral("Classic App Inclusion Changed");
 const QString ExcludedLocationsChangedNotification = QStringLiteral("Excluded Locations Changed");
 const QString MatchScopeChangedNotification = QStringLiteral("Match Scope Changed");
+
+// What a key holds now, as text.
+using StoredText = std::function<QString()>;
+template <typename T> StoredText storedText(const SettingKey<T> &key)
+{
+    return [&key] { return QVariant::fromValue(settings().value(key)).toString(); };
+}
 
 // Calls handler at every emission of the notification's signal until context is destroyed.
 void observe(const QString &notification, const QObject *context, std::function<void()> handler)
@@ -99,6 +99,8 @@ int indexOfPreset(const QString &name)
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(StoredText)
 
 class TestPreferencesWindow : public QObject
 {
@@ -164,8 +166,11 @@ private Q_SLOTS:
     // Each case starts as a first run: nothing stored, the shipped presets, the colour applied.
     void init()
     {
-        for (const QString &key : everyKey)
-            settings().remove(key);
+        settings().remove(WindowStyleKey, WindowColorKey, WindowColorPresetKey,
+                          CustomWindowColorKey, HotKeyCodeKey, HotKeyModifiersKey,
+                          IncludeClassicAppsKey, ShowFullscreenMessageKey, MaximumListHeightKey,
+                          ExcludedLocationsKey, MainWindowXKey, MainWindowYKey,
+                          MatchMoreThanNamesKey);
         ColorPresets::loadColorPresets(run->settings);
         desktop->next.outcome = Outcome::Registered;
         run->hotKeys.registerHotKey();
@@ -181,21 +186,18 @@ private Q_SLOTS:
     // Opening shows the stored choices, never starts recording and announces nothing.
     void showsTheSettingsAfterLoading_data()
     {
-        QTest::addColumn<QVariantMap>("stored");
+        QTest::addColumn<bool>("choicesStored");
         QTest::addColumn<bool>("loginItem");
         QTest::addColumn<QStringList>("checked");
         QTest::addColumn<QString>("keyName");
         QTest::addColumn<QString>("error");
         QTest::addColumn<int>("rows");
-        QTest::newRow("defaults") << QVariantMap() << false
+        QTest::newRow("defaults") << false << false
                                   << QStringList{"hotKeyOptionModifierButton",
                                                  "matchMoreThanNamesButton", "shinyStyleButton"}
                                   << "esc" << QString() << 7;
         QTest::newRow("stored choices")
-            << QVariantMap{{WindowStyleKey, int(MatteStyle)},    {IncludeClassicAppsKey, false},
-                           {MatchMoreThanNamesKey, false},       {HotKeyCodeKey, 0x7A},
-                           {HotKeyModifiersKey, 0x1000 | 0x200}, {MaximumListHeightKey, 12}}
-            << true
+            << true << true
             << QStringList{"excludeClassicAppsButton", "hotKeyControlModifierButton",
                            "hotKeyShiftModifierButton", "matteStyleButton", "openAtLoginButton"}
             << "F1" << QString() << 12;
@@ -203,14 +205,20 @@ private Q_SLOTS:
 
     void showsTheSettingsAfterLoading()
     {
-        QFETCH(QVariantMap, stored);
+        QFETCH(bool, choicesStored);
         QFETCH(bool, loginItem);
         QFETCH(QStringList, checked);
         QFETCH(QString, keyName);
         QFETCH(QString, error);
         QFETCH(int, rows);
-        for (auto it = stored.cbegin(); it != stored.cend(); ++it)
-            settings().setObject(it.key(), it.value());
+        if (choicesStored) {
+            settings().setValue(WindowStyleKey, MatteStyle);
+            settings().setValue(IncludeClassicAppsKey, false);
+            settings().setValue(MatchMoreThanNamesKey, false);
+            settings().setValue(HotKeyCodeKey, 0x7A);
+            settings().setValue(HotKeyModifiersKey, 0x1000 | 0x200);
+            settings().setValue(MaximumListHeightKey, 12);
+        }
         const QString trovia = QCoreApplication::applicationFilePath();
         if (loginItem)
             QVERIFY(run->loginItems.addLoginItem(trovia));
@@ -239,31 +247,34 @@ private Q_SLOTS:
     void controlsStoreThenAnnounce_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("key");
+        QTest::addColumn<StoredText>("read");
         QTest::addColumn<QVariant>("stored");
         QTest::addColumn<QString>("notification");
-        QTest::newRow("matte") << "matteStyleButton" << WindowStyleKey << QVariant(MatteStyle)
-                               << WindowAppearanceChangedNotification;
-        QTest::newRow("Wine left out") << "excludeClassicAppsButton" << IncludeClassicAppsKey
-                                       << QVariant(false) << ClassicAppInclusionChangedNotification;
-        QTest::newRow("names alone") << "matchMoreThanNamesButton" << MatchMoreThanNamesKey
-                                     << QVariant(false) << MatchScopeChangedNotification;
-        QTest::newRow("list height") << "maximumListHeightSpinBox" << MaximumListHeightKey
-                                     << QVariant(8) << WindowAppearanceChangedNotification;
-        QTest::newRow("next preset") << "colorPopUpButton" << WindowColorPresetKey << QVariant()
-                                     << WindowAppearanceChangedNotification;
+        QTest::newRow("matte") << "matteStyleButton" << storedText(WindowStyleKey)
+                               << QVariant(MatteStyle) << WindowAppearanceChangedNotification;
+        QTest::newRow("Wine left out")
+            << "excludeClassicAppsButton" << storedText(IncludeClassicAppsKey) << QVariant(false)
+            << ClassicAppInclusionChangedNotification;
+        QTest::newRow("names alone")
+            << "matchMoreThanNamesButton" << storedText(MatchMoreThanNamesKey) << QVariant(false)
+            << MatchScopeChangedNotification;
+        QTest::newRow("list height")
+            << "maximumListHeightSpinBox" << storedText(MaximumListHeightKey) << QVariant(8)
+            << WindowAppearanceChangedNotification;
+        QTest::newRow("next preset") << "colorPopUpButton" << storedText(WindowColorPresetKey)
+                                     << QVariant() << WindowAppearanceChangedNotification;
     }
 
     void controlsStoreThenAnnounce()
     {
         QFETCH(QString, button);
-        QFETCH(QString, key);
+        QFETCH(StoredText, read);
         QFETCH(QVariant, stored);
         QFETCH(QString, notification);
-        const QByteArray customBefore = settings().object(CustomWindowColorKey).toByteArray();
-        QVariant seenByObserver;
+        const QColor customBefore = settings().value(CustomWindowColorKey);
+        QString seenByObserver;
         QObject observer;
-        observe(notification, &observer, [&] { seenByObserver = settings().object(key); });
+        observe(notification, &observer, [&] { seenByObserver = read(); });
         QWidget *widget = control<QWidget>(qPrintable(button));
         if (auto *box = qobject_cast<QAbstractButton *>(widget)) {
             click(box);
@@ -271,15 +282,15 @@ private Q_SLOTS:
             widget->setFocus();
             QTest::keyClick(widget, qobject_cast<QSpinBox *>(widget) ? Qt::Key_Up : Qt::Key_Down);
         }
-        if (key == WindowColorPresetKey) {
+        if (button == QLatin1String("colorPopUpButton")) {
             const QVariantMap next = ColorPresets::colorPresets().at(
                 control<QComboBox>("colorPopUpButton")->currentIndex());
             stored = next.value("Name");
-            QCOMPARE(settings().color(WindowColorKey), colorFromPreset(next));
-            QCOMPARE(settings().object(CustomWindowColorKey).toByteArray(), customBefore);
+            QCOMPARE(settings().value(WindowColorKey), colorFromPreset(next));
+            QCOMPARE(settings().value(CustomWindowColorKey), customBefore);
         }
-        QCOMPARE(settings().object(key).toString(), stored.toString());
-        QCOMPARE(seenByObserver.toString(), stored.toString());
+        QCOMPARE(read(), stored.toString());
+        QCOMPARE(seenByObserver, stored.toString());
         QCOMPARE(postedNames(), QStringList{notification});
     }
 
@@ -303,7 +314,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, storedName);
         QFETCH(QString, markedPreset);
-        settings().setObject(WindowColorPresetKey, storedName);
+        settings().setValue(WindowColorPresetKey, storedName);
         if (QByteArray(QTest::currentDataTag()) == "no presets")
             ColorPresets::loadColorPresets(run->settings,
                                            home.filePath(QStringLiteral("none.plist")));
@@ -323,8 +334,8 @@ private Q_SLOTS:
     void customColourPanelAppliesEveryPickedColour()
     {
         auto *colors = control<QComboBox>("colorPopUpButton");
-        const QColor inUse = settings().color(WindowColorKey);
-        const QString presetBefore = settings().string(WindowColorPresetKey);
+        const QColor inUse = settings().value(WindowColorKey);
+        const QString presetBefore = settings().value(WindowColorPresetKey);
 
         // Opening the panel, or closing it without a pick, only remembers the colour in use.
         colors->setFocus();
@@ -333,15 +344,15 @@ private Q_SLOTS:
         QTRY_VERIFY(panel->isVisible());
         QCOMPARE(panel->currentColor().rgb(), inUse.rgb());
         panel->close();
-        QCOMPARE(settings().color(CustomWindowColorKey), inUse);
-        QCOMPARE(settings().string(WindowColorPresetKey), presetBefore);
+        QCOMPARE(settings().value(CustomWindowColorKey), inUse);
+        QCOMPARE(settings().value(WindowColorPresetKey), presetBefore);
         QVERIFY(postedNames().isEmpty());
 
         const QColor pick(200, 40, 40);
         panel->setCurrentColor(pick);
-        QCOMPARE(settings().color(WindowColorKey), pick);
-        QCOMPARE(settings().color(CustomWindowColorKey), pick);
-        QCOMPARE(settings().string(WindowColorPresetKey), QStringLiteral("Custom"));
+        QCOMPARE(settings().value(WindowColorKey), pick);
+        QCOMPARE(settings().value(CustomWindowColorKey), pick);
+        QCOMPARE(settings().value(WindowColorPresetKey), QStringLiteral("Custom"));
         QCOMPARE(colors->currentIndex(), colors->count() - 1);
         QCOMPARE(postedNames(), QStringList{WindowAppearanceChangedNotification});
     }
@@ -374,10 +385,10 @@ private Q_SLOTS:
         controller->setExcludeClassicApps();
         controller->setOpenAtLogin();
         controller->hotKeyChanged();
-        QCOMPARE(settings().boolean(IncludeClassicAppsKey), false);
+        QCOMPARE(settings().value(IncludeClassicAppsKey), false);
         QVERIFY(!run->loginItems.loginItemExists(trovia));
         QCOMPARE(control<QCheckBox>("openAtLoginButton")->checkState(), Qt::Unchecked);
-        QCOMPARE(settings().integer(HotKeyModifiersKey), qint64(0x800));
+        QCOMPARE(settings().value(HotKeyModifiersKey), qint64(0x800));
     }
 
     // All four off is a valid hot key too: the bare key.
@@ -386,7 +397,7 @@ private Q_SLOTS:
         for (const char *name : {"hotKeyOptionModifierButton", "hotKeyCommandModifierButton",
                                  "hotKeyShiftModifierButton", "hotKeyControlModifierButton"})
             click(control<QCheckBox>(name));
-        QCOMPARE(settings().integer(HotKeyModifiersKey), qint64(0x1300));
+        QCOMPARE(settings().value(HotKeyModifiersKey), qint64(0x1300));
         QCOMPARE(desktop->registrations(),
                  (QStringList{"register 53 0x0", "register 53 0x100", "register 53 0x300",
                               "register 53 0x1300"}));
@@ -427,14 +438,14 @@ private Q_SLOTS:
         QFETCH(QString, shown);
         QFETCH(QString, error);
         // Start from Space so that Escape's case shows a change.
-        settings().setInteger(HotKeyCodeKey, 0x31);
+        settings().setValue(HotKeyCodeKey, 0x31);
         reopen();
         startRecording();
         pressKey(hotKeyField(), qtKey, Qt::KeyboardModifiers(modifiers), xKeycode, text);
-        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(stored));
+        QCOMPARE(settings().value(HotKeyCodeKey), qint64(stored));
         QCOMPARE(hotKeyField()->text(), shown);
         QCOMPARE(errorText(), error);
-        QCOMPARE(settings().integer(HotKeyModifiersKey), qint64(0x800));
+        QCOMPARE(settings().value(HotKeyModifiersKey), qint64(0x800));
         QCOMPARE(desktop->registrations(),
                  stored == 0x31 ? QStringList()
                                 : QStringList{QString("register %1 0x800").arg(stored)});
@@ -449,7 +460,7 @@ private Q_SLOTS:
         startRecording();
         pressKey(hotKeyField(), Qt::Key_F1, Qt::NoModifier, 67);
         pressKey(hotKeyField(), Qt::Key_F1, Qt::NoModifier, 67, {}, true);
-        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x7A));
+        QCOMPARE(settings().value(HotKeyCodeKey), qint64(0x7A));
         QCOMPARE(desktop->registrations(), QStringList{"register 122 0x800"});
     }
 
@@ -457,30 +468,30 @@ private Q_SLOTS:
     // recorded there, Tab and Shift+Tab leave it too (the first Tab is still recorded).
     void hotKeyFieldCanBeLeftWithTheKeyboard()
     {
-        settings().setInteger(HotKeyCodeKey, 0x31);
+        settings().setValue(HotKeyCodeKey, 0x31);
         reopen();
         startRecording();
         pressKey(hotKeyField(), Qt::Key_Tab, Qt::ControlModifier, 23u, QStringLiteral("\t"));
         QVERIFY(controller->window()->focusWidget() != hotKeyField());
-        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x31));
+        QCOMPARE(settings().value(HotKeyCodeKey), qint64(0x31));
 
         startRecording();
         pressKey(hotKeyField(), Qt::Key_Tab, Qt::NoModifier, 23u, QStringLiteral("\t"));
-        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x30));
+        QCOMPARE(settings().value(HotKeyCodeKey), qint64(0x30));
         QCOMPARE(controller->window()->focusWidget(), hotKeyField());
         pressKey(hotKeyField(), Qt::Key_Backtab, Qt::ShiftModifier, 23u);
         QVERIFY(controller->window()->focusWidget() != hotKeyField());
-        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x30));
+        QCOMPARE(settings().value(HotKeyCodeKey), qint64(0x30));
         QWidget *previous = controller->window()->focusWidget();
 
         // Ctrl+Shift+Tab goes back without recording; each visit records Tab anew.
-        settings().setInteger(HotKeyCodeKey, 0x31);
+        settings().setValue(HotKeyCodeKey, 0x31);
         startRecording();
         pressKey(hotKeyField(), Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 23u);
         QCOMPARE(controller->window()->focusWidget(), previous);
         startRecording();
         pressKey(hotKeyField(), Qt::Key_Tab, Qt::NoModifier, 23u, QStringLiteral("\t"));
-        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x30));
+        QCOMPARE(settings().value(HotKeyCodeKey), qint64(0x30));
         QCOMPARE(controller->window()->focusWidget(), hotKeyField());
     }
 
@@ -596,7 +607,7 @@ private Q_SLOTS:
                 ? LocalizedStrings::text(QStringLiteral("HotKeyTakenInPreferences"))
                 : run->hotKeys.refusalMessage();
         QCOMPARE(errorText(), told);
-        QCOMPARE(settings().integer(HotKeyCodeKey), qint64(0x7A));
+        QCOMPARE(settings().value(HotKeyCodeKey), qint64(0x7A));
 
         click(control<QCheckBox>("hotKeyControlModifierButton"));
         QVERIFY(!errorText().isEmpty());
@@ -608,7 +619,7 @@ private Q_SLOTS:
 
     void becomingActiveRefreshesTheKeyName()
     {
-        settings().setInteger(HotKeyCodeKey, 0x7A);
+        settings().setValue(HotKeyCodeKey, 0x7A);
         QWidget other;
         other.show();
         other.activateWindow();

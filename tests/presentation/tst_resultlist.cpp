@@ -171,11 +171,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, stored);
         QFETCH(int, shown);
-        // As the launcher reads it: text is no number and gives the default.
+        // Text, as the file gives it back, read as the launcher reads it: no number is the default.
         Settings settings(configHome.filePath(QStringLiteral("Trovia.conf")));
-        settings.registerDefaults({{MaximumListHeightKey, 7}});
-        settings.setObject(MaximumListHeightKey, stored);
-        list->setMaximumListHeight(settings.integer(MaximumListHeightKey));
+        settings.setValue(SettingKey<QString>{MaximumListHeightKey.name, {}}, stored);
+        list->setMaximumListHeight(settings.value(MaximumListHeightKey));
         // Near the top of the screen: 30 rows fit below the field.
         const QRect screen = mainWindow->screen()->geometry();
         const float y = float(screen.height() - 80);

@@ -7,7 +7,6 @@
 #include "catalogue/Application.h"
 #include "catalogue/Matching.h"
 #include "core/ColorPresets.h"
-#include "core/PreferencesDefaults.h"
 #include "core/Settings.h"
 #include "core/SettingsKeys.h"
 #include "platform/x11/X11WindowSystem.h"
@@ -120,15 +119,13 @@ int main(int argc, char *argv[])
     parser.process(application);
 
     Settings settings(configHome.filePath(QStringLiteral("Trovia.conf")));
-    PreferencesDefaults::registerInitialDefaults(settings);
-    settings.setObject(WindowColorPresetKey, parser.value("preset"));
-    settings.setInteger(WindowStyleKey,
-                        parser.value("surface") == "matte" ? MatteStyle : ShinyStyle);
+    settings.setValue(WindowColorPresetKey, parser.value("preset"));
+    settings.setValue(WindowStyleKey, parser.value("surface") == "matte" ? MatteStyle : ShinyStyle);
     ColorPresets::loadColorPresets(settings);
 
     auto *view = new MainView;
-    WindowAppearance::apply(view, view->troviaLabel(), settings.color(WindowColorKey),
-                            static_cast<int>(settings.integer(WindowStyleKey)));
+    WindowAppearance::apply(view, view->troviaLabel(), settings.value(WindowColorKey),
+                            settings.value(WindowStyleKey));
 
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
     Backdrop backdrop;

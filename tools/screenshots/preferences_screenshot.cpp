@@ -36,9 +36,9 @@ int main(int argc, char *argv[])
     Settings settings(home.filePath(QStringLiteral("config/Trovia/Trovia.conf")));
     ColorPresets::initialize(settings);
     // A user who already left out a few places, so that the table shows what it is for.
-    settings.setStringList(ExcludedLocationsKey,
-                           {QStringLiteral("/usr/share/applications/xterm.desktop"),
-                            QStringLiteral("/opt/old-tools")});
+    settings.setValue(ExcludedLocationsKey,
+                      QStringList{QStringLiteral("/usr/share/applications/xterm.desktop"),
+                                  QStringLiteral("/opt/old-tools")});
     XkbKeyboardLayout keyboardLayout;
     DBusNotifications notifications;
     HotKeyManager hotKeys(settings, std::make_unique<X11HotKeyGrab>(X11::qtConnection()),
