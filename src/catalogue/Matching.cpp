@@ -50,11 +50,11 @@ struct Match {
     const ApplicationRef *app;
 };
 
-// Application::compareApplication's order of two records of equal rank; action records of the
-// same name then by their application's name.
-int compareNames(const Application &a, const Application &b)
+// Application::compareApplication's order of two records of equal rank, given their folded names;
+// action records of the same name then by their application's name.
+int compareNames(QStringView aName, const Application &a, QStringView bName, const Application &b)
 {
-    if (const int byName = a.foldedNameWithSpaces().compare(b.foldedNameWithSpaces()))
+    if (const int byName = aName.compare(bName))
         return byName;
     if (a.isClassicApp() != b.isClassicApp())
         return int(a.isClassicApp()) - int(b.isClassicApp());
@@ -96,33 +96,45 @@ MatchingIndex::MatchingIndex(const ApplicationList &apps) : records(apps)
 {
     for (const ApplicationRef &app : apps)
         actionRecords.append(app->actions());
-    qsizetype length = 0;
-    for (const ApplicationRef &app : apps)
-        length += app->foldedName().size();
-    names.reserve(length);
-    starts.reserve(size_t(apps.size()) + 1);
-    for (const ApplicationRef &app : apps) {
-        starts.push_back(names.size());
-        names += app->foldedName();
-    }
-    starts.push_back(names.size());
-
+    const size_t count = size_t(apps.size() + actionRecords.size());
     const auto record = [this](quint32 i) -> const Application & { return *owner(i); };
-    std::vector<quint32> byName(size_t(apps.size() + actionRecords.size()));
+
+    // Folded once here; the records keep only their display names.
+    spacedStarts.reserve(count + 1);
+    for (quint32 i = 0; i < quint32(count); ++i) {
+        spacedStarts.push_back(quint32(spacedNames.size()));
+        spacedNames += foldedForMatching(record(i).displayName());
+    }
+    spacedStarts.push_back(quint32(spacedNames.size()));
+    spacedNames.squeeze();
+    starts.reserve(size_t(apps.size()) + 1);
+    names.reserve(spacedStarts[size_t(apps.size())]);
+    for (const ApplicationRef &app : apps) {
+        starts.push_back(quint32(names.size()));
+        // Spaces go first: a mark after a space then composes with the letter before it.
+        names += foldedForMatching(stringByDeletingSpaces(app->displayName()));
+    }
+    starts.push_back(quint32(names.size()));
+    names.squeeze();
+
+    const auto compare = [this, &record](quint32 a, quint32 b) {
+        return compareNames(foldedNameWithSpaces(a), record(a), foldedNameWithSpaces(b), record(b));
+    };
+    std::vector<quint32> byName(count);
     for (size_t i = 0; i < byName.size(); ++i)
         byName[i] = quint32(i);
     std::sort(byName.begin(), byName.end(),
-              [&record](quint32 a, quint32 b) { return compareNames(record(a), record(b)) < 0; });
+              [&compare](quint32 a, quint32 b) { return compare(a, b) < 0; });
     order.resize(byName.size());
     quint32 place = 0;
     for (size_t i = 0; i < byName.size(); ++i) {
-        if (i > 0 && compareNames(record(byName[i - 1]), record(byName[i])) != 0)
+        if (i > 0 && compare(byName[i - 1], byName[i]) != 0)
             place = quint32(i);
         order[byName[i]] = place;
     }
 
-    for (quint32 i = 0; i < quint32(byName.size()); ++i) {
-        const QList<Application::SearchText> &searchTexts = record(i).searchTexts();
+    for (quint32 i = 0; i < quint32(count); ++i) {
+        const QList<Application::SearchText> searchTexts = record(i).searchTexts();
         for (qsizetype t = 0; t < searchTexts.size() && t <= 0xffff; ++t)
             addText(texts, starts2, i, quint16(t), searchTexts.at(t).text);
     }
@@ -160,7 +172,7 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
         int relevance = 0;
         if (position == 0)
             relevance = 3;
-        else if (find(app->foldedNameWithSpaces(), wordStart) >= 0)
+        else if (find(catalogue.foldedNameWithSpaces(i), wordStart) >= 0)
             relevance = 2;
         app->setRelevance(relevance);
         app->setUsage(usageForPath(app->path()));

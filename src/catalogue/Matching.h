@@ -32,8 +32,14 @@ public:
     // The folded, space-less name of record i.
     QStringView foldedName(qsizetype i) const
     {
-        const qsizetype start = starts[size_t(i)];
+        const quint32 start = starts[size_t(i)];
         return QStringView(names.constData() + start, starts[size_t(i) + 1] - start);
+    }
+    // The same with its spaces, where a later word of the name starts.
+    QStringView foldedNameWithSpaces(qsizetype i) const
+    {
+        const quint32 start = spacedStarts[size_t(i)];
+        return QStringView(spacedNames.constData() + start, spacedStarts[size_t(i) + 1] - start);
     }
 
     // Record i's place when all are ordered by name ignoring case, then non-Windows first;
@@ -63,7 +69,9 @@ private:
     ApplicationList records;
     ApplicationList actionRecords;
     QString names;
-    std::vector<qsizetype> starts;
+    std::vector<quint32> starts;
+    QString spacedNames;
+    std::vector<quint32> spacedStarts;
     // Records, then action records.
     std::vector<quint32> order;
     QString texts;

@@ -212,6 +212,13 @@ std::optional<RegistryEntry> GioApplicationRegistry::readEntry(const QByteArray 
 
 QList<RegistryEntry> GioApplicationRegistry::entries()
 {
+    QList<RegistryEntry> result;
+    readEntries([&result](RegistryEntry &&entry) { result.append(std::move(entry)); });
+    return result;
+}
+
+void GioApplicationRegistry::readEntries(const std::function<void(RegistryEntry &&)> &visit)
+{
     FolderWalk::Walk walk;
     for (const QString &folder : applicationsFolders())
         FolderWalk::walk(QFile::encodeName(folder), QByteArrayLiteral(".desktop"), walk);
@@ -219,7 +226,6 @@ QList<RegistryEntry> GioApplicationRegistry::entries()
     // through two aliases is one entry.
     QSet<QByteArray> ids;
     QSet<FolderWalk::Identity> files;
-    QList<RegistryEntry> result;
     for (const FolderWalk::File &file : std::as_const(walk.files)) {
         QByteArray id = file.relativePath;
         id.replace('/', '-');
@@ -228,9 +234,8 @@ QList<RegistryEntry> GioApplicationRegistry::entries()
         ids.insert(id);
         files.insert(file.identity);
         if (std::optional<RegistryEntry> entry = readEntry(file.path))
-            result.append(*entry);
+            visit(std::move(*entry));
     }
-    return result;
 }
 
 // GLib 2.84 renamed the mount-entry calls (the old names are deprecated there).
