@@ -7,8 +7,13 @@
 
 Application::Application(const QUrl &url, const QString &displayName, bool isClassicApp,
                          const QString &iconName, const QByteArray &file)
-    : entryPath(url.toLocalFile()), name(displayName), entryIconName(iconName),
-      classic(isClassicApp)
+    : Application(url.toLocalFile(), displayName, isClassicApp, iconName, file)
+{
+}
+
+Application::Application(const QString &path, const QString &displayName, bool isClassicApp,
+                         const QString &iconName, const QByteArray &file)
+    : entryPath(path), name(displayName), entryIconName(iconName), classic(isClassicApp)
 {
     if (!file.isEmpty() && file != QFile::encodeName(entryPath))
         extraFacts().file = file;
@@ -86,7 +91,8 @@ const QList<std::shared_ptr<Application>> &Application::actions() const
 
 void Application::addAction(const QString &id, const QString &actionName)
 {
-    auto record = std::make_shared<Application>(url(), actionName, classic, entryIconName, file());
+    auto record =
+        std::make_shared<Application>(entryPath, actionName, classic, entryIconName, file());
     Extra &facts = record->extraFacts();
     facts.action = id;
     facts.actionKey = entryPath + QLatin1Char('#') + id;

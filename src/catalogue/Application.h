@@ -29,6 +29,9 @@ public:
     // (a name that is not UTF-8).
     Application(const QUrl &url, const QString &displayName, bool isClassicApp,
                 const QString &iconName, const QByteArray &file = QByteArray());
+    // The same from the entry's absolute path, which the record then shares.
+    Application(const QString &path, const QString &displayName, bool isClassicApp,
+                const QString &iconName, const QByteArray &file = QByteArray());
 
     // Made when asked: a record keeps only its path, since a catalogue holds thousands of them.
     QUrl url() const;

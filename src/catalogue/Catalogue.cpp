@@ -77,8 +77,8 @@ CatalogueContents Catalogue::build(ApplicationRegistry &registry, const QString 
             !shouldIncludePath(entry.path, applicationPath, built.removableMedia))
             return;
         paths.insert(entry.path);
-        auto app = std::make_shared<Application>(QUrl::fromLocalFile(entry.path), entry.displayName,
-                                                 entry.isClassicApp, entry.iconName, entry.file);
+        auto app = std::make_shared<Application>(entry.path, entry.displayName, entry.isClassicApp,
+                                                 entry.iconName, entry.file);
         QList<Application::SearchText> texts;
         const auto add = [&texts](Application::TextKind kind, const QString &text) {
             if (!text.trimmed().isEmpty())

@@ -110,8 +110,8 @@ std::optional<CatalogueContents> contentsOf(const QByteArray &payload)
         in >> file >> name >> classic >> iconName;
         if (in.status() != QDataStream::Ok || file.isEmpty())
             return std::nullopt;
-        auto app = std::make_shared<Application>(QUrl::fromLocalFile(QFile::decodeName(file)), name,
-                                                 classic, iconName, file);
+        auto app =
+            std::make_shared<Application>(QFile::decodeName(file), name, classic, iconName, file);
         // Each text takes at least 5 bytes, each action 8.
         quint32 textCount = 0;
         in >> textCount;

@@ -226,7 +226,9 @@ void GioApplicationRegistry::readEntries(const std::function<void(RegistryEntry 
     // through two aliases is one entry.
     QSet<QByteArray> ids;
     QSet<FolderWalk::Identity> files;
-    for (const FolderWalk::File &file : std::as_const(walk.files)) {
+    for (FolderWalk::File &found : walk.files) {
+        // Taken out of the walk's list, so that its path is freed once its entry is handed on.
+        const FolderWalk::File file = std::move(found);
         QByteArray id = file.relativePath;
         id.replace('/', '-');
         if (ids.contains(id) || files.contains(file.identity))
