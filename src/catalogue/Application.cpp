@@ -34,11 +34,6 @@ QUrl Application::url() const
     return QUrl::fromLocalFile(entryPath);
 }
 
-QString Application::path() const
-{
-    return entryPath;
-}
-
 QByteArray Application::file() const
 {
     return extra && !extra->file.isEmpty() ? extra->file : QFile::encodeName(entryPath);

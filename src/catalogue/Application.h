@@ -35,7 +35,8 @@ public:
 
     // Made when asked: a record keeps only its path, since a catalogue holds thousands of them.
     QUrl url() const;
-    QString path() const;
+    // A reference: the matching pass asks for it of every record whose name matched.
+    const QString &path() const { return entryPath; }
     QString displayName() const { return name; }
     bool isClassicApp() const { return classic; }
     QString iconName() const { return entryIconName; }

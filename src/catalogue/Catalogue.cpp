@@ -247,7 +247,7 @@ bool Catalogue::shouldDisplayApplication(const Application &app,
     if (!includeClassicApps && app.isClassicApp())
         return false;
     // An action goes with its application's entry, and alone by its own key.
-    const QString path = app.path();
+    const QString &path = app.path();
     for (const QString &location : excludedLocations) {
         if (!location.isEmpty() && path.startsWith(location))
             return false;
