@@ -29,10 +29,14 @@ public:
     // (a name that is not UTF-8).
     Application(const QUrl &url, const QString &displayName, bool isClassicApp,
                 const QString &iconName, const QByteArray &file = QByteArray());
+    // The same from the entry's absolute path, which the record then shares.
+    Application(const QString &path, const QString &displayName, bool isClassicApp,
+                const QString &iconName, const QByteArray &file = QByteArray());
 
     // Made when asked: a record keeps only its path, since a catalogue holds thousands of them.
     QUrl url() const;
-    QString path() const;
+    // A reference: the matching pass asks for it of every record whose name matched.
+    const QString &path() const { return entryPath; }
     QString displayName() const { return name; }
     bool isClassicApp() const { return classic; }
     QString iconName() const { return entryIconName; }
@@ -40,22 +44,25 @@ public:
     QByteArray file() const;
 
     // The texts besides the display name that find the record (its action name for an action
-    // record); set while the catalogue is built, before the record is shared.
-    const QList<SearchText> &searchTexts() const { return texts; }
-    void setSearchTexts(const QList<SearchText> &searchTexts) { texts = searchTexts; }
+    // record); set while the catalogue is built, before the record is shared. Kept packed in one
+    // string, so the list is made when asked.
+    QList<SearchText> searchTexts() const;
+    // The text of searchTexts().at(index); empty when there is no such text.
+    QString searchText(int index) const;
+    void setSearchTexts(const QList<SearchText> &searchTexts);
     // The entry's desktop actions as records of their own; set while the catalogue is built.
-    const QList<std::shared_ptr<Application>> &actions() const { return actionRecords; }
+    const QList<std::shared_ptr<Application>> &actions() const;
     // Adds an action record for the action id named name (localised) to this entry's record.
     void addAction(const QString &id, const QString &name);
 
-    bool isAction() const { return !action.isEmpty(); }
+    bool isAction() const { return extra && !extra->action.isEmpty(); }
     // Empty for an application's own record.
-    QString actionId() const { return action; }
+    QString actionId() const { return extra ? extra->action : QString(); }
     // For an action record, the display name of its application; empty otherwise.
-    QString applicationName() const { return parentName; }
+    QString applicationName() const { return extra ? extra->parentName : QString(); }
     // Where the usage log counts its launches and the excluded locations name it alone: the path,
     // or the path, '#' and the action id.
-    QString usageKey() const { return action.isEmpty() ? entryPath : actionKey; }
+    QString usageKey() const { return isAction() ? extra->actionKey : entryPath; }
 
     // Fetched from source on first use and kept for the record's lifetime.
     QIcon icon(ApplicationLauncher &source) const;
@@ -77,29 +84,30 @@ public:
 
     bool operator==(const Application &other) const { return usageKey() == other.usageKey(); }
 
-    // The display name normalised and case-folded for matching, taken once at creation: without
-    // spaces (the name a query must occur in) and with them (where a later word starts).
-    const QString &foldedName() const { return foldedSpacelessName; }
-    const QString &foldedNameWithSpaces() const { return foldedSpacedName; }
-
 private:
+    // What few records have, so that the others do not carry it: an action's facts, the entry's
+    // action records, and a file name that is not what the path encodes to.
+    struct Extra {
+        QByteArray file;
+        QString action;
+        QString actionKey;
+        QString parentName;
+        QList<std::shared_ptr<Application>> actionRecords;
+    };
+    Extra &extraFacts();
+
     QString entryPath;
-    QByteArray entryFile; // empty when it is what entryPath encodes to, as it nearly always is
     QString name;
-    QString foldedSpacelessName;
-    QString foldedSpacedName;
     QString entryIconName;
-    QList<SearchText> texts;
-    QList<std::shared_ptr<Application>> actionRecords;
-    QString action;
-    QString actionKey;
-    QString parentName;
+    // Each search text as one unit for its kind, one for its length, then its units.
+    QString packedTexts;
+    std::shared_ptr<Extra> extra;
     mutable QIcon cachedIcon;
-    mutable bool iconFetched = false;
-    bool classic = false;
     int relevanceValue = 0;
     int usageValue = 0;
     int matchedTextIndex = -1;
+    bool classic = false;
+    mutable bool iconFetched = false;
 };
 
 using ApplicationRef = std::shared_ptr<Application>;

@@ -67,20 +67,18 @@ CatalogueContents Catalogue::build(ApplicationRegistry &registry, const QString 
     built.reloadDate = QDateTime::currentDateTimeUtc();
     built.removableMedia = registry.mountedRemovableMedia();
     const QStringList topFolders = registry.applicationsFolders();
-    const QList<RegistryEntry> entries = registry.entries();
-    built.folders = foldersBelow(topFolders);
 
+    // Each entry becomes a record as it is read and is gone before the next is read: the
+    // catalogue never holds all the entries beside all the records.
     ApplicationList applications;
-    applications.reserve(entries.size());
     QSet<QString> paths;
-    paths.reserve(entries.size());
-    for (const RegistryEntry &entry : entries) {
+    registry.readEntries([&](RegistryEntry &&entry) {
         if (paths.contains(entry.path) ||
             !shouldIncludePath(entry.path, applicationPath, built.removableMedia))
-            continue;
+            return;
         paths.insert(entry.path);
-        auto app = std::make_shared<Application>(QUrl::fromLocalFile(entry.path), entry.displayName,
-                                                 entry.isClassicApp, entry.iconName, entry.file);
+        auto app = std::make_shared<Application>(entry.path, entry.displayName, entry.isClassicApp,
+                                                 entry.iconName, entry.file);
         QList<Application::SearchText> texts;
         const auto add = [&texts](Application::TextKind kind, const QString &text) {
             if (!text.trimmed().isEmpty())
@@ -88,14 +86,17 @@ CatalogueContents Catalogue::build(ApplicationRegistry &registry, const QString 
         };
         add(Application::TextKind::UntranslatedName, entry.untranslatedName);
         add(Application::TextKind::Command, entry.command);
-        for (const QString &keyword : entry.keywords)
+        for (const QString &keyword : std::as_const(entry.keywords))
             add(Application::TextKind::Keyword, keyword);
         add(Application::TextKind::GenericName, entry.genericName);
         app->setSearchTexts(texts);
-        for (const RegistryAction &action : entry.actions)
+        for (const RegistryAction &action : std::as_const(entry.actions))
             app->addAction(action.id, action.name);
         applications.append(std::move(app));
-    }
+    });
+    paths = QSet<QString>();
+    applications.squeeze();
+    built.folders = foldersBelow(topFolders);
     built.index = MatchingIndex(applications);
     return built;
 }
@@ -246,7 +247,7 @@ bool Catalogue::shouldDisplayApplication(const Application &app,
     if (!includeClassicApps && app.isClassicApp())
         return false;
     // An action goes with its application's entry, and alone by its own key.
-    const QString path = app.path();
+    const QString &path = app.path();
     for (const QString &location : excludedLocations) {
         if (!location.isEmpty() && path.startsWith(location))
             return false;

@@ -1,12 +1,11 @@
 #include "catalogue/CatalogueSnapshot.h"
 
-#include "core/AtomicFile.h"
-
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTimeZone>
 
@@ -17,31 +16,77 @@ namespace
 {
 
 constexpr quint32 magic = 0x54525643; // "TRVC"
-// 2: each record's search texts and desktop actions follow its icon name. An older file is
-// refused, and the catalogue built afresh.
-constexpr quint32 version = 2;
+// 3: the payload runs from the header to the checksum, which ends the file, so that a build
+// writes the file as it goes. An older file is refused, and the catalogue built afresh.
+constexpr quint32 version = 3;
 constexpr QDataStream::Version streamVersion = QDataStream::Qt_6_4;
 // Far beyond any real catalogue (about 200 bytes a record); a bigger file is not read at all.
 constexpr qint64 largestFile = qint64(256) << 20;
 constexpr QCryptographicHash::Algorithm digestAlgorithm = QCryptographicHash::Sha1;
+constexpr qsizetype headerSize = 8; // the magic number and the version
+constexpr qsizetype digestSize = 20;
 
-QByteArray payloadOf(const CatalogueContents &contents)
+// Passes what a stream writes on to target in pieces of 64 KB, adding it to a checksum on the
+// way: the snapshot never exists in memory as a whole. A failed write fails every later one.
+class DigestingWriter : public QIODevice
 {
-    QByteArray payload;
-    QDataStream out(&payload, QIODevice::WriteOnly);
+public:
+    explicit DigestingWriter(QIODevice &device) : target(device), digest(digestAlgorithm)
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    // Writes what is left, then the checksum of all that was written before it.
+    bool finish()
+    {
+        const bool written = flushPiece();
+        return written && target.write(digest.result()) == digestSize;
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        digest.addData(QByteArrayView(data, length));
+        piece.append(data, length);
+        if (piece.size() >= pieceSize && !flushPiece())
+            return -1;
+        return failed ? -1 : length;
+    }
+
+private:
+    static constexpr qsizetype pieceSize = 64 * 1024;
+    bool flushPiece()
+    {
+        if (!failed && !piece.isEmpty())
+            failed = target.write(piece) != piece.size();
+        piece.clear();
+        return !failed;
+    }
+
+    QIODevice &target;
+    QCryptographicHash digest;
+    QByteArray piece;
+    bool failed = false;
+};
+
+bool writePayload(QDataStream &out, const CatalogueContents &contents)
+{
     out.setVersion(streamVersion);
     const ApplicationList &apps = contents.index.apps();
     out << contents.reloadDate.toMSecsSinceEpoch() << contents.folders << quint32(apps.size());
     for (const ApplicationRef &app : apps) {
         out << app->file() << app->displayName() << app->isClassicApp() << app->iconName();
-        out << quint32(app->searchTexts().size());
-        for (const Application::SearchText &text : app->searchTexts())
+        const QList<Application::SearchText> texts = app->searchTexts();
+        out << quint32(texts.size());
+        for (const Application::SearchText &text : texts)
             out << quint8(text.kind) << text.text;
         out << quint32(app->actions().size());
         for (const ApplicationRef &action : app->actions())
             out << action->actionId() << action->displayName();
+        if (out.status() != QDataStream::Ok)
+            return false;
     }
-    return payload;
+    return out.status() == QDataStream::Ok;
 }
 
 std::optional<CatalogueContents> contentsOf(const QByteArray &payload)
@@ -65,8 +110,8 @@ std::optional<CatalogueContents> contentsOf(const QByteArray &payload)
         in >> file >> name >> classic >> iconName;
         if (in.status() != QDataStream::Ok || file.isEmpty())
             return std::nullopt;
-        auto app = std::make_shared<Application>(QUrl::fromLocalFile(QFile::decodeName(file)), name,
-                                                 classic, iconName, file);
+        auto app =
+            std::make_shared<Application>(QFile::decodeName(file), name, classic, iconName, file);
         // Each text takes at least 5 bytes, each action 8.
         quint32 textCount = 0;
         in >> textCount;
@@ -115,14 +160,24 @@ QString defaultPath()
 
 bool write(const QString &path, const CatalogueContents &contents, QString *error)
 {
-    const QByteArray payload = payloadOf(contents);
-    QByteArray data;
-    QDataStream out(&data, QIODevice::WriteOnly);
-    out.setVersion(streamVersion);
-    out << magic << version << payload << QCryptographicHash::hash(payload, digestAlgorithm);
-
     QDir().mkpath(QFileInfo(path).absolutePath());
-    return writeFileAtomically(path, data, error);
+    QSaveFile file(path);
+    // Writing in place would leave half a file behind on failure.
+    file.setDirectWriteFallback(false);
+    // Unbuffered: buffered, the last write happens in commit(), which in Qt 6.4 renames even when
+    // it failed. The pieces of DigestingWriter keep the writes few.
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        QDataStream header(&file);
+        header.setVersion(streamVersion);
+        header << magic << version;
+        DigestingWriter payload(file);
+        QDataStream out(&payload);
+        if (header.status() == QDataStream::Ok && writePayload(out, contents) && payload.finish() &&
+            file.commit())
+            return true;
+    }
+    *error = file.errorString();
+    return false;
 }
 
 std::optional<CatalogueContents> read(const QString &path, QString *error)
@@ -142,7 +197,8 @@ std::optional<CatalogueContents> read(const QString &path, QString *error)
         *error = file.errorString();
         return std::nullopt;
     }
-    QDataStream in(file.readAll());
+    const QByteArray data = file.readAll();
+    QDataStream in(data);
     in.setVersion(streamVersion);
     quint32 fileMagic = 0;
     quint32 fileVersion = 0;
@@ -155,13 +211,14 @@ std::optional<CatalogueContents> read(const QString &path, QString *error)
         *error = QStringLiteral("snapshot version %1, not %2").arg(fileVersion).arg(version);
         return std::nullopt;
     }
-    QByteArray payload;
-    QByteArray digest;
-    in >> payload >> digest;
-    if (in.status() != QDataStream::Ok || !in.atEnd()) {
+    if (data.size() < headerSize + digestSize) {
         *error = QStringLiteral("truncated snapshot");
         return std::nullopt;
     }
+    // Read in place, not copied.
+    const QByteArray payload = QByteArray::fromRawData(data.constData() + headerSize,
+                                                       data.size() - headerSize - digestSize);
+    const QByteArrayView digest = QByteArrayView(data).last(digestSize);
     std::optional<CatalogueContents> contents;
     if (digest == QCryptographicHash::hash(payload, digestAlgorithm))
         contents = contentsOf(payload);

@@ -1,6 +1,7 @@
 #include "catalogue/Matching.h"
 
 #include <algorithm>
+#include <functional>
 #include <type_traits>
 #include <vector>
 
@@ -50,15 +51,48 @@ struct Match {
     const ApplicationRef *app;
 };
 
-// Application::compareApplication's order of two records of equal rank; action records of the
-// same name then by their application's name.
-int compareNames(const Application &a, const Application &b)
+// Application::compareApplication's order of two records of equal rank, given their folded names;
+// action records of the same name then by their application's name.
+int compareNames(QStringView aName, const Application &a, QStringView bName, const Application &b)
 {
-    if (const int byName = a.foldedNameWithSpaces().compare(b.foldedNameWithSpaces()))
+    if (const int byName = aName.compare(bName))
         return byName;
     if (a.isClassicApp() != b.isClassicApp())
         return int(a.isClassicApp()) - int(b.isClassicApp());
     return a.applicationName().compare(b.applicationName(), Qt::CaseInsensitive);
+}
+
+// Orders matches found in name order by rank, best first, keeping name order among equal ranks:
+// what Application::compareApplication does to them. A keystroke's matches have few distinct
+// ranks (the relevance times one more than the usage, which is 0 for most records), so they
+// are counted into their places in linear time; many ranks fall back to a stable sort.
+void sortByRank(std::vector<Match> &list)
+{
+    constexpr size_t fewRanks = 16;
+    std::vector<qint64> ranks;
+    for (const Match &match : list) {
+        if (std::find(ranks.begin(), ranks.end(), match.rank) != ranks.end())
+            continue;
+        if (ranks.size() == fewRanks) {
+            std::stable_sort(list.begin(), list.end(),
+                             [](const Match &a, const Match &b) { return a.rank > b.rank; });
+            return;
+        }
+        ranks.push_back(match.rank);
+    }
+    if (ranks.size() < 2)
+        return;
+    std::sort(ranks.begin(), ranks.end(), std::greater<>());
+    std::vector<size_t> next(ranks.size() + 1, 0);
+    for (const Match &match : list)
+        ++next[size_t(std::find(ranks.begin(), ranks.end(), match.rank) - ranks.begin()) + 1];
+    for (size_t r = 1; r < next.size(); ++r)
+        next[r] += next[r - 1];
+    std::vector<Match> sorted(list.size());
+    for (const Match &match : list)
+        sorted[next[size_t(std::find(ranks.begin(), ranks.end(), match.rank) - ranks.begin())]++] =
+            match;
+    list.swap(sorted);
 }
 
 // A character that continues a word: a letter, a digit, a mark or half of a surrogate pair.
@@ -96,33 +130,50 @@ MatchingIndex::MatchingIndex(const ApplicationList &apps) : records(apps)
 {
     for (const ApplicationRef &app : apps)
         actionRecords.append(app->actions());
-    qsizetype length = 0;
-    for (const ApplicationRef &app : apps)
-        length += app->foldedName().size();
-    names.reserve(length);
-    starts.reserve(size_t(apps.size()) + 1);
-    for (const ApplicationRef &app : apps) {
-        starts.push_back(names.size());
-        names += app->foldedName();
-    }
-    starts.push_back(names.size());
-
+    const size_t count = size_t(apps.size() + actionRecords.size());
     const auto record = [this](quint32 i) -> const Application & { return *owner(i); };
-    std::vector<quint32> byName(size_t(apps.size() + actionRecords.size()));
-    for (size_t i = 0; i < byName.size(); ++i)
-        byName[i] = quint32(i);
-    std::sort(byName.begin(), byName.end(),
-              [&record](quint32 a, quint32 b) { return compareNames(record(a), record(b)) < 0; });
-    order.resize(byName.size());
+
+    // Folded once here; the records keep only their display names.
+    spacedStarts.reserve(count + 1);
+    for (quint32 i = 0; i < quint32(count); ++i) {
+        spacedStarts.push_back(quint32(spacedNames.size()));
+        spacedNames += foldedForMatching(record(i).displayName());
+    }
+    spacedStarts.push_back(quint32(spacedNames.size()));
+    spacedNames.squeeze();
+    const auto compare = [this, &record](quint32 a, quint32 b) {
+        return compareNames(foldedNameWithSpaces(a), record(a), foldedNameWithSpaces(b), record(b));
+    };
+    std::vector<quint32> sorted(count);
+    for (size_t i = 0; i < sorted.size(); ++i)
+        sorted[i] = quint32(i);
+    std::stable_sort(sorted.begin(), sorted.end(),
+                     [&compare](quint32 a, quint32 b) { return compare(a, b) < 0; });
+    order.resize(sorted.size());
     quint32 place = 0;
-    for (size_t i = 0; i < byName.size(); ++i) {
-        if (i > 0 && compareNames(record(byName[i - 1]), record(byName[i])) != 0)
+    for (size_t i = 0; i < sorted.size(); ++i) {
+        if (i > 0 && compare(sorted[i - 1], sorted[i]) != 0)
             place = quint32(i);
-        order[byName[i]] = place;
+        order[sorted[i]] = place;
     }
 
-    for (quint32 i = 0; i < quint32(byName.size()); ++i) {
-        const QList<Application::SearchText> &searchTexts = record(i).searchTexts();
+    byName.reserve(size_t(apps.size()));
+    for (const quint32 i : sorted) {
+        if (i < quint32(apps.size()))
+            byName.push_back(i);
+    }
+    starts.reserve(size_t(apps.size()) + 1);
+    names.reserve(spacedStarts[size_t(apps.size())]);
+    for (const quint32 i : byName) {
+        starts.push_back(quint32(names.size()));
+        // Spaces go first: a mark after a space then composes with the letter before it.
+        names += foldedForMatching(stringByDeletingSpaces(apps.at(i)->displayName()));
+    }
+    starts.push_back(quint32(names.size()));
+    names.squeeze();
+
+    for (quint32 i = 0; i < quint32(count); ++i) {
+        const QList<Application::SearchText> searchTexts = record(i).searchTexts();
         for (qsizetype t = 0; t < searchTexts.size() && t <= 0xffff; ++t)
             addText(texts, starts2, i, quint16(t), searchTexts.at(t).text);
     }
@@ -148,10 +199,11 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
     const ApplicationList &apps = catalogue.apps();
     // Records whose name matched, shown or not: the second tier never lists them.
     std::vector<bool> byName(more ? size_t(apps.size()) : 0);
-    for (qsizetype i = 0; i < apps.size(); ++i) {
-        const qsizetype position = find(catalogue.foldedName(i), query);
+    for (qsizetype k = 0; k < apps.size(); ++k) {
+        const qsizetype position = find(catalogue.foldedNameInNameOrder(k), query);
         if (position < 0)
             continue;
+        const quint32 i = catalogue.recordInNameOrder(k);
         if (more)
             byName[size_t(i)] = true;
         const ApplicationRef &app = apps.at(i);
@@ -160,7 +212,7 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
         int relevance = 0;
         if (position == 0)
             relevance = 3;
-        else if (find(app->foldedNameWithSpaces(), wordStart) >= 0)
+        else if (find(catalogue.foldedNameWithSpaces(i), wordStart) >= 0)
             relevance = 2;
         app->setRelevance(relevance);
         app->setUsage(usageForPath(app->path()));
@@ -176,7 +228,7 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
             return a.nameOrder < b.nameOrder;
         });
     };
-    sortMatches(matches);
+    sortByRank(matches);
 
     std::vector<Match> others;
     if (more) {

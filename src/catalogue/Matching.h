@@ -14,9 +14,10 @@ QString stringByDeletingSpaces(const QString &string);
 // case and canonically equivalent sequences never matter.
 QString foldedForMatching(const QString &string);
 
-// Records in catalogue order with their folded, space-less names side by side in one block, so
-// that a keystroke scans memory in order instead of visiting every record, and with each
-// record's place in name order, so that sorting the matches compares numbers, not names.
+// Records in catalogue order with their folded, space-less names side by side in one block, in
+// name order, so that a keystroke scans memory in order instead of visiting every record and
+// finds its matches already ordered by name, and with each record's place in name order, so
+// that sorting what else matched compares numbers, not names.
 // Beside them the same for the second tier: every record's search texts and its actions' names,
 // folded and space-less in a block of their own, with the places where their words start.
 // Catalogue keeps one per build; make one from any list for other uses.
@@ -29,11 +30,20 @@ public:
     const ApplicationList &apps() const { return records; }
     // Every record's action records, in catalogue order.
     const ApplicationList &actions() const { return actionRecords; }
-    // The folded, space-less name of record i.
-    QStringView foldedName(qsizetype i) const
+    // The records in name order (see nameOrder; equal ones in catalogue order), and their
+    // folded, space-less names in that order: a pass that scans them meets its matches sorted
+    // by name already.
+    quint32 recordInNameOrder(qsizetype k) const { return byName[size_t(k)]; }
+    QStringView foldedNameInNameOrder(qsizetype k) const
     {
-        const qsizetype start = starts[size_t(i)];
-        return QStringView(names.constData() + start, starts[size_t(i) + 1] - start);
+        const quint32 start = starts[size_t(k)];
+        return QStringView(names.constData() + start, starts[size_t(k) + 1] - start);
+    }
+    // The same with its spaces, where a later word of the name starts.
+    QStringView foldedNameWithSpaces(qsizetype i) const
+    {
+        const quint32 start = spacedStarts[size_t(i)];
+        return QStringView(spacedNames.constData() + start, spacedStarts[size_t(i) + 1] - start);
     }
 
     // Record i's place when all are ordered by name ignoring case, then non-Windows first;
@@ -62,8 +72,11 @@ public:
 private:
     ApplicationList records;
     ApplicationList actionRecords;
+    std::vector<quint32> byName;
     QString names;
-    std::vector<qsizetype> starts;
+    std::vector<quint32> starts;
+    QString spacedNames;
+    std::vector<quint32> spacedStarts;
     // Records, then action records.
     std::vector<quint32> order;
     QString texts;

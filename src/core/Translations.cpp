@@ -8,7 +8,6 @@
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QRegularExpression>
 #include <QTranslator>
 
 namespace
@@ -16,9 +15,13 @@ namespace
 
 QString withoutEncodingAndModifier(QString language)
 {
-    const qsizetype cut = language.indexOf(QRegularExpression(QStringLiteral("[.@]")));
-    if (cut >= 0)
-        language.truncate(cut);
+    // Not a regular expression: compiling one at start-up costs half a megabyte.
+    for (qsizetype at = 0; at < language.size(); ++at) {
+        if (language.at(at) == QLatin1Char('.') || language.at(at) == QLatin1Char('@')) {
+            language.truncate(at);
+            break;
+        }
+    }
     return language;
 }
 
@@ -30,11 +33,15 @@ bool isUntranslatedLocale(const QString &locale)
 
 QStringList availableTranslations(const QString &directory)
 {
+    // "trovia_*.qm", letter case aside, compared here: a name filter would compile a regular
+    // expression.
     QStringList languages;
-    const QStringList files =
-        QDir(directory).entryList({QStringLiteral("trovia_*.qm")}, QDir::Files, QDir::Name);
-    for (const QString &file : files)
-        languages << file.mid(7, file.size() - 7 - 3);
+    const QStringList files = QDir(directory).entryList(QDir::Files, QDir::Name);
+    for (const QString &file : files) {
+        if (file.startsWith(QLatin1String("trovia_"), Qt::CaseInsensitive) &&
+            file.endsWith(QLatin1String(".qm"), Qt::CaseInsensitive) && file.size() >= 10)
+            languages << file.mid(7, file.size() - 7 - 3);
+    }
     return languages;
 }
 

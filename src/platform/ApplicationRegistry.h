@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 // One of an entry's desktop actions (Actions=): its id and localised Name.
 struct RegistryAction {
@@ -44,6 +45,13 @@ public:
     // TryExec are already applied), in the registry's order. Called on a worker thread while the
     // interface thread goes on: it must not touch what the interface thread uses.
     virtual QList<RegistryEntry> entries() = 0;
+    // The same entries handed to visit one at a time, each as soon as it is read, so that a
+    // caller keeping only part of each never holds all of them at once. By default from entries().
+    virtual void readEntries(const std::function<void(RegistryEntry &&)> &visit)
+    {
+        for (RegistryEntry &entry : entries())
+            visit(std::move(entry));
+    }
 
     // Mount points of the removable media mounted now.
     virtual QStringList mountedRemovableMedia() = 0;

@@ -42,9 +42,7 @@ QString ResultListModel::hint(const Application &application) const
     if (application.isAction())
         return shownName(application.applicationName());
     const int text = application.matchedText();
-    if (text < 0 || text >= application.searchTexts().size())
-        return {};
-    return shownName(application.searchTexts().at(text).text);
+    return text < 0 ? QString() : shownName(application.searchText(text));
 }
 
 QString ResultListModel::accessibleName(const Application &application) const

@@ -1,8 +1,10 @@
 #include "catalogue/Application.h"
+#include "catalogue/Matching.h"
 #include "platform/ApplicationLauncher.h"
 
 #include <QPixmap>
 #include <QTest>
+#include <random>
 
 namespace
 {
@@ -38,6 +40,67 @@ private Q_SLOTS:
         QVERIFY(launcher.iconsAsked.isEmpty());
         QCOMPARE(app.icon(launcher).cacheKey(), app.icon(launcher).cacheKey());
         QCOMPARE(launcher.iconsAsked, QStringList{"terminal"});
+    }
+
+    // A record keeps its search texts packed in one string; they read back as they were set.
+    void searchTextsReadBackAsSet()
+    {
+        Application app(QUrl::fromLocalFile("/a/app.desktop"), "App", false, QString());
+        QVERIFY(app.searchTexts().isEmpty());
+        QCOMPARE(app.searchText(0), QString());
+        const QString longest(70000, QLatin1Char('k'));
+        app.setSearchTexts({{Application::TextKind::Command, "app"},
+                            {Application::TextKind::Keyword, ""},
+                            {Application::TextKind::Keyword, longest},
+                            {Application::TextKind::GenericName, QString::fromUtf8("Édition 🎨")}});
+        const QList<Application::SearchText> texts = app.searchTexts();
+        QCOMPARE(texts.size(), 4);
+        QCOMPARE(texts.at(0).kind, Application::TextKind::Command);
+        QCOMPARE(texts.at(1).text, QString(""));
+        // Cut to what a length unit holds.
+        QCOMPARE(texts.at(2).text, longest.left(0xffff));
+        QCOMPARE(texts.at(3).kind, Application::TextKind::GenericName);
+        QCOMPARE(app.searchText(3), QString::fromUtf8("Édition 🎨"));
+        QCOMPARE(app.searchText(4), QString());
+        QCOMPARE(app.searchText(-1), QString());
+    }
+
+    // The matching pass orders by rank, then by name, as Application::compareApplication does,
+    // whether the matches have few distinct ranks or many; records alike keep catalogue order.
+    void matchesFollowCompareApplication_data()
+    {
+        QTest::addColumn<int>("distinctUsages");
+        QTest::newRow("no usage") << 1;
+        QTest::newRow("few ranks") << 3;
+        QTest::newRow("many ranks") << 40;
+    }
+
+    void matchesFollowCompareApplication()
+    {
+        QFETCH(int, distinctUsages);
+        std::mt19937 random(7);
+        ApplicationList apps;
+        QHash<QString, int> usage;
+        for (int i = 0; i < 300; ++i) {
+            // Names that tie, start with the query, or hold it at a later word or inside one.
+            static const char *const shapes[] = {"Ab %1", "x Ab %1", "xab%1", "Ab"};
+            const QString name = QString(shapes[random() % 4]).arg(random() % 50);
+            const QString path = QString("/a/%1.desktop").arg(i);
+            apps.append(std::make_shared<Application>(path, name, random() % 5 == 0, QString()));
+            usage.insert(path, int(random() % unsigned(distinctUsages)));
+        }
+        const ApplicationList matched = buildMatchingApplicationList(
+            "ab", apps, [](const Application &) { return true; },
+            [&usage](const QString &path) { return usage.value(path); });
+        QCOMPARE(matched.size(), apps.size());
+        for (qsizetype i = 1; i < matched.size(); ++i) {
+            const Application &before = *matched.at(i - 1);
+            const Application &after = *matched.at(i);
+            const int order = before.compareApplication(after);
+            QVERIFY2(order < 0 || (order == 0 &&
+                                   apps.indexOf(matched.at(i - 1)) < apps.indexOf(matched.at(i))),
+                     qPrintable(QString("%1 before %2").arg(before.path(), after.path())));
+        }
     }
 };
 

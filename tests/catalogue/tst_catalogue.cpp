@@ -1,4 +1,5 @@
 #include "FakeApplicationRegistry.h"
+#include "FileSizeLimit.h"
 #include "catalogue/Catalogue.h"
 
 #include <QDir>
@@ -343,6 +344,50 @@ private Q_SLOTS:
             QCOMPARE(is.iconName(), was.iconName());
         }
         QCOMPARE(restored.apps().last()->file(), latin1);
+    }
+
+    // A snapshot is written as it is made, in pieces: a large one reads back whole, and a write
+    // that fails part of the way (a full disk) leaves the last good snapshot alone.
+    void largeSnapshotAndFullDisk()
+    {
+        QTemporaryDir cache;
+        const QString path = cache.filePath("catalogue");
+        FakeApplicationRegistry registry;
+        for (int i = 0; i < 3000; ++i) {
+            registry.addEntry(QString("/apps/entry-%1.desktop").arg(i), QString("Name %1").arg(i));
+            registry.entryList.last().keywords = {QString("word%1").arg(i), "tool"};
+            registry.entryList.last().actions = {{"new", QString("New %1").arg(i)}};
+        }
+        const CatalogueContents large = Catalogue::build(registry, QString());
+        registry.entryList.resize(1);
+        QString error;
+        QVERIFY2(CatalogueSnapshot::write(path, Catalogue::build(registry, QString()), &error),
+                 qPrintable(error));
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray before = written.readAll();
+        written.close();
+
+        {
+            FileSizeLimit full(before.size() + 100 * 1024);
+            QVERIFY(full.isActive());
+            QVERIFY(!CatalogueSnapshot::write(path, large, &error));
+        }
+        QVERIFY(!error.isEmpty());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readAll(), before);
+        written.close();
+        QCOMPARE(QDir(cache.path()).entryList(QDir::Files), QStringList{"catalogue"});
+
+        QVERIFY2(CatalogueSnapshot::write(path, large, &error), qPrintable(error));
+        QVERIFY(QFileInfo(path).size() > 3 * 64 * 1024);
+        std::optional<CatalogueContents> read = CatalogueSnapshot::read(path, &error);
+        QVERIFY2(read, qPrintable(error));
+        const MatchingIndex &index = read->index;
+        QCOMPARE(pathsOf(index.apps()), pathsOf(large.index.apps()));
+        QCOMPARE(index.actions().size(), 3000);
+        QCOMPARE(index.apps().at(2999)->searchTexts().at(1).text, QString("tool"));
+        QCOMPARE(index.actions().at(2999)->displayName(), QString("New 2999"));
     }
 };
 

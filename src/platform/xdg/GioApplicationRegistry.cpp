@@ -6,8 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QSet>
+#include <algorithm>
 #include <gio/gio.h>
 #include <gio/gunixmounts.h>
 #include <string.h>
@@ -22,9 +22,13 @@ const QList<QByteArray> &currentDesktops()
     static const QList<QByteArray> *desktops = new QList<QByteArray>([] {
         QList<QByteArray> valid;
         const QList<QByteArray> named = qgetenv("XDG_CURRENT_DESKTOP").split(':');
-        static const QRegularExpression name(QStringLiteral("^[A-Za-z0-9_-]+$"));
+        // A loop, not a regular expression: compiling one loads its engine (half a megabyte).
+        const auto isNameUnit = [](char c) {
+            return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+                   c == '_' || c == '-';
+        };
         for (const QByteArray &desktop : named) {
-            if (name.match(QString::fromLatin1(desktop)).hasMatch())
+            if (!desktop.isEmpty() && std::all_of(desktop.begin(), desktop.end(), isNameUnit))
                 valid.append(desktop);
         }
         return valid;
@@ -212,6 +216,13 @@ std::optional<RegistryEntry> GioApplicationRegistry::readEntry(const QByteArray 
 
 QList<RegistryEntry> GioApplicationRegistry::entries()
 {
+    QList<RegistryEntry> result;
+    readEntries([&result](RegistryEntry &&entry) { result.append(std::move(entry)); });
+    return result;
+}
+
+void GioApplicationRegistry::readEntries(const std::function<void(RegistryEntry &&)> &visit)
+{
     FolderWalk::Walk walk;
     for (const QString &folder : applicationsFolders())
         FolderWalk::walk(QFile::encodeName(folder), QByteArrayLiteral(".desktop"), walk);
@@ -219,8 +230,9 @@ QList<RegistryEntry> GioApplicationRegistry::entries()
     // through two aliases is one entry.
     QSet<QByteArray> ids;
     QSet<FolderWalk::Identity> files;
-    QList<RegistryEntry> result;
-    for (const FolderWalk::File &file : std::as_const(walk.files)) {
+    for (FolderWalk::File &found : walk.files) {
+        // Taken out of the walk's list, so that its path is freed once its entry is handed on.
+        const FolderWalk::File file = std::move(found);
         QByteArray id = file.relativePath;
         id.replace('/', '-');
         if (ids.contains(id) || files.contains(file.identity))
@@ -228,9 +240,8 @@ QList<RegistryEntry> GioApplicationRegistry::entries()
         ids.insert(id);
         files.insert(file.identity);
         if (std::optional<RegistryEntry> entry = readEntry(file.path))
-            result.append(*entry);
+            visit(std::move(*entry));
     }
-    return result;
 }
 
 // GLib 2.84 renamed the mount-entry calls (the old names are deprecated there).

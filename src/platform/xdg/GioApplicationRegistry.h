@@ -15,6 +15,7 @@ class GioApplicationRegistry : public ApplicationRegistry
 {
 public:
     QList<RegistryEntry> entries() override;
+    void readEntries(const std::function<void(RegistryEntry &&)> &visit) override;
     QStringList mountedRemovableMedia() override;
     QStringList applicationsFolders() override;
     QString entryPathForId(const QString &desktopId) override;
