@@ -154,7 +154,7 @@ private Q_SLOTS:
         QCOMPARE(finished.first().at(0).value<GlobalShortcutBackend::Outcome>(),
                  GlobalShortcutBackend::Outcome::Registered);
         QCOMPARE(portal.calls, (QStringList{"Register", "CreateSession", "BindShortcuts"}));
-        QCOMPARE(portal.appId, QString("trovia"));
+        QCOMPARE(portal.appId, QString("org.trovia.Trovia"));
         QVERIFY(portal.session.endsWith("/trovia"));
         QCOMPARE(portal.boundSession, portal.session);
         QCOMPARE(portal.bound.keys(), QStringList{PortalGlobalShortcuts::shortcutId});

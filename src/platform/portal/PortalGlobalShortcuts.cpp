@@ -1,5 +1,6 @@
 #include "platform/portal/PortalGlobalShortcuts.h"
 
+#include "core/ApplicationId.h"
 #include "core/KeyCodes.h"
 #include "platform/portal/PortalShortcut.h"
 #include "platform/x11/KeyboardLayout.h"
@@ -185,7 +186,7 @@ GlobalShortcutBackend::Registration PortalGlobalShortcuts::registerShortcut(quin
         QDBusMessage announce = QDBusMessage::createMethodCall(
             portalService, portalPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
             QStringLiteral("Register"));
-        announce << QStringLiteral("trovia") << QVariantMap();
+        announce << troviaApplicationId() << QVariantMap();
         auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(announce), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this](QDBusPendingCallWatcher *finished) {
