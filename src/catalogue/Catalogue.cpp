@@ -1,5 +1,6 @@
 #include "catalogue/Catalogue.h"
 
+#include "core/ApplicationId.h"
 #include "core/Logging.h"
 #include "platform/ApplicationRegistry.h"
 #include "platform/FolderWalk.h"
@@ -257,6 +258,6 @@ bool Catalogue::shouldDisplayApplication(const Application &app,
 
 QString troviaEntryPath(ApplicationRegistry &registry)
 {
-    const QString resolved = registry.entryPathForId(QStringLiteral("trovia.desktop"));
+    const QString resolved = registry.entryPathForId(troviaDesktopEntryId());
     return resolved.isEmpty() ? QStringLiteral(TROVIA_INSTALLED_ENTRY) : resolved;
 }

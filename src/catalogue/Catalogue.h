@@ -110,6 +110,6 @@ private:
     int buildTimeoutMs = 30 * 1000;
 };
 
-// Trovia's own desktop entry: the file the registry resolves for "trovia.desktop", else the
+// Trovia's own desktop entry: the file the registry resolves for its id, else the
 // installed one.
 QString troviaEntryPath(ApplicationRegistry &registry);

@@ -72,7 +72,8 @@ private Q_SLOTS:
         QTest::newRow("inside a bundle") << "/opt/Suite.app/Contents/MacOS/Tool.desktop" << false;
         QTest::newRow("trash") << "/home/me/.Trash/Old.desktop" << false;
         QTest::newRow("backup store") << "/backup/Backups.backupdb/x/Old.desktop" << false;
-        QTest::newRow("own entry, other case") << "/USR/share/applications/Trovia.DESKTOP" << false;
+        QTest::newRow("own entry, other case")
+            << "/USR/share/applications/ORG.trovia.trovia.DESKTOP" << false;
         QTest::newRow("prefix of a medium's name") << "/media/me/Stick 2/b.desktop" << false;
         QTest::newRow("on another medium") << "/run/media/me/CARD/c.desktop" << false;
     }
@@ -82,7 +83,8 @@ private Q_SLOTS:
         QFETCH(QString, path);
         QFETCH(bool, included);
         FakeApplicationRegistry registry;
-        registry.pathsById.insert("trovia.desktop", "/usr/share/applications/trovia.desktop");
+        registry.pathsById.insert("org.trovia.Trovia.desktop",
+                                  "/usr/share/applications/org.trovia.Trovia.desktop");
         // An empty mount point names no medium and must not hide everything.
         registry.mediaList = {"", "/media/me/Stick", "/run/media/me/CARD"};
         registry.addEntry(path);
@@ -128,8 +130,9 @@ private Q_SLOTS:
     {
         FakeApplicationRegistry registry;
         QVERIFY(QDir::isAbsolutePath(troviaEntryPath(registry)));
-        QVERIFY(troviaEntryPath(registry).endsWith("/share/applications/trovia.desktop"));
-        registry.pathsById.insert("trovia.desktop", "/home/me/apps/trovia.desktop");
+        QVERIFY(
+            troviaEntryPath(registry).endsWith("/share/applications/org.trovia.Trovia.desktop"));
+        registry.pathsById.insert("org.trovia.Trovia.desktop", "/home/me/apps/trovia.desktop");
         QCOMPARE(Catalogue(registry).applicationPath(), QString("/home/me/apps/trovia.desktop"));
     }
 

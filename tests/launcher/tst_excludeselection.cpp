@@ -75,7 +75,7 @@ private Q_SLOTS:
     {
         QVERIFY(home.isValid());
         run = std::make_unique<TestServices>(home.path());
-        registry.pathsById.insert(QStringLiteral("trovia.desktop"),
+        registry.pathsById.insert(QStringLiteral("org.trovia.Trovia.desktop"),
                                   QStringLiteral("/trovia.desktop"));
     }
 

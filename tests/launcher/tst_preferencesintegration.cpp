@@ -36,7 +36,8 @@ void fillRegistry(FakeApplicationRegistry &registry)
     for (const char *name : {"Terminal", "Tetris", "Text Editor"})
         registry.addEntry(entry(name), name);
     registry.addEntry(entry("Notepad"), QStringLiteral("Wine Notepad"), true);
-    registry.pathsById.insert(QStringLiteral("trovia.desktop"), QStringLiteral("/trovia.desktop"));
+    registry.pathsById.insert(QStringLiteral("org.trovia.Trovia.desktop"),
+                              QStringLiteral("/trovia.desktop"));
 }
 
 } // namespace

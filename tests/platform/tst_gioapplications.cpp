@@ -114,7 +114,7 @@ void writeFixtures()
                "Name=Activatable\nExec=/bin/true\nDBusActivatable=true");
     writeEntry(homeApps(), "broken.desktop", "Name=Broken\nExec=/nonexistent/program");
     writeEntry(homeApps(), "deleted.desktop", "Name=Deleted Later\nExec=true");
-    writeEntry(homeApps(), "trovia.desktop", "Name=Trovia\nExec=true");
+    writeEntry(homeApps(), "org.trovia.Trovia.desktop", "Name=Trovia\nExec=true");
     writeEntry(homeApps(), "shadowed.desktop", "Name=Shadow Home\nExec=true");
     writeEntry(systemApps(), "shadowed.desktop", "Name=Shadow System\nExec=true");
     writeEntry(systemApps(), "system.desktop", "Name=System Tool\nExec=true");
@@ -175,11 +175,11 @@ private Q_SLOTS:
     {
         const QMap<QString, RegistryEntry> entries = entriesByFile();
         // GIO also drops an entry whose program is not there (broken.desktop).
-        QCOMPARE(
-            entries.keys(),
-            QStringList({"deleted.desktop", "file-icon.desktop", "legacy-icon.desktop",
-                         "localised.desktop", "marker.desktop", "notepad.desktop", "plain.desktop",
-                         "shadowed.desktop", "system.desktop", "trovia.desktop"}));
+        QCOMPARE(entries.keys(),
+                 QStringList({"deleted.desktop", "file-icon.desktop", "legacy-icon.desktop",
+                              "localised.desktop", "marker.desktop", "notepad.desktop",
+                              "org.trovia.Trovia.desktop", "plain.desktop", "shadowed.desktop",
+                              "system.desktop"}));
         QCOMPARE(entries["plain.desktop"].path, homeApps() + "/plain.desktop");
         QCOMPARE(entries["plain.desktop"].displayName, QString("Plain Tool"));
         QCOMPARE(entries["plain.desktop"].iconName, QString("utilities-terminal"));
@@ -261,7 +261,7 @@ private Q_SLOTS:
     void catalogueLeavesOutTroviasOwnEntry()
     {
         GioApplicationRegistry registry;
-        QCOMPARE(troviaEntryPath(registry), homeApps() + "/trovia.desktop");
+        QCOMPARE(troviaEntryPath(registry), homeApps() + "/org.trovia.Trovia.desktop");
         QCOMPARE(registry.entryPathForId("no-such-entry.desktop"), QString());
         // The root file system is never a removable medium, or nothing would be left.
         QVERIFY(!registry.mountedRemovableMedia().contains("/"));

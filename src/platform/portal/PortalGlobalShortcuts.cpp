@@ -1,5 +1,6 @@
 #include "platform/portal/PortalGlobalShortcuts.h"
 
+#include "core/ApplicationId.h"
 #include "core/KeyCodes.h"
 #include "platform/portal/PortalShortcut.h"
 #include "platform/x11/XkbKeymap.h"
@@ -78,17 +79,20 @@ private:
     QStringList paths;
 };
 
-// Whether a BindShortcuts answer has Trovia's shortcut; an answer without the list is taken at
-// its word.
-bool listsShortcut(const QVariantMap &results)
+enum class Listing { Absent, Listed, Missing };
+
+// Whether a BindShortcuts answer lists Trovia's shortcut among those bound.
+Listing shortcutListing(const QVariantMap &results)
 {
     const auto found = results.constFind(QStringLiteral("shortcuts"));
     if (found == results.constEnd())
-        return true;
+        return Listing::Absent;
     const QList<PortalShortcut> shortcuts = qdbus_cast<QList<PortalShortcut>>(*found);
-    return std::any_of(shortcuts.cbegin(), shortcuts.cend(), [](const PortalShortcut &shortcut) {
-        return shortcut.id == PortalGlobalShortcuts::shortcutId;
-    });
+    const bool listed =
+        std::any_of(shortcuts.cbegin(), shortcuts.cend(), [](const PortalShortcut &shortcut) {
+            return shortcut.id == PortalGlobalShortcuts::shortcutId;
+        });
+    return listed ? Listing::Listed : Listing::Missing;
 }
 
 QString objectPathText(const QVariant &value)
@@ -185,7 +189,7 @@ GlobalShortcutBackend::Registration PortalGlobalShortcuts::registerShortcut(quin
         QDBusMessage announce = QDBusMessage::createMethodCall(
             portalService, portalPath, QStringLiteral("org.freedesktop.host.portal.Registry"),
             QStringLiteral("Register"));
-        announce << QStringLiteral("trovia") << QVariantMap();
+        announce << troviaApplicationId() << QVariantMap();
         auto *watcher = new QDBusPendingCallWatcher(bus.asyncCall(announce), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this](QDBusPendingCallWatcher *finished) {
@@ -249,18 +253,21 @@ void PortalGlobalShortcuts::bindShortcut(const QString &trigger)
         {}, [this, registration](uint response, const QVariantMap &results) {
             if (registration != generation)
                 return;
+            const Listing listing = shortcutListing(results);
             if (response == callFailed)
                 finish(Outcome::Refused, QStringLiteral("the desktop portal failed to bind: %1")
                                              .arg(results.value("message").toString()));
-            else if (response != 0)
-                finish(Outcome::Refused,
-                       QStringLiteral("the shortcut was declined on the desktop"));
-            else if (!listsShortcut(results))
+            else if (response == 0 && listing == Listing::Missing)
                 // Plasma 5.27 answers so: it binds nothing and no key will ever toggle Trovia.
                 finish(Outcome::Unsupported,
                        QStringLiteral("the desktop portal bound no shortcut for Trovia"));
-            else
+            else if (response == 0 || (response == 2 && listing == Listing::Listed))
+                // GNOME 48 answers "other" to a binding the user confirmed, listing the shortcut;
+                // what is bound decides, as a declined one comes back unlisted.
                 finish(Outcome::Registered, {});
+            else
+                finish(Outcome::Refused,
+                       QStringLiteral("the shortcut was declined on the desktop"));
         });
 }
 

@@ -20,7 +20,8 @@ bool isTrovia(const QString &path)
     return path == QCoreApplication::applicationFilePath();
 }
 
-// Trovia's own entry is trovia.desktop; another program's is named after the program.
+// Trovia's autostart entry keeps the name trovia.desktop that earlier Trovias wrote; another
+// program's is named after the program.
 QString fileBaseFor(const QString &path)
 {
     if (isTrovia(path))
