@@ -97,6 +97,15 @@ struct LaunchDetails {
     QByteArray folder; // where the program starts, when GIO does not know it; empty: GIO decides
 };
 
+// The application id of an entry: its file name less ".desktop".
+QByteArray applicationId(const QByteArray &entryFile)
+{
+    QByteArray id = entryFile.mid(entryFile.lastIndexOf('/') + 1);
+    if (id.endsWith(".desktop"))
+        id.chop(8);
+    return id;
+}
+
 // Runs in the launched program's process before its exec (async-signal-safe calls only): a
 // session of its own, so that a hang-up sent to Trovia's terminal, group or session does not end
 // it; and, for an app info made from a command line, which has none, the entry's working folder.
@@ -113,17 +122,6 @@ void recordPid(GDesktopAppInfo *, GPid pid, gpointer pids)
 }
 
 #if !GLIB_CHECK_VERSION(2, 76, 0)
-// GIO older than 2.76 activates a D-Bus activatable entry with the startup id alone.
-
-// The application id of an entry: its file name less ".desktop".
-QByteArray applicationId(const QByteArray &entryFile)
-{
-    QByteArray id = entryFile.mid(entryFile.lastIndexOf('/') + 1);
-    if (id.endsWith(".desktop"))
-        id.chop(8);
-    return id;
-}
-
 // The D-Bus object path of an application id, as GIO makes it.
 QString applicationObjectPath(const QByteArray &id)
 {
@@ -178,11 +176,13 @@ bool launchWithContext(GDesktopAppInfo *info, const LaunchDetails &launch, GErro
     if (launch.startupNotify)
         startupId = beginStartup(trovia, G_APP_INFO(info));
     trovia->startupId = startupId.constData();
+    const QByteArray id = applicationId(launch.entryFile);
+    const QString name = QString::fromUtf8(g_app_info_get_display_name(G_APP_INFO(info)));
+
     bool launched = false;
     QList<GPid> pids;
 #if !GLIB_CHECK_VERSION(2, 76, 0)
-    const QByteArray id = applicationId(launch.entryFile);
-    const QString name = QString::fromUtf8(g_app_info_get_display_name(G_APP_INFO(info)));
+    // GIO activates such an entry over D-Bus with the startup id alone.
     const bool overDBus =
         g_desktop_app_info_get_boolean(info, "DBusActivatable") && g_dbus_is_name(id.constData()) &&
         !g_dbus_is_unique_name(id.constData()) && QDBusConnection::sessionBus().isConnected();
