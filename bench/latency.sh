@@ -11,12 +11,16 @@
 #   rofi:      `rofi -show drun` with its desktop cache on, cold and first key;
 #   floor:     bench/qt_widgets_floor, a Qt Widgets window with a field and a list of N names.
 # Usage: bench/latency.sh [builddir]   env: NS="1000 5000" RUNS=10 TROVIA=<another trovia binary>
+#   ROWS=hotkey: only the hot key row and the floor, for each of the binaries in TROVIA (several
+#   separated by spaces: each step's build beside the others in one run).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 harness=$build/bench/latency_harness
-trovia=${TROVIA:-$build/trovia}
-for program in "$trovia" "$harness" "$build/bench/qt_widgets_floor"; do
+read -r -a trovias <<<"${TROVIA:-$build/trovia}"
+trovia=${trovias[0]}
+ROWS=${ROWS:-all}
+for program in "${trovias[@]}" "$harness" "$build/bench/qt_widgets_floor"; do
     [ -x "$program" ] || { echo "latency.sh: no $program (make bench first)" >&2; exit 1; }
 done
 for tool in Xvfb dbus-daemon rofi; do
@@ -61,9 +65,18 @@ rows_window=() rows_rebuild=() rows_first=()
 for n in $NS; do
     echo "latency.sh: $n entries" >&2
     "$harness" entries "$n" "$applications"
-    rm -rf "$XDG_CACHE_HOME"/*
-    rows_window+=("$(measure resident --label "Trovia, hot key | $n" --hotkey alt+Escape \
-        --keys "t e" -- "$trovia" --hidden)")
+    for binary in "${trovias[@]}"; do
+        rm -rf "$XDG_CACHE_HOME"/*
+        label="Trovia, hot key"
+        [ ${#trovias[@]} -gt 1 ] && label="Trovia ($(basename "$binary")), hot key"
+        rows_window+=("$(measure resident --label "$label | $n" --hotkey alt+Escape \
+            --keys "t e" -- "$binary" --hidden)")
+    done
+    if [ "$ROWS" = hotkey ]; then
+        rows_window+=("$(measure cold --label "Qt Widgets alone, field and list | $n" \
+            --keys "t e" -- "$build/bench/qt_widgets_floor" "$n")")
+        continue
+    fi
     rows_rebuild+=("$(measure resident --label "Trovia, hot key after a change | $n" \
         --hotkey alt+Escape --touch "$applications" --type-at map --key-quiet 30 \
         --keys "$rebuildKeys" -- "$trovia" --hidden)")

@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QImageReader>
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -14,9 +15,19 @@
 namespace
 {
 
+// Bitmaps rather than the SVG, read as PNG without asking Qt's image plugins what the files are:
+// either would load plugins (the SVG engine among them) for this icon alone.
 QIcon troviaIcon()
 {
-    return QIcon::fromTheme(QStringLiteral("trovia"), QIcon(QStringLiteral(":/trovia/trovia.svg")));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
+        QImageReader reader(QStringLiteral(":/trovia/icons/%1x%1/trovia.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return QIcon::fromTheme(QStringLiteral("trovia"), icon);
 }
 
 void openLocalizedUrl(const QString &key)

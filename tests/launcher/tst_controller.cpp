@@ -21,6 +21,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -124,6 +125,18 @@ private Q_SLOTS:
         // Each keystroke that leaves a match starts again at the top.
         type(QStringLiteral("e"));
         QCOMPARE(selectedRow(), 0);
+    }
+
+    // Trovia's own icon comes from bitmaps: Qt's SVG engine stays unloaded until a listed
+    // application's icon needs it.
+    void ownIconLoadsNoSvgEngine()
+    {
+        QTRY_VERIFY(!QApplication::windowIcon().isNull());
+        for (int size : {16, 22, 48, 128})
+            QCOMPARE(QApplication::windowIcon().pixmap(size).size(), QSize(size, size));
+        QFile maps(QStringLiteral("/proc/self/maps"));
+        QVERIFY(maps.open(QIODevice::ReadOnly));
+        QVERIFY(!maps.readAll().contains("libQt6Svg"));
     }
 
     void noMatchHidesTheListAndAMatchBringsItBack()
