@@ -34,7 +34,7 @@ template <typename T> QVariant stored(const T &value)
 {
     return QVariant::fromValue(value);
 }
-// Archived: the colour's own spec and components, so that it reads back exactly.
+// Archived: the colour model it was made in and its components, so that it reads back exactly.
 QVariant stored(const QColor &value);
 
 // A key with no default is stored as the value it may hold.
