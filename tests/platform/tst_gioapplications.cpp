@@ -37,6 +37,13 @@ QString marker()
     return root + "/marker";
 }
 
+void writeFile(const QString &path, const QByteArray &contents)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+}
+
 void writeEntry(const QString &folder, const QString &file, const QString &body)
 {
     QDir().mkpath(folder);
@@ -255,6 +262,36 @@ private Q_SLOTS:
         QCOMPARE(names.application, applicationName);
         QCOMPARE(registry.actionNames(looseEntries() + "/missing.desktop", action).action,
                  QString());
+    }
+
+    // Media are told by their block devices in sysfs, here a tree of our own whose entries name
+    // /dev/null (a USB stick), /dev/zero (a CD drive) and /dev/full (an internal disk).
+    void removableMediaAreReadFromTheMountTable()
+    {
+        QTemporaryDir sysfs;
+        const QString devices = sysfs.filePath("devices/pci0000:00");
+        const QString stick = devices + "/usb1/1-1/host6/block/sdz/sdz1";
+        const QString cd = devices + "/ata1/block/sr9";
+        const QString disk = devices + "/nvme0/block/nvme9n1/nvme9n1p1";
+        for (const QString &folder : {stick, cd, disk, sysfs.filePath("class/block")})
+            QVERIFY(QDir().mkpath(folder));
+        writeFile(cd + "/removable", "1\n");
+        writeFile(disk + "/../removable", "0\n");
+        for (const auto &[name, target] : {std::pair{"null", stick}, {"zero", cd}, {"full", disk}})
+            QVERIFY(QFile::link(target, sysfs.filePath(QString("class/block/") + name)));
+        const QString table = sysfs.filePath("mounts");
+        const QByteArray home = QFile::encodeName(QDir::homePath());
+        writeFile(table, "/dev/full / ext4 rw 0 0\nproc /proc proc rw 0 0\n"
+                         "/dev/null /media/u/USB\\040STICK vfat rw 0 0\n"
+                         "/dev/full /data ext4 rw 0 0\n/dev/zero /media/cdrom iso9660 ro 0 0\n"
+                         "/dev/null /media/u/USB\\040STICK vfat rw 0 0\n/dev/null / ext4 rw 0 0\n"
+                         "/dev/null " +
+                             home + " ext4 rw 0 0\n");
+        const QString blocks = sysfs.filePath("class/block");
+        QCOMPARE(GioApplicationRegistry::removableMountPoints(table, blocks),
+                 QStringList({"/media/u/USB STICK", "/media/cdrom"}));
+        QCOMPARE(GioApplicationRegistry::removableMountPoints(sysfs.filePath("none"), blocks),
+                 QStringList());
     }
 
     // GIO resolves Trovia's own entry by its id, and the catalogue leaves it out.

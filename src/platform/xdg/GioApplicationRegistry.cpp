@@ -9,7 +9,7 @@
 #include <QSet>
 #include <algorithm>
 #include <gio/gio.h>
-#include <gio/gunixmounts.h>
+#include <mntent.h>
 #include <string.h>
 
 namespace
@@ -135,18 +135,18 @@ QString iconNameFrom(const QByteArray &icon)
     return name;
 }
 
-// The sysfs "removable" flag of a block device or of the disk holding the partition; devices on
-// a USB bus count as removable too, as USB disks often report 0.
-bool isRemovableBlockDevice(const QString &devicePath)
+// The "removable" flag in sysfs (blockDevices: its class/block folder) of a block device or of
+// the disk holding the partition; devices on a USB bus count as removable too, as USB disks often
+// report 0.
+bool isRemovableBlockDevice(const QString &devicePath, const QString &blockDevices)
 {
     if (!devicePath.startsWith(QLatin1String("/dev/")))
         return false;
     const QString device = QFileInfo(devicePath).canonicalFilePath();
     if (device.isEmpty())
         return false;
-    const QString sysfs =
-        QFileInfo(QStringLiteral("/sys/class/block/") + QFileInfo(device).fileName())
-            .canonicalFilePath();
+    const QString sysfs = QFileInfo(blockDevices + QLatin1Char('/') + QFileInfo(device).fileName())
+                              .canonicalFilePath();
     if (sysfs.isEmpty())
         return false;
     if (sysfs.contains(QLatin1String("/usb")))
@@ -244,40 +244,38 @@ void GioApplicationRegistry::readEntries(const std::function<void(RegistryEntry 
     }
 }
 
-// GLib 2.84 renamed the mount-entry calls (the old names are deprecated there).
-#if GLIB_CHECK_VERSION(2, 84, 0)
-#define TROVIA_MOUNT_ENTRY(name) g_unix_mount_entry_##name
-#define TROVIA_MOUNT_ENTRIES_GET g_unix_mount_entries_get
-#else
-#define TROVIA_MOUNT_ENTRY(name) g_unix_mount_##name
-#define TROVIA_MOUNT_ENTRIES_GET g_unix_mounts_get
-#endif
-
 QStringList GioApplicationRegistry::mountedRemovableMedia()
 {
-    QStringList result;
-    GList *mounts = TROVIA_MOUNT_ENTRIES_GET(nullptr);
-    for (GList *item = mounts; item; item = item->next) {
-        auto *mount = static_cast<GUnixMountEntry *>(item->data);
-        if (TROVIA_MOUNT_ENTRY(is_system_internal)(mount))
-            continue;
-        const QString device = QFile::decodeName(TROVIA_MOUNT_ENTRY(get_device_path)(mount));
-        if (TROVIA_MOUNT_ENTRY(guess_can_eject)(mount) || isRemovableBlockDevice(device)) {
-            const QString mountPoint = QFile::decodeName(TROVIA_MOUNT_ENTRY(get_mount_path)(mount));
-            // A home on a USB disk is the user's own, not a medium passing through: its
-            // applications stay.
-            const bool holdsHome = QDir::homePath() == mountPoint ||
-                                   QDir::homePath().startsWith(mountPoint + QLatin1Char('/'));
-            if (!mountPoint.isEmpty() && !holdsHome && !result.contains(mountPoint))
-                result.append(mountPoint);
-        }
-    }
-    g_list_free_full(mounts, reinterpret_cast<GDestroyNotify>(TROVIA_MOUNT_ENTRY(free)));
-    return result;
+    return removableMountPoints(QStringLiteral("/proc/self/mounts"),
+                                QStringLiteral("/sys/class/block"));
 }
 
-#undef TROVIA_MOUNT_ENTRY
-#undef TROVIA_MOUNT_ENTRIES_GET
+QStringList GioApplicationRegistry::removableMountPoints(const QString &mountTable,
+                                                         const QString &blockDevices)
+{
+    // The C library's reader of the table, not GIO's: GIO's brings libmount's code in for a list
+    // that only needs the devices and mount points.
+    QStringList result;
+    FILE *table = setmntent(QFile::encodeName(mountTable).constData(), "r");
+    if (!table)
+        return result;
+    const QString home = QDir::homePath();
+    struct mntent entry;
+    char buffer[4096];
+    while (getmntent_r(table, &entry, buffer, sizeof buffer)) {
+        const QString mountPoint = QFile::decodeName(entry.mnt_dir);
+        // The system itself and a home on a USB disk are the user's own, not media passing
+        // through: their applications stay.
+        const bool holdsHome = home == mountPoint || home.startsWith(mountPoint + QLatin1Char('/'));
+        if (mountPoint.isEmpty() || mountPoint == QLatin1String("/") || holdsHome ||
+            result.contains(mountPoint))
+            continue;
+        if (isRemovableBlockDevice(QFile::decodeName(entry.mnt_fsname), blockDevices))
+            result.append(mountPoint);
+    }
+    endmntent(table);
+    return result;
+}
 
 QStringList GioApplicationRegistry::applicationsFolders()
 {

@@ -28,6 +28,11 @@ public:
     // `flatpak run`, the last dot-separated part of the application id. Empty when none.
     static QString commandProgram(const QString &commandLine);
 
+    // The mount points in a mount table (the format of /proc/self/mounts) whose device is a
+    // removable block device by the sysfs class folder blockDevices, without "/" and the mount
+    // points that hold the home folder.
+    static QStringList removableMountPoints(const QString &mountTable, const QString &blockDevices);
+
     // The entry in one file, if it is an application that should be shown here; nothing for
     // anything else (another type, hidden, not for this desktop, its program missing, unreadable).
     static std::optional<RegistryEntry> readEntry(const QByteArray &file);
