@@ -132,8 +132,9 @@ private Q_SLOTS:
     void ownIconLoadsNoSvgEngine()
     {
         QTRY_VERIFY(!QApplication::windowIcon().isNull());
-        for (int size : {16, 22, 48, 128})
+        for (int size : {16, 20, 22, 48, 128})
             QCOMPARE(QApplication::windowIcon().pixmap(size).size(), QSize(size, size));
+        QCOMPARE(QApplication::windowIcon().pixmap(256).size(), QSize(128, 128));
         QFile maps(QStringLiteral("/proc/self/maps"));
         QVERIFY(maps.open(QIODevice::ReadOnly));
         QVERIFY(!maps.readAll().contains("libQt6Svg"));
