@@ -92,6 +92,7 @@ void Application::addAction(const QString &id, const QString &actionName)
     facts.action = id;
     facts.actionKey = entryPath + QLatin1Char('#') + id;
     facts.parentName = name;
+    record->actionRecord = true;
     record->setSearchTexts({{TextKind::ActionName, actionName}});
     extraFacts().actionRecords.append(std::move(record));
 }
@@ -123,4 +124,15 @@ int Application::compareApplication(const Application &other) const
     if (classic != other.classic)
         return classic ? 1 : -1;
     return 0;
+}
+
+ApplicationList sharedAsOneBlock(std::vector<Application> &&records)
+{
+    records.shrink_to_fit();
+    const auto block = std::make_shared<std::vector<Application>>(std::move(records));
+    ApplicationList list;
+    list.reserve(qsizetype(block->size()));
+    for (Application &record : *block)
+        list.append(ApplicationRef(block, &record));
+    return list;
 }

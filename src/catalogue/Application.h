@@ -6,6 +6,7 @@
 #include <QString>
 #include <QUrl>
 #include <memory>
+#include <vector>
 
 class ApplicationLauncher;
 
@@ -55,14 +56,15 @@ public:
     // Adds an action record for the action id named name (localised) to this entry's record.
     void addAction(const QString &id, const QString &name);
 
-    bool isAction() const { return extra && !extra->action.isEmpty(); }
+    // A flag of its own: the matching pass asks every match, and the facts lie apart.
+    bool isAction() const { return actionRecord; }
     // Empty for an application's own record.
     QString actionId() const { return extra ? extra->action : QString(); }
     // For an action record, the display name of its application; empty otherwise.
     QString applicationName() const { return extra ? extra->parentName : QString(); }
     // Where the usage log counts its launches and the excluded locations name it alone: the path,
     // or the path, '#' and the action id.
-    QString usageKey() const { return isAction() ? extra->actionKey : entryPath; }
+    const QString &usageKey() const { return isAction() ? extra->actionKey : entryPath; }
 
     // Fetched from source on first use and kept for the record's lifetime.
     QIcon icon(ApplicationLauncher &source) const;
@@ -107,8 +109,14 @@ private:
     int usageValue = 0;
     int matchedTextIndex = -1;
     bool classic = false;
+    bool actionRecord = false;
     mutable bool iconFetched = false;
 };
 
 using ApplicationRef = std::shared_ptr<Application>;
 using ApplicationList = QList<ApplicationRef>;
+
+// Records made side by side, each shared through their one block: a catalogue's thousands of
+// records then cost one allocation and one reference count between them, and a matching pass
+// reads them from one stretch of memory instead of from thousands of places.
+ApplicationList sharedAsOneBlock(std::vector<Application> &&records);

@@ -71,15 +71,15 @@ CatalogueContents Catalogue::build(ApplicationRegistry &registry, const QString 
 
     // Each entry becomes a record as it is read and is gone before the next is read: the
     // catalogue never holds all the entries beside all the records.
-    ApplicationList applications;
+    std::vector<Application> records;
     QSet<QString> paths;
     registry.readEntries([&](RegistryEntry &&entry) {
         if (paths.contains(entry.path) ||
             !shouldIncludePath(entry.path, applicationPath, built.removableMedia))
             return;
         paths.insert(entry.path);
-        auto app = std::make_shared<Application>(entry.path, entry.displayName, entry.isClassicApp,
-                                                 entry.iconName, entry.file);
+        Application &app = records.emplace_back(entry.path, entry.displayName, entry.isClassicApp,
+                                                entry.iconName, entry.file);
         QList<Application::SearchText> texts;
         const auto add = [&texts](Application::TextKind kind, const QString &text) {
             if (!text.trimmed().isEmpty())
@@ -90,13 +90,12 @@ CatalogueContents Catalogue::build(ApplicationRegistry &registry, const QString 
         for (const QString &keyword : std::as_const(entry.keywords))
             add(Application::TextKind::Keyword, keyword);
         add(Application::TextKind::GenericName, entry.genericName);
-        app->setSearchTexts(texts);
+        app.setSearchTexts(texts);
         for (const RegistryAction &action : std::as_const(entry.actions))
-            app->addAction(action.id, action.name);
-        applications.append(std::move(app));
+            app.addAction(action.id, action.name);
     });
     paths = QSet<QString>();
-    applications.squeeze();
+    const ApplicationList applications = sharedAsOneBlock(std::move(records));
     built.folders = foldersBelow(topFolders);
     built.index = MatchingIndex(applications);
     return built;
@@ -247,6 +246,8 @@ bool Catalogue::shouldDisplayApplication(const Application &app,
 {
     if (!includeClassicApps && app.isClassicApp())
         return false;
+    if (excludedLocations.isEmpty())
+        return true;
     // An action goes with its application's entry, and alone by its own key.
     const QString &path = app.path();
     for (const QString &location : excludedLocations) {

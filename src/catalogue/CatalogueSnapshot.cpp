@@ -100,8 +100,8 @@ std::optional<CatalogueContents> contentsOf(const QByteArray &payload)
     // Each record takes at least 13 bytes; a count the payload cannot hold is corrupt.
     if (in.status() != QDataStream::Ok || count > quint32(payload.size() / 13))
         return std::nullopt;
-    ApplicationList apps;
-    apps.reserve(qsizetype(count));
+    std::vector<Application> apps;
+    apps.reserve(count);
     for (quint32 i = 0; i < count; ++i) {
         QByteArray file;
         QString name;
@@ -110,8 +110,8 @@ std::optional<CatalogueContents> contentsOf(const QByteArray &payload)
         in >> file >> name >> classic >> iconName;
         if (in.status() != QDataStream::Ok || file.isEmpty())
             return std::nullopt;
-        auto app =
-            std::make_shared<Application>(QFile::decodeName(file), name, classic, iconName, file);
+        Application &app =
+            apps.emplace_back(QFile::decodeName(file), name, classic, iconName, file);
         // Each text takes at least 5 bytes, each action 8.
         quint32 textCount = 0;
         in >> textCount;
@@ -126,7 +126,7 @@ std::optional<CatalogueContents> contentsOf(const QByteArray &payload)
                 return std::nullopt;
             texts.append({Application::TextKind(kind), text});
         }
-        app->setSearchTexts(texts);
+        app.setSearchTexts(texts);
         quint32 actionCount = 0;
         in >> actionCount;
         if (in.status() != QDataStream::Ok || actionCount > quint32(payload.size() / 8))
@@ -137,16 +137,15 @@ std::optional<CatalogueContents> contentsOf(const QByteArray &payload)
             in >> id >> actionName;
             if (id.isEmpty())
                 return std::nullopt;
-            app->addAction(id, actionName);
+            app.addAction(id, actionName);
         }
         if (in.status() != QDataStream::Ok)
             return std::nullopt;
-        apps.append(std::move(app));
     }
     if (!in.atEnd())
         return std::nullopt;
     contents.reloadDate = QDateTime::fromMSecsSinceEpoch(reloadDate, QTimeZone::utc());
-    contents.index = MatchingIndex(apps);
+    contents.index = MatchingIndex(sharedAsOneBlock(std::move(apps)));
     return contents;
 }
 

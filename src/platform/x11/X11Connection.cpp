@@ -1,6 +1,8 @@
 #include "platform/x11/X11Connection.h"
 
 #include <QGuiApplication>
+#include <QHash>
+#include <QMutex>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,10 +18,24 @@ xcb_connection_t *qtConnection()
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
+    // Qt's connection lives as long as the application and its atoms never change: each is asked
+    // for once, not at every showing (a round trip to the server each time).
+    static QMutex cacheLock;
+    static QHash<QByteArray, xcb_atom_t> qtConnectionAtoms;
+    const bool cached = connection == qtConnection();
+    if (cached) {
+        const QMutexLocker locker(&cacheLock);
+        if (const auto found = qtConnectionAtoms.constFind(name); found != qtConnectionAtoms.cend())
+            return *found;
+    }
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
         connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
     const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);
+    if (cached && result != XCB_ATOM_NONE) {
+        const QMutexLocker locker(&cacheLock);
+        qtConnectionAtoms.insert(name, result);
+    }
     return result;
 }
 
