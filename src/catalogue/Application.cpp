@@ -13,8 +13,9 @@ Application::Application(const QUrl &url, const QString &displayName, bool isCla
 
 Application::Application(const QString &path, const QString &displayName, bool isClassicApp,
                          const QString &iconName, const QByteArray &file)
-    : entryPath(path), name(displayName), entryIconName(iconName), classic(isClassicApp)
+    : entryPath(path), classic(isClassicApp)
 {
+    pack(displayName, iconName, {});
     if (!file.isEmpty() && file != QFile::encodeName(entryPath))
         extraFacts().file = file;
 }
@@ -39,12 +40,61 @@ QByteArray Application::file() const
     return extra && !extra->file.isEmpty() ? extra->file : QFile::encodeName(entryPath);
 }
 
+namespace
+{
+
+qsizetype fieldLength(const QString &packed, qsizetype at)
+{
+    return (qsizetype(packed.at(at).unicode()) << 16) | packed.at(at + 1).unicode();
+}
+
+} // namespace
+
+QStringView Application::packedField(int field) const
+{
+    qsizetype at = 0;
+    for (int skipped = 0; skipped < field; ++skipped)
+        at += 2 + fieldLength(packed, at);
+    return QStringView(packed).mid(at + 2, fieldLength(packed, at));
+}
+
+qsizetype Application::searchTextsStart() const
+{
+    const QStringView icon = packedField(1);
+    return icon.data() - packed.constData() + icon.size();
+}
+
+void Application::pack(QStringView displayName, QStringView iconName,
+                       const QList<SearchText> &searchTexts)
+{
+    qsizetype length = 4 + displayName.size() + iconName.size();
+    for (const SearchText &text : searchTexts)
+        length += 2 + qMin<qsizetype>(text.text.size(), 0xffff);
+    QString result;
+    result.reserve(length);
+    for (const QStringView field : {displayName, iconName}) {
+        // Two units: no name is cut, however long.
+        const auto size = quint32(qMin<qsizetype>(field.size(), 0x7fffffff));
+        result.append(QChar(char16_t(size >> 16)));
+        result.append(QChar(char16_t(size & 0xffff)));
+        result.append(field.left(size));
+    }
+    for (const SearchText &text : searchTexts) {
+        // A length must fit its unit; no keyword comes near 65,535 characters.
+        const QStringView kept = QStringView(text.text).left(0xffff);
+        result.append(QChar(char16_t(text.kind)));
+        result.append(QChar(char16_t(kept.size())));
+        result.append(kept);
+    }
+    packed = result;
+}
+
 QList<Application::SearchText> Application::searchTexts() const
 {
     QList<SearchText> result;
-    for (qsizetype at = 0; at + 1 < packedTexts.size();) {
-        const qsizetype length = packedTexts.at(at + 1).unicode();
-        result.append({TextKind(packedTexts.at(at).unicode()), packedTexts.mid(at + 2, length)});
+    for (qsizetype at = searchTextsStart(); at + 1 < packed.size();) {
+        const qsizetype length = packed.at(at + 1).unicode();
+        result.append({TextKind(packed.at(at).unicode()), packed.mid(at + 2, length)});
         at += 2 + length;
     }
     return result;
@@ -52,10 +102,10 @@ QList<Application::SearchText> Application::searchTexts() const
 
 QString Application::searchText(int index) const
 {
-    for (qsizetype at = 0; at + 1 < packedTexts.size() && index >= 0; --index) {
-        const qsizetype length = packedTexts.at(at + 1).unicode();
+    for (qsizetype at = searchTextsStart(); at + 1 < packed.size() && index >= 0; --index) {
+        const qsizetype length = packed.at(at + 1).unicode();
         if (index == 0)
-            return packedTexts.mid(at + 2, length);
+            return packed.mid(at + 2, length);
         at += 2 + length;
     }
     return {};
@@ -63,19 +113,10 @@ QString Application::searchText(int index) const
 
 void Application::setSearchTexts(const QList<SearchText> &searchTexts)
 {
-    qsizetype length = 0;
-    for (const SearchText &text : searchTexts)
-        length += 2 + qMin<qsizetype>(text.text.size(), 0xffff);
-    QString packed;
-    packed.reserve(length);
-    for (const SearchText &text : searchTexts) {
-        // A length must fit its unit; no keyword comes near 65,535 characters.
-        const QStringView kept = QStringView(text.text).left(0xffff);
-        packed.append(QChar(char16_t(text.kind)));
-        packed.append(QChar(char16_t(kept.size())));
-        packed.append(kept);
-    }
-    packedTexts = packed;
+    // The names are copied out first: pack replaces the string they are in.
+    const QString name = displayName();
+    const QString icon = iconName();
+    pack(name, icon, searchTexts);
 }
 
 const QList<std::shared_ptr<Application>> &Application::actions() const
@@ -86,12 +127,11 @@ const QList<std::shared_ptr<Application>> &Application::actions() const
 
 void Application::addAction(const QString &id, const QString &actionName)
 {
-    auto record =
-        std::make_shared<Application>(entryPath, actionName, classic, entryIconName, file());
+    auto record = std::make_shared<Application>(entryPath, actionName, classic, iconName(), file());
     Extra &facts = record->extraFacts();
     facts.action = id;
     facts.actionKey = entryPath + QLatin1Char('#') + id;
-    facts.parentName = name;
+    facts.parentName = displayName();
     record->actionRecord = true;
     record->setSearchTexts({{TextKind::ActionName, actionName}});
     extraFacts().actionRecords.append(std::move(record));
@@ -100,7 +140,7 @@ void Application::addAction(const QString &id, const QString &actionName)
 QIcon Application::icon(ApplicationLauncher &source) const
 {
     if (!iconFetched) {
-        cachedIcon = source.icon(entryIconName);
+        cachedIcon = source.icon(iconName());
         iconFetched = true;
     }
     return cachedIcon;
@@ -118,7 +158,8 @@ int Application::compareApplication(const Application &other) const
     if (ownRank != otherRank)
         return ownRank > otherRank ? -1 : 1;
     // Folded names: letter case never matters, code unit by code unit, so "10" sorts before "9".
-    const int byName = foldedForMatching(name).compare(foldedForMatching(other.name));
+    const int byName =
+        foldedForMatching(displayName()).compare(foldedForMatching(other.displayName()));
     if (byName != 0)
         return byName < 0 ? -1 : 1;
     if (classic != other.classic)

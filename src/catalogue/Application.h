@@ -38,9 +38,9 @@ public:
     QUrl url() const;
     // A reference: the matching pass asks for it of every record whose name matched.
     const QString &path() const { return entryPath; }
-    QString displayName() const { return name; }
+    QString displayName() const { return packedField(0).toString(); }
     bool isClassicApp() const { return classic; }
-    QString iconName() const { return entryIconName; }
+    QString iconName() const { return packedField(1).toString(); }
     // The path as the file system spells it: what launching opens.
     QByteArray file() const;
 
@@ -97,12 +97,17 @@ private:
         QList<std::shared_ptr<Application>> actionRecords;
     };
     Extra &extraFacts();
+    // The display name (field 0) or the icon name (1) within packed.
+    QStringView packedField(int field) const;
+    // Where the search texts start within packed.
+    qsizetype searchTextsStart() const;
+    void pack(QStringView displayName, QStringView iconName, const QList<SearchText> &searchTexts);
 
     QString entryPath;
-    QString name;
-    QString entryIconName;
-    // Each search text as one unit for its kind, one for its length, then its units.
-    QString packedTexts;
+    // One string for the texts of a record, as a catalogue holds thousands of them: the display
+    // name and the icon name, each after its length in two units, then each search text as one
+    // unit for its kind, one for its length, then its units.
+    QString packed;
     std::shared_ptr<Extra> extra;
     mutable QIcon cachedIcon;
     int relevanceValue = 0;
