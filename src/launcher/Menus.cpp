@@ -5,72 +5,30 @@
 #include <QAction>
 #include <QApplication>
 #include <QDesktopServices>
-#include <QIconEngine>
 #include <QImageReader>
 #include <QMenu>
-#include <QPainter>
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QUrl>
 #include <QWidget>
-#include <algorithm>
-#include <array>
 
 namespace
 {
 
 // Bitmaps rather than the SVG, read as PNG without asking Qt's image plugins what the files are:
-// either would load plugins (the SVG engine among them) for this icon alone. Each is read when a
-// size is asked for and not kept: all of them decoded would hold a tenth of a megabyte for an
-// icon that is drawn a few times.
-class TroviaIconEngine : public QIconEngine
-{
-public:
-    QIconEngine *clone() const override { return new TroviaIconEngine; }
-
-    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override
-    {
-        QList<QSize> sizes;
-        for (int size : renderedSizes)
-            sizes.append(QSize(size, size));
-        return sizes;
-    }
-
-    QSize actualSize(const QSize &size, QIcon::Mode, QIcon::State) override
-    {
-        return size.boundedTo(QSize(renderedSizes.back(), renderedSizes.back()));
-    }
-
-    QPixmap pixmap(const QSize &size, QIcon::Mode, QIcon::State) override
-    {
-        const int wanted = qMin(size.width(), size.height());
-        // The smallest rendering at least as large, scaled down if need be.
-        const int *rendered = std::find_if(renderedSizes.begin(), renderedSizes.end() - 1,
-                                           [wanted](int candidate) { return candidate >= wanted; });
-        QImageReader reader(QStringLiteral(":/trovia/icons/%1x%1/trovia.png").arg(*rendered),
-                            "png");
-        reader.setAutoDetectImageFormat(false);
-        QImage image = reader.read();
-        if (image.isNull())
-            return QPixmap();
-        if (*rendered > wanted)
-            image = image.scaled(wanted, wanted, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        return QPixmap::fromImage(std::move(image));
-    }
-
-    void paint(QPainter *painter, const QRect &rect, QIcon::Mode mode, QIcon::State state) override
-    {
-        const qreal scale = painter->device()->devicePixelRatio();
-        painter->drawPixmap(rect, pixmap(rect.size() * scale, mode, state));
-    }
-
-private:
-    static constexpr std::array<int, 7> renderedSizes{16, 22, 24, 32, 48, 64, 128};
-};
-
+// either would load plugins (the SVG engine among them) for this icon alone. Made once and shared
+// by the tray and every window (Qt asks for each size whenever a window is shown).
 QIcon troviaIcon()
 {
-    return QIcon::fromTheme(QStringLiteral("trovia"), QIcon(new TroviaIconEngine));
+    QIcon icon;
+    for (int size : {16, 22, 24, 32, 48, 64, 128}) {
+        QImageReader reader(QStringLiteral(":/trovia/icons/%1x%1/trovia.png").arg(size), "png");
+        reader.setAutoDetectImageFormat(false);
+        const QImage image = reader.read();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return QIcon::fromTheme(QStringLiteral("trovia"), icon);
 }
 
 void openLocalizedUrl(const QString &key)
