@@ -11,8 +11,8 @@
 #   rofi:      `rofi -show drun` with its desktop cache on, cold and first key;
 #   floor:     bench/qt_widgets_floor, a Qt Widgets window with a field and a list of N names.
 # Usage: bench/latency.sh [builddir]   env: NS="1000 5000" RUNS=10 TROVIA=<another trovia binary>
-#   ROWS=hotkey: only the hot key row and the floor, for each of the binaries in TROVIA (several
-#   separated by spaces: each step's build beside the others in one run).
+#   ROWS=hotkey: only the hot key row, for each of the binaries in TROVIA (several separated by
+#   spaces: each step's build beside the others in one run), then the floor and rofi.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -60,6 +60,12 @@ export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
 pids+=($(sed -n 2p <<<"$bus"))
 
 measure() { "$harness" "$1" --runs "$RUNS" "${@:2}"; }
+rofi=(rofi -show drun -drun-use-desktop-cache)
+rofiKeys() {
+    # rofi's first start builds its cache; the measured ones read it.
+    "$harness" cold --runs 1 --warmup 0 --label cache -- "${rofi[@]}" >/dev/null
+    rows_window+=("$(measure cold --label "rofi drun, cache on | $1" --keys "t e" -- "${rofi[@]}")")
+}
 rebuildKeys="t$(printf ' e BackSpace%.0s' $(seq 9)) e"
 rows_window=() rows_rebuild=() rows_first=()
 for n in $NS; do
@@ -75,6 +81,7 @@ for n in $NS; do
     if [ "$ROWS" = hotkey ]; then
         rows_window+=("$(measure cold --label "Qt Widgets alone, field and list | $n" \
             --keys "t e" -- "$build/bench/qt_widgets_floor" "$n")")
+        rofiKeys "$n"
         continue
     fi
     rows_rebuild+=("$(measure resident --label "Trovia, hot key after a change | $n" \
@@ -85,10 +92,7 @@ for n in $NS; do
         -- "$trovia")")
     rows_window+=("$(measure cold --label "Qt Widgets alone, field and list | $n" --keys "t e" \
         -- "$build/bench/qt_widgets_floor" "$n")")
-    # rofi's first start builds its cache; the measured ones read it.
-    rofi=(rofi -show drun -drun-use-desktop-cache)
-    "$harness" cold --runs 1 --warmup 0 --label cache -- "${rofi[@]}" >/dev/null
-    rows_window+=("$(measure cold --label "rofi drun, cache on | $n" --keys "t e" -- "${rofi[@]}")")
+    rofiKeys "$n"
     rows_first+=("$(measure cold --label "rofi drun, cache on | $n" --type-at paint --keys t \
         -- "${rofi[@]}")")
 done
@@ -99,6 +103,7 @@ echo
 echo "| | entries | map | settled | key \"t\" | key \"e\" | peak RSS (at the end) |"
 echo "|---|---:|---:|---:|---:|---:|---:|"
 printf '%s\n' "${rows_window[@]}"
+[ "$ROWS" = hotkey ] && exit 0
 echo
 echo "Keys typed while the catalogue is built again (20 keys from the window's map, each to its"
 echo "settled list; median / worst over all runs):"
