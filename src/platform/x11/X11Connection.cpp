@@ -19,13 +19,15 @@ xcb_connection_t *qtConnection()
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
     // Qt's connection lives as long as the application and its atoms never change: each is asked
-    // for once, not at every showing (a round trip to the server each time).
-    static QMutex cacheLock;
-    static QHash<QByteArray, xcb_atom_t> qtConnectionAtoms;
+    // for once, not at every showing (a round trip to the server each time). Never destroyed: a
+    // window may still be shown while the program exits.
+    static auto *cacheLock = new QMutex;
+    static auto *qtConnectionAtoms = new QHash<QByteArray, xcb_atom_t>;
     const bool cached = connection == qtConnection();
     if (cached) {
-        const QMutexLocker locker(&cacheLock);
-        if (const auto found = qtConnectionAtoms.constFind(name); found != qtConnectionAtoms.cend())
+        const QMutexLocker locker(cacheLock);
+        if (const auto found = qtConnectionAtoms->constFind(name);
+            found != qtConnectionAtoms->cend())
             return *found;
     }
     xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
@@ -33,8 +35,8 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
     const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);
     if (cached && result != XCB_ATOM_NONE) {
-        const QMutexLocker locker(&cacheLock);
-        qtConnectionAtoms.insert(name, result);
+        const QMutexLocker locker(cacheLock);
+        qtConnectionAtoms->insert(name, result);
     }
     return result;
 }
