@@ -60,8 +60,8 @@ QStringView Application::packedField(int field) const
 
 qsizetype Application::searchTextsStart() const
 {
-    const QStringView icon = packedField(1);
-    return icon.data() - packed.constData() + icon.size();
+    const qsizetype iconAt = 2 + fieldLength(packed, 0);
+    return iconAt + 2 + fieldLength(packed, iconAt);
 }
 
 void Application::pack(QStringView displayName, QStringView iconName,
@@ -73,7 +73,7 @@ void Application::pack(QStringView displayName, QStringView iconName,
     QString result;
     result.reserve(length);
     for (const QStringView field : {displayName, iconName}) {
-        // Two units: no name is cut, however long.
+        // Two units for the length: no name of an entry comes near 2^31 characters.
         const auto size = quint32(qMin<qsizetype>(field.size(), 0x7fffffff));
         result.append(QChar(char16_t(size >> 16)));
         result.append(QChar(char16_t(size & 0xffff)));
@@ -113,10 +113,8 @@ QString Application::searchText(int index) const
 
 void Application::setSearchTexts(const QList<SearchText> &searchTexts)
 {
-    // The names are copied out first: pack replaces the string they are in.
-    const QString name = displayName();
-    const QString icon = iconName();
-    pack(name, icon, searchTexts);
+    // The views stay valid: pack assigns the new string only once it is made.
+    pack(packedField(0), packedField(1), searchTexts);
 }
 
 const QList<std::shared_ptr<Application>> &Application::actions() const
@@ -132,7 +130,7 @@ void Application::addAction(const QString &id, const QString &actionName)
     facts.action = id;
     facts.actionKey = entryPath + QLatin1Char('#') + id;
     facts.parentName = displayName();
-    record->actionRecord = true;
+    record->isActionRecord = true;
     record->setSearchTexts({{TextKind::ActionName, actionName}});
     extraFacts().actionRecords.append(std::move(record));
 }

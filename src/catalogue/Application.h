@@ -38,6 +38,7 @@ public:
     QUrl url() const;
     // A reference: the matching pass asks for it of every record whose name matched.
     const QString &path() const { return entryPath; }
+    // A copy out of the record's packed texts (made when asked: a catalogue holds thousands).
     QString displayName() const { return packedField(0).toString(); }
     bool isClassicApp() const { return classic; }
     QString iconName() const { return packedField(1).toString(); }
@@ -57,7 +58,7 @@ public:
     void addAction(const QString &id, const QString &name);
 
     // A flag of its own: the matching pass asks every match, and the facts lie apart.
-    bool isAction() const { return actionRecord; }
+    bool isAction() const { return isActionRecord; }
     // Empty for an application's own record.
     QString actionId() const { return extra ? extra->action : QString(); }
     // For an action record, the display name of its application; empty otherwise.
@@ -114,7 +115,7 @@ private:
     int usageValue = 0;
     int matchedTextIndex = -1;
     bool classic = false;
-    bool actionRecord = false;
+    bool isActionRecord = false;
     mutable bool iconFetched = false;
 };
 

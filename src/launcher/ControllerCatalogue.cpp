@@ -24,7 +24,7 @@ void Controller::catalogueBuildLanded()
 {
     mainView->progressIndicator()->stopAnimation();
     field->update();
-    // The old records go with the old matching list; a reload selects row 0.
+    // The old records go with the old matching list and rows; a reload selects row 0.
     session->showListForTypedCharacters();
 }
 

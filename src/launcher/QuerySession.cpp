@@ -48,7 +48,9 @@ void QuerySession::showListForTypedCharacters()
 {
     buildMatchingApplicationList();
     if (matching.isEmpty()) {
-        // The table keeps its earlier rows, hidden; nothing reads them while the list is empty.
+        // The rows go with the list: the records of a build share one block, so one row kept
+        // would keep a replaced catalogue whole.
+        model->setApplications({}, QString());
         hideList();
     } else {
         model->setApplications(matching, field->text());

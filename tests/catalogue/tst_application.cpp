@@ -42,27 +42,38 @@ private Q_SLOTS:
         QCOMPARE(launcher.iconsAsked, QStringList{"terminal"});
     }
 
-    // A record keeps its search texts packed in one string; they read back as they were set.
+    // A record keeps its names and search texts packed in one string; they read back as they
+    // were set, a name of any length whole, a text cut to what its length unit holds.
     void searchTextsReadBackAsSet()
     {
-        Application app(QUrl::fromLocalFile("/a/app.desktop"), "App", false, QString());
+        const QString longest(70000, QLatin1Char('k'));
+        Application app(QUrl::fromLocalFile("/a/app.desktop"), longest, false, "terminal");
         QVERIFY(app.searchTexts().isEmpty());
         QCOMPARE(app.searchText(0), QString());
-        const QString longest(70000, QLatin1Char('k'));
-        app.setSearchTexts({{Application::TextKind::Command, "app"},
-                            {Application::TextKind::Keyword, ""},
-                            {Application::TextKind::Keyword, longest},
-                            {Application::TextKind::GenericName, QString::fromUtf8("Édition 🎨")}});
+        const QList<Application::SearchText> set{
+            {Application::TextKind::Command, "app"},
+            {Application::TextKind::Keyword, ""},
+            {Application::TextKind::Keyword, longest},
+            {Application::TextKind::GenericName, QString::fromUtf8("Édition 🎨")}};
+        app.setSearchTexts({{Application::TextKind::Keyword, "first"}});
+        app.setSearchTexts(set);
+        QCOMPARE(app.displayName(), longest);
+        QCOMPARE(app.iconName(), QString("terminal"));
         const QList<Application::SearchText> texts = app.searchTexts();
         QCOMPARE(texts.size(), 4);
         QCOMPARE(texts.at(0).kind, Application::TextKind::Command);
         QCOMPARE(texts.at(1).text, QString(""));
-        // Cut to what a length unit holds.
         QCOMPARE(texts.at(2).text, longest.left(0xffff));
         QCOMPARE(texts.at(3).kind, Application::TextKind::GenericName);
         QCOMPARE(app.searchText(3), QString::fromUtf8("Édition 🎨"));
         QCOMPARE(app.searchText(4), QString());
         QCOMPARE(app.searchText(-1), QString());
+        app.addAction("new-window", "New Window");
+        const ApplicationRef action = app.actions().first();
+        QCOMPARE(action->displayName(), QString("New Window"));
+        QCOMPARE(action->iconName(), QString("terminal"));
+        QCOMPARE(action->applicationName(), longest);
+        QVERIFY(action->isAction() && !app.isAction());
     }
 
     // The matching pass orders by rank, then by name, as Application::compareApplication does,

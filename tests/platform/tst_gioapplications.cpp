@@ -265,32 +265,41 @@ private Q_SLOTS:
     }
 
     // Media are told by their block devices in sysfs, here a tree of our own whose entries name
-    // /dev/null (a USB stick), /dev/zero (a CD drive) and /dev/full (an internal disk).
+    // /dev/null (a USB stick), /dev/zero (a CD drive), /dev/random (an SD card, whose disk alone
+    // says removable) and /dev/full (an internal disk). A medium that holds the home or an
+    // applications folder is the system's own.
     void removableMediaAreReadFromTheMountTable()
     {
         QTemporaryDir sysfs;
         const QString devices = sysfs.filePath("devices/pci0000:00");
         const QString stick = devices + "/usb1/1-1/host6/block/sdz/sdz1";
         const QString cd = devices + "/ata1/block/sr9";
+        const QString card = devices + "/mmc0/block/mmcblk9/mmcblk9p1";
         const QString disk = devices + "/nvme0/block/nvme9n1/nvme9n1p1";
-        for (const QString &folder : {stick, cd, disk, sysfs.filePath("class/block")})
+        for (const QString &folder : {stick, cd, card, disk, sysfs.filePath("class/block")})
             QVERIFY(QDir().mkpath(folder));
         writeFile(cd + "/removable", "1\n");
+        writeFile(card + "/../removable", "1\n");
         writeFile(disk + "/../removable", "0\n");
-        for (const auto &[name, target] : {std::pair{"null", stick}, {"zero", cd}, {"full", disk}})
+        for (const auto &[name, target] :
+             {std::pair{"null", stick}, {"zero", cd}, {"random", card}, {"full", disk}})
             QVERIFY(QFile::link(target, sysfs.filePath(QString("class/block/") + name)));
         const QString table = sysfs.filePath("mounts");
-        const QByteArray home = QFile::encodeName(QDir::homePath());
-        writeFile(table, "/dev/full / ext4 rw 0 0\nproc /proc proc rw 0 0\n"
-                         "/dev/null /media/u/USB\\040STICK vfat rw 0 0\n"
-                         "/dev/full /data ext4 rw 0 0\n/dev/zero /media/cdrom iso9660 ro 0 0\n"
-                         "/dev/null /media/u/USB\\040STICK vfat rw 0 0\n/dev/null / ext4 rw 0 0\n"
-                         "/dev/null " +
-                             home + " ext4 rw 0 0\n");
+        writeFile(table,
+                  "/dev/full / ext4 rw 0 0\nproc /proc proc rw 0 0\n"
+                  "/dev/null /media/u/USB\\040STICK vfat rw 0 0\n"
+                  "/dev/full /data ext4 rw 0 0\n/dev/zero /media/cdrom iso9660 ro 0 0\n"
+                  "/dev/random /media/u/SD vfat rw 0 0\n"
+                  "/dev/null /media/u/USB\\040STICK vfat rw 0 0\n/dev/null / ext4 rw 0 0\n"
+                  "/dev/null /var ext4 rw 0 0\n/dev/null /usr/local ext4 rw 0 0\n"
+                  "/dev/null /home/u\\040v ext4 rw 0 0\n/dev/null /home/u\\040vx ext4 rw 0 0\n");
+        const QStringList kept{"/home/u v", "/usr/share/applications",
+                               "/usr/local/share/applications",
+                               "/var/lib/flatpak/exports/share/applications"};
         const QString blocks = sysfs.filePath("class/block");
-        QCOMPARE(GioApplicationRegistry::removableMountPoints(table, blocks),
-                 QStringList({"/media/u/USB STICK", "/media/cdrom"}));
-        QCOMPARE(GioApplicationRegistry::removableMountPoints(sysfs.filePath("none"), blocks),
+        QCOMPARE(GioApplicationRegistry::removableMountPoints(table, blocks, kept),
+                 QStringList({"/media/u/USB STICK", "/media/cdrom", "/media/u/SD", "/home/u vx"}));
+        QCOMPARE(GioApplicationRegistry::removableMountPoints(sysfs.filePath("none"), blocks, kept),
                  QStringList());
     }
 

@@ -2,7 +2,6 @@
 
 #include <QGuiApplication>
 #include <QHash>
-#include <QMutex>
 #include <cstdlib>
 #include <cstring>
 
@@ -18,14 +17,17 @@ xcb_connection_t *qtConnection()
 
 xcb_atom_t atom(xcb_connection_t *connection, const char *name)
 {
-    // Qt's connection lives as long as the application and its atoms never change: each is asked
-    // for once, not at every showing (a round trip to the server each time). Never destroyed: a
-    // window may still be shown while the program exits.
-    static auto *cacheLock = new QMutex;
+    // The atoms of Qt's connection never change while it lives: each is asked for once, not at
+    // every showing (a round trip to the server each time). Asked on the interface thread only;
+    // never destroyed, as a window may still be shown while the program exits.
     static auto *qtConnectionAtoms = new QHash<QByteArray, xcb_atom_t>;
-    const bool cached = connection == qtConnection();
+    static xcb_connection_t *atomsOf = nullptr;
+    const bool cached = connection && connection == qtConnection();
+    if (cached && connection != atomsOf) {
+        qtConnectionAtoms->clear();
+        atomsOf = connection;
+    }
     if (cached) {
-        const QMutexLocker locker(cacheLock);
         if (const auto found = qtConnectionAtoms->constFind(name);
             found != qtConnectionAtoms->cend())
             return *found;
@@ -34,10 +36,8 @@ xcb_atom_t atom(xcb_connection_t *connection, const char *name)
         connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
     const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
     std::free(reply);
-    if (cached && result != XCB_ATOM_NONE) {
-        const QMutexLocker locker(cacheLock);
+    if (cached && result != XCB_ATOM_NONE)
         qtConnectionAtoms->insert(name, result);
-    }
     return result;
 }
 

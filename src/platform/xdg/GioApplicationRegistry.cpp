@@ -8,7 +8,8 @@
 #include <QFileInfo>
 #include <QSet>
 #include <algorithm>
-#include <gio/gio.h>
+#include <glib.h>
+#include <limits.h>
 #include <mntent.h>
 #include <string.h>
 
@@ -246,12 +247,15 @@ void GioApplicationRegistry::readEntries(const std::function<void(RegistryEntry 
 
 QStringList GioApplicationRegistry::mountedRemovableMedia()
 {
+    QStringList keptFolders = applicationsFolders();
+    keptFolders.prepend(QDir::homePath());
     return removableMountPoints(QStringLiteral("/proc/self/mounts"),
-                                QStringLiteral("/sys/class/block"));
+                                QStringLiteral("/sys/class/block"), keptFolders);
 }
 
 QStringList GioApplicationRegistry::removableMountPoints(const QString &mountTable,
-                                                         const QString &blockDevices)
+                                                         const QString &blockDevices,
+                                                         const QStringList &keptFolders)
 {
     // The C library's reader of the table, not GIO's: GIO's brings libmount's code in for a list
     // that only needs the devices and mount points.
@@ -259,16 +263,20 @@ QStringList GioApplicationRegistry::removableMountPoints(const QString &mountTab
     FILE *table = setmntent(QFile::encodeName(mountTable).constData(), "r");
     if (!table)
         return result;
-    const QString home = QDir::homePath();
     struct mntent entry;
-    char buffer[4096];
+    // Room for a mount point and a device of the longest path each, with their options.
+    char buffer[3 * PATH_MAX];
     while (getmntent_r(table, &entry, buffer, sizeof buffer)) {
         const QString mountPoint = QFile::decodeName(entry.mnt_dir);
-        // The system itself and a home on a USB disk are the user's own, not media passing
-        // through: their applications stay.
-        const bool holdsHome = home == mountPoint || home.startsWith(mountPoint + QLatin1Char('/'));
-        if (mountPoint.isEmpty() || mountPoint == QLatin1String("/") || holdsHome ||
-            result.contains(mountPoint))
+        // A system started from a USB disk, a /var or /usr/local on one, a home on one: they are
+        // the user's own, not media passing through, and their applications stay.
+        const QString below =
+            mountPoint.endsWith(QLatin1Char('/')) ? mountPoint : mountPoint + QLatin1Char('/');
+        const bool holdsKeptFolder =
+            std::any_of(keptFolders.begin(), keptFolders.end(), [&](const QString &folder) {
+                return folder == mountPoint || folder.startsWith(below);
+            });
+        if (mountPoint.isEmpty() || holdsKeptFolder || result.contains(mountPoint))
             continue;
         if (isRemovableBlockDevice(QFile::decodeName(entry.mnt_fsname), blockDevices))
             result.append(mountPoint);

@@ -29,9 +29,10 @@ public:
     static QString commandProgram(const QString &commandLine);
 
     // The mount points in a mount table (the format of /proc/self/mounts) whose device is a
-    // removable block device by the sysfs class folder blockDevices, without "/" and the mount
-    // points that hold the home folder.
-    static QStringList removableMountPoints(const QString &mountTable, const QString &blockDevices);
+    // removable block device by the sysfs class folder blockDevices, without those that hold one
+    // of keptFolders (the home and the applications folders).
+    static QStringList removableMountPoints(const QString &mountTable, const QString &blockDevices,
+                                            const QStringList &keptFolders);
 
     // The entry in one file, if it is an application that should be shown here; nothing for
     // anything else (another type, hidden, not for this desktop, its program missing, unreadable).
