@@ -50,18 +50,18 @@ qsizetype fieldLength(const QString &packed, qsizetype at)
 
 } // namespace
 
-QStringView Application::packedField(int field) const
+qsizetype Application::fieldStart(int field) const
 {
     qsizetype at = 0;
     for (int skipped = 0; skipped < field; ++skipped)
         at += 2 + fieldLength(packed, at);
-    return QStringView(packed).mid(at + 2, fieldLength(packed, at));
+    return at;
 }
 
-qsizetype Application::searchTextsStart() const
+QStringView Application::packedField(int field) const
 {
-    const qsizetype iconAt = 2 + fieldLength(packed, 0);
-    return iconAt + 2 + fieldLength(packed, iconAt);
+    const qsizetype at = fieldStart(field);
+    return QStringView(packed).mid(at + 2, fieldLength(packed, at));
 }
 
 void Application::pack(QStringView displayName, QStringView iconName,
@@ -92,7 +92,7 @@ void Application::pack(QStringView displayName, QStringView iconName,
 QList<Application::SearchText> Application::searchTexts() const
 {
     QList<SearchText> result;
-    for (qsizetype at = searchTextsStart(); at + 1 < packed.size();) {
+    for (qsizetype at = fieldStart(2); at + 1 < packed.size();) {
         const qsizetype length = packed.at(at + 1).unicode();
         result.append({TextKind(packed.at(at).unicode()), packed.mid(at + 2, length)});
         at += 2 + length;
@@ -102,7 +102,7 @@ QList<Application::SearchText> Application::searchTexts() const
 
 QString Application::searchText(int index) const
 {
-    for (qsizetype at = searchTextsStart(); at + 1 < packed.size() && index >= 0; --index) {
+    for (qsizetype at = fieldStart(2); at + 1 < packed.size() && index >= 0; --index) {
         const qsizetype length = packed.at(at + 1).unicode();
         if (index == 0)
             return packed.mid(at + 2, length);

@@ -98,10 +98,11 @@ private:
         QList<std::shared_ptr<Application>> actionRecords;
     };
     Extra &extraFacts();
-    // The display name (field 0) or the icon name (1) within packed.
+    // Where field starts within packed: the display name (0), the icon name (1), then the
+    // search texts (2).
+    qsizetype fieldStart(int field) const;
+    // The display name (field 0) or the icon name (1).
     QStringView packedField(int field) const;
-    // Where the search texts start within packed.
-    qsizetype searchTextsStart() const;
     void pack(QStringView displayName, QStringView iconName, const QList<SearchText> &searchTexts);
 
     QString entryPath;

@@ -50,7 +50,8 @@ void QuerySession::showListForTypedCharacters()
     if (matching.isEmpty()) {
         // The rows go with the list: the records of a build share one block, so one row kept
         // would keep a replaced catalogue whole.
-        model->setApplications({}, QString());
+        if (model->rowCount() > 0)
+            model->setApplications({}, QString());
         hideList();
     } else {
         model->setApplications(matching, field->text());
