@@ -20,6 +20,12 @@ namespace
 
 QString root;
 
+// Launches through the helper this build made.
+GioApplicationLauncher launcherWithHelper()
+{
+    return GioApplicationLauncher(QStringLiteral(TROVIA_LAUNCH_HELPER));
+}
+
 QString homeApps()
 {
     return root + "/home/applications";
@@ -421,7 +427,7 @@ private Q_SLOTS:
         }
         QCOMPARE(bool(found), listed);
         if (listed) {
-            QVERIFY(GioApplicationLauncher().launch(found->file()));
+            QVERIFY(launcherWithHelper().launch(found->file()));
             QTRY_VERIFY(QFile::exists(launched));
             QFile written(launched);
             QVERIFY(written.open(QIODevice::ReadOnly));
@@ -433,7 +439,7 @@ private Q_SLOTS:
             // Launched past GIO's index, a hidden entry is still refused.
             const Application hidden(QUrl::fromLocalFile(homeApps() + "/hidden.desktop"), "Hidden",
                                      false, QString());
-            QVERIFY(!GioApplicationLauncher().launch(hidden.file()));
+            QVERIFY(!launcherWithHelper().launch(hidden.file()));
         }
     }
 
@@ -446,7 +452,7 @@ private Q_SLOTS:
         catalogue.buildApplicationList();
         const ApplicationRef app = findApp(catalogue.apps(), "Marker");
         QVERIFY(app);
-        QVERIFY(GioApplicationLauncher().launch(app->file()));
+        QVERIFY(launcherWithHelper().launch(app->file()));
         QTRY_VERIFY(QFile::exists(marker()));
         const QStringList env = readMarker();
         QVERIFY(env.contains("KEEP_ME=1"));
@@ -460,7 +466,7 @@ private Q_SLOTS:
     // or session does not reach it.
     void launchedProgramLeadsItsOwnSession()
     {
-        QVERIFY(GioApplicationLauncher().launch(
+        QVERIFY(launcherWithHelper().launch(
             QFile::encodeName(looseEntries() + "/recorder.desktop")));
         QTRY_VERIFY(QFile::exists(root + "/recorder.out"));
         const QStringList lines = readLines(root + "/recorder.out");
@@ -509,10 +515,10 @@ private Q_SLOTS:
             QTest::ignoreMessage(QtWarningMsg,
                                  QRegularExpression("in-terminal.desktop: .*xdg-terminal-exec.*"
                                                     "x-terminal-emulator"));
-            QVERIFY(!GioApplicationLauncher().launch(entry));
+            QVERIFY(!launcherWithHelper().launch(entry));
             return;
         }
-        QVERIFY(GioApplicationLauncher().launch(entry));
+        QVERIFY(launcherWithHelper().launch(entry));
         QTRY_VERIFY(QFile::exists(root + "/terminal"));
         QCOMPARE(readLines(root + "/terminal"), received);
     }
@@ -525,7 +531,7 @@ private Q_SLOTS:
         QVERIFY(bus.registerObject("/org/trovia/TestActivatable", &application,
                                    QDBusConnection::ExportScriptableSlots));
         QVERIFY(bus.registerService("org.trovia.TestActivatable"));
-        QVERIFY(GioApplicationLauncher().launch(
+        QVERIFY(launcherWithHelper().launch(
             QFile::encodeName(looseEntries() + "/org.trovia.TestActivatable.desktop")));
         QTRY_COMPARE(application.activations.size(), 1);
         bus.unregisterService("org.trovia.TestActivatable");
@@ -552,7 +558,7 @@ private Q_SLOTS:
             QVERIFY(findApp(catalogue.apps(), "Deleted Later"));
             QVERIFY(QFile::remove(app.path()));
         }
-        QVERIFY(!GioApplicationLauncher().launch(app.file()));
+        QVERIFY(!launcherWithHelper().launch(app.file()));
     }
 
     void iconsComeFromTheThemeOrTheFile_data()

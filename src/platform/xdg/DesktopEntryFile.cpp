@@ -1,6 +1,6 @@
 #include "platform/xdg/DesktopEntryFile.h"
 
-#include <gio/gio.h>
+#include <glib.h>
 
 namespace
 {

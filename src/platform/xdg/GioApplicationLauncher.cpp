@@ -1,440 +1,142 @@
 #include "platform/xdg/GioApplicationLauncher.h"
 
 #include "core/Logging.h"
-#include "platform/FolderWalk.h"
 #include "platform/x11/WindowActivation.h"
+#include "platform/x11/X11Connection.h"
 #include "platform/xdg/DesktopEntryFile.h"
-#include "platform/xdg/GioApplicationRegistry.h"
-#include "platform/xdg/SystemdScope.h"
+#include "platform/xdg/LaunchRequest.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QDBusPendingCallWatcher>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <gio/gdesktopappinfo.h>
-#include <gio/gio.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <QProcess>
+#include <glib.h>
+#include <optional>
 #include <utility>
 
 namespace
 {
 
-// A launch context that starts an X startup notification for programs whose entry asks for one,
-// stamped with the time of the user's request, so the window manager gives the program's first
-// window the focus.
-struct TroviaLaunchContext {
-    GAppLaunchContext parent;
-    quint32 timestamp;
-    // For an app info made from a command line, which knows neither; borrowed for one launch.
-    const char *entryFile;
-    const char *icon;
-    // The startup id made before the launch, so that the environment can carry it as an
-    // activation token too; borrowed for one launch. Whether GIO has asked for it.
-    const char *startupId;
-    bool startupIdTaken;
-};
-struct TroviaLaunchContextClass {
-    GAppLaunchContextClass parent;
-};
-G_DEFINE_TYPE(TroviaLaunchContext, trovia_launch_context, G_TYPE_APP_LAUNCH_CONTEXT)
+// A launch through GIO takes milliseconds; the helper is given up on long before the user would.
+constexpr int answerTimeoutMs = 10000;
 
-QByteArray beginStartup(TroviaLaunchContext *trovia, GAppInfo *info)
+// Logs the helper's complete lines as Trovia's own; returns its answer when a line carries it.
+std::optional<bool> relayLines(QProcess &helper)
 {
-    WindowActivation::StartupDetails details;
-    details.name = g_app_info_get_display_name(info);
-    details.binary = g_app_info_get_executable(info);
-    if (GIcon *icon = g_app_info_get_icon(info)) {
-        if (gchar *text = g_icon_to_string(icon)) {
-            details.icon = text;
-            g_free(text);
-        }
+    std::optional<bool> answer;
+    while (helper.canReadLine()) {
+        QByteArray line = helper.readLine();
+        line.chop(1);
+        if (line.size() == 2 && line.at(0) == '\0')
+            answer = line.at(1) == '1';
+        else
+            qCWarning(lcPlatform).noquote() << QString::fromUtf8(line);
     }
-    if (G_IS_DESKTOP_APP_INFO(info))
-        details.applicationId = g_desktop_app_info_get_filename(G_DESKTOP_APP_INFO(info));
-    if (details.applicationId.isEmpty())
-        details.applicationId = trovia->entryFile;
-    if (details.icon.isEmpty())
-        details.icon = trovia->icon;
-    return WindowActivation::beginStartup(details, trovia->timestamp);
+    return answer;
 }
 
-char *startupNotifyId(GAppLaunchContext *context, GAppInfo *info, GList *)
+// Begins the X startup notification of a launch on Trovia's connection, for an entry that asks
+// for one, told as GIO would tell it; empty when there is none.
+QByteArray beginStartup(const QByteArray &entryFile, const QString &actionId)
 {
-    auto *trovia = reinterpret_cast<TroviaLaunchContext *>(context);
-    if (trovia->startupId && *trovia->startupId) {
-        trovia->startupIdTaken = true;
-        return g_strdup(trovia->startupId);
-    }
-    const QByteArray id = beginStartup(trovia, info);
-    return id.isEmpty() ? nullptr : g_strdup(id.constData());
-}
-
-void launchFailed(GAppLaunchContext *, const char *startupNotifyId)
-{
-    // Nothing will start: end the busy cursor now rather than at the desktop's timeout.
-    WindowActivation::completeStartup(startupNotifyId);
-}
-
-void trovia_launch_context_class_init(TroviaLaunchContextClass *type)
-{
-    type->parent.get_startup_notify_id = startupNotifyId;
-    type->parent.launch_failed = launchFailed;
-}
-
-void trovia_launch_context_init(TroviaLaunchContext *context)
-{
-    context->timestamp = WindowActivation::userTime();
-}
-
-// What one launch needs beside GIO's app info; the byte arrays outlive the launch.
-struct LaunchDetails {
-    QByteArray entryFile;
-    QByteArray icon;
-    bool startupNotify = false;
-    QByteArray folder; // where the program starts, when GIO does not know it; empty: GIO decides
-};
-
-// The application id of an entry: its file name less ".desktop".
-QByteArray applicationId(const QByteArray &entryFile)
-{
-    QByteArray id = entryFile.mid(entryFile.lastIndexOf('/') + 1);
-    if (id.endsWith(".desktop"))
-        id.chop(8);
-    return id;
-}
-
-// Runs in the launched program's process before its exec (async-signal-safe calls only): a
-// session of its own, so that a hang-up sent to Trovia's terminal, group or session does not end
-// it; and, for an app info made from a command line, which has none, the entry's working folder.
-void prepareChild(gpointer folder)
-{
-    setsid();
-    if (folder && chdir(static_cast<const char *>(folder)) != 0)
-        _exit(127);
-}
-
-void recordPid(GDesktopAppInfo *, GPid pid, gpointer pids)
-{
-    static_cast<QList<GPid> *>(pids)->append(pid);
-}
-
-#if !GLIB_CHECK_VERSION(2, 76, 0)
-// The D-Bus object path of an application id, as GIO makes it.
-QString applicationObjectPath(const QByteArray &id)
-{
-    QByteArray path = '/' + id;
-    path.replace('.', '/');
-    path.replace('-', '_');
-    return QString::fromLatin1(path);
-}
-
-// Activates a D-Bus activatable entry as GIO would, with the startup id also as the activation
-// token that Wayland toolkits read. Returns at once: as with a spawned program, whether it comes
-// up is the desktop's to show.
-void activateOverDBus(const QByteArray &id, const QString &name, const QByteArray &startupId)
-{
-    QDBusMessage call = QDBusMessage::createMethodCall(
-        QString::fromLatin1(id), applicationObjectPath(id),
-        QStringLiteral("org.freedesktop.Application"), QStringLiteral("Activate"));
-    QVariantMap platformData;
-    if (!startupId.isEmpty()) {
-        platformData.insert(QStringLiteral("desktop-startup-id"), QString::fromUtf8(startupId));
-        platformData.insert(QStringLiteral("activation-token"), QString::fromUtf8(startupId));
-    }
-    call << platformData;
-    auto *watcher = new QDBusPendingCallWatcher(QDBusConnection::sessionBus().asyncCall(call));
-    QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [watcher, name, startupId] {
-                         if (watcher->isError()) {
-                             qCWarning(lcPlatform).noquote()
-                                 << QStringLiteral("%1 did not answer its activation: %2")
-                                        .arg(name, watcher->error().message());
-                             WindowActivation::completeStartup(startupId);
-                         }
-                         watcher->deleteLater();
-                     });
-}
-#endif
-
-// Launches info with Trovia's launch context: the startup id in DESKTOP_STARTUP_ID and
-// XDG_ACTIVATION_TOKEN (GIO sets the second itself from 2.76 on), a session of its own, and a
-// systemd scope of its own for every process it spawns.
-bool launchWithContext(GDesktopAppInfo *info, const LaunchDetails &launch, GError **error)
-{
-    // Without the startup id or activation token of Trovia's own start, which would confuse the
-    // window manager; otherwise the user's environment as Trovia received it.
-    auto *context = G_APP_LAUNCH_CONTEXT(g_object_new(trovia_launch_context_get_type(), nullptr));
-    for (const char *name : {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"})
-        g_app_launch_context_unsetenv(context, name);
-    auto *trovia = reinterpret_cast<TroviaLaunchContext *>(context);
-    trovia->entryFile = launch.entryFile.constData();
-    trovia->icon = launch.icon.constData();
-    QByteArray startupId;
-    if (launch.startupNotify)
-        startupId = beginStartup(trovia, G_APP_INFO(info));
-    trovia->startupId = startupId.constData();
-    const QByteArray id = applicationId(launch.entryFile);
-    const QString name = QString::fromUtf8(g_app_info_get_display_name(G_APP_INFO(info)));
-
-    bool launched = false;
-    QList<GPid> pids;
-#if !GLIB_CHECK_VERSION(2, 76, 0)
-    // GIO activates such an entry over D-Bus with the startup id alone.
-    const bool overDBus =
-        g_desktop_app_info_get_boolean(info, "DBusActivatable") && g_dbus_is_name(id.constData()) &&
-        !g_dbus_is_unique_name(id.constData()) && QDBusConnection::sessionBus().isConnected();
-    if (overDBus) {
-        activateOverDBus(id, name, startupId);
-        trovia->startupIdTaken = true;
-        launched = true;
-    } else {
-        if (!startupId.isEmpty())
-            g_app_launch_context_setenv(context, "XDG_ACTIVATION_TOKEN", startupId.constData());
-#endif
-        launched = g_desktop_app_info_launch_uris_as_manager(
-            info, nullptr, context, G_SPAWN_SEARCH_PATH, prepareChild,
-            launch.folder.isEmpty() ? nullptr : const_cast<char *>(launch.folder.constData()),
-            recordPid, &pids, error);
-#if !GLIB_CHECK_VERSION(2, 76, 0)
-    }
-#endif
-    // GIO ends a startup it took when the spawn fails; one it never took is Trovia's to end.
-    if (!launched && !startupId.isEmpty() && !trovia->startupIdTaken)
-        WindowActivation::completeStartup(startupId);
-    g_object_unref(context);
-    // Processes that D-Bus activation started are the bus's, which gives them a unit already.
-    for (const GPid pid : std::as_const(pids))
-        SystemdScope::moveIntoOwnScope(pid, id, name);
-    return launched;
-}
-
-// The terminal that runs an entry with Terminal=true, as a prefix to its Exec line: the user's
-// default terminal (xdg-terminal-exec), else Debian's choice (x-terminal-emulator); empty when
-// neither is on PATH, which leaves the choice to GIO.
-QByteArray terminalPrefix()
-{
-    for (const auto &[program, prefix] :
-         {std::pair{"xdg-terminal-exec", "xdg-terminal-exec "},
-          std::pair{"x-terminal-emulator", "x-terminal-emulator -e "}}) {
-        if (gchar *found = g_find_program_in_path(program)) {
-            g_free(found);
-            return prefix;
-        }
-    }
-    return {};
-}
-
-const char *const terminalsTried =
-    "no terminal found: neither xdg-terminal-exec nor x-terminal-emulator is on PATH, nor any "
-    "terminal GIO knows";
-
-void logFailure(const QString &entryPath, GError *error, bool terminalMissing)
-{
-    if (!error)
-        return;
-    QString reason = QString::fromUtf8(error->message);
-    if (terminalMissing)
-        reason += QStringLiteral(" (%1)").arg(QString::fromLatin1(terminalsTried));
-    qCWarning(lcPlatform).noquote() << QStringLiteral("%1: %2").arg(entryPath, reason);
-    g_error_free(error);
-}
-
-// The first path in the applications folders that leads back to a folder above it; empty when
-// none. GIO indexes these folders before it makes any GDesktopAppInfo, following symbolic links
-// until the kernel refuses the path: one loop repeats the tree 41 times, two loops 2^40 times, and
-// the launch never returns. Looked for at each launch, as a loop made after the last catalogue
-// build hangs GIO all the same.
-QByteArray applicationsFolderLoop()
-{
-    FolderWalk::Walk walk;
-    for (const QString &folder : GioApplicationRegistry().applicationsFolders())
-        FolderWalk::walk(QFile::encodeName(folder), QByteArray(), walk);
-    return walk.loop;
-}
-
-// The key-file group of a desktop action.
-QByteArray actionGroup(const QString &actionId)
-{
-    return QByteArrayLiteral("Desktop Action ") + actionId.toUtf8();
-}
-
-// Launches the entry's Exec line (its action's, for an action), through terminal when that is not
-// empty, with GIO's app info for a command line, which does not index the applications folders;
-// with the entry's Path, Terminal and StartupNotify as GIO reads them.
-bool launchCommandLine(const QByteArray &entryFile, const QByteArray &terminal,
-                       const QString &actionId)
-{
-    const QString entryPath = QFile::decodeName(entryFile);
+    if (!X11::qtConnection())
+        return {};
     const DesktopEntryFile keys(entryFile);
-    const QByteArray group = actionGroup(actionId);
-    const char *execGroup = actionId.isEmpty() ? nullptr : group.constData();
-    QByteArray exec =
-        keys.isApplication() ? keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, execGroup) : QByteArray();
-    if (exec.isEmpty()) {
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("%1: no command line to launch.").arg(entryPath);
-        return false;
-    }
-    if (keys.flag(G_KEY_FILE_DESKTOP_KEY_HIDDEN)) {
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("%1: the entry is hidden.").arg(entryPath);
-        return false;
-    }
-    LaunchDetails launch;
-    launch.entryFile = entryFile;
-    // GIO refuses the launch when the folder is missing; checked here, as the new process
-    // cannot report it.
-    launch.folder = keys.string(G_KEY_FILE_DESKTOP_KEY_PATH);
-    if (!launch.folder.isEmpty() && !g_file_test(launch.folder.constData(), G_FILE_TEST_IS_DIR)) {
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("%1: its working folder %2 does not exist.")
-                   .arg(entryPath, QFile::decodeName(launch.folder));
-        return false;
-    }
-    int flags = G_APP_INFO_CREATE_NONE;
-    const bool needsTerminal = keys.flag(G_KEY_FILE_DESKTOP_KEY_TERMINAL);
-    if (needsTerminal && !terminal.isEmpty())
-        exec.prepend(terminal);
-    else if (needsTerminal)
-        flags |= G_APP_INFO_CREATE_NEEDS_TERMINAL;
-    launch.startupNotify = keys.flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY);
-    if (launch.startupNotify)
-        flags |= G_APP_INFO_CREATE_SUPPORTS_STARTUP_NOTIFICATION;
-    const QByteArray name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME, execGroup);
-    launch.icon = keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON);
-
-    GError *error = nullptr;
-    GAppInfo *info = g_app_info_create_from_commandline(exec.constData(),
-                                                        name.isEmpty() ? nullptr : name.constData(),
-                                                        GAppInfoCreateFlags(flags), &error);
-    bool launched = false;
-    if (info) {
-        launched = launchWithContext(G_DESKTOP_APP_INFO(info), launch, &error);
-        g_object_unref(info);
-    }
-    logFailure(entryPath, error, needsTerminal && terminal.isEmpty());
-    return launched;
-}
-
-// The action's command can run: its program exists. GIO launches an action without telling
-// whether it started.
-bool actionRuns(const QByteArray &entryFile, const QString &actionId)
-{
-    const DesktopEntryFile keys(entryFile);
-    if (keys.flag("DBusActivatable"))
-        return true;
-    const QByteArray exec =
-        keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, actionGroup(actionId).constData());
-    int argc = 0;
-    char **argv = nullptr;
-    if (exec.isEmpty() || !g_shell_parse_argv(exec.constData(), &argc, &argv, nullptr))
-        return false;
-    gchar *found = g_find_program_in_path(argv[0]);
-    g_strfreev(argv);
-    g_free(found);
-    return found != nullptr;
-}
-
-void noteFailure(GAppLaunchContext *, const char *, gpointer failed)
-{
-    *static_cast<bool *>(failed) = true;
-}
-
-// Asks a D-Bus activatable application to run one of its actions; the bus gives it its unit.
-bool activateActionOverDBus(GDesktopAppInfo *info, const QByteArray &action)
-{
-    auto *context = G_APP_LAUNCH_CONTEXT(g_object_new(trovia_launch_context_get_type(), nullptr));
-    bool failed = false;
-    g_signal_connect(context, "launch-failed", G_CALLBACK(noteFailure), &failed);
-    g_desktop_app_info_launch_action(info, action.constData(), context);
-    g_object_unref(context);
-    return !failed;
+    if (!keys.isApplication() || !keys.flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY))
+        return {};
+    const QByteArray actionGroup = "Desktop Action " + actionId.toUtf8();
+    const char *group = actionId.isEmpty() ? nullptr : actionGroup.constData();
+    StartupNotification::Details details;
+    details.name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME, group);
+    // GIO's binary: the Exec line's first word.
+    details.binary = keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, group).trimmed();
+    if (const int space = int(details.binary.indexOf(' ')); space >= 0)
+        details.binary.truncate(space);
+    details.icon = keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON);
+    details.applicationId = entryFile;
+    return WindowActivation::beginStartup(details, WindowActivation::userTime());
 }
 
 } // namespace
 
+GioApplicationLauncher::GioApplicationLauncher(QString helperProgram)
+    : helper(std::move(helperProgram))
+{
+}
+
+QString GioApplicationLauncher::installedHelper()
+{
+    const QDir executableDir(QCoreApplication::applicationDirPath());
+    for (const QString &candidate : {executableDir.filePath(QStringLiteral("trovia-launch")),
+                                     QDir::cleanPath(executableDir.filePath(
+                                         QStringLiteral(TROVIA_LAUNCH_HELPER_FROM_BINARY)))}) {
+        if (QFileInfo(candidate).isExecutable())
+            return candidate;
+    }
+    return QStringLiteral(TROVIA_INSTALLED_LAUNCH_HELPER);
+}
+
 bool GioApplicationLauncher::launch(const QByteArray &entryFile)
 {
-    return launchEntry(entryFile, QString());
+    return launchThroughHelper({entryFile, QString(), QByteArray()});
 }
 
 bool GioApplicationLauncher::launchAction(const QByteArray &entryFile, const QString &actionId)
 {
-    return !actionId.isEmpty() && launchEntry(entryFile, actionId);
+    return !actionId.isEmpty() && launchThroughHelper({entryFile, actionId, QByteArray()});
 }
 
-bool GioApplicationLauncher::launchEntry(const QByteArray &entryFile, const QString &actionId)
+bool GioApplicationLauncher::launchThroughHelper(const LaunchRequest &request)
 {
-    const QString entryPath = QFile::decodeName(entryFile);
-    // Made from the file now: an entry listed earlier would still launch after its file was
-    // deleted. Only a regular file is read: opening a FIFO would wait for a writer.
-    struct stat status;
-    if (stat(entryFile.constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    LaunchRequest sent = request;
+    sent.startupId = beginStartup(request.entryFile, request.actionId);
+
+    // Not owned by Trovia: once it has answered, the helper may still wait for the desktop's
+    // replies (a systemd scope, a D-Bus activation), also after Trovia quits.
+    auto *process = new QProcess;
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(helper, QStringList());
+    if (!process->waitForStarted(answerTimeoutMs)) {
         qCWarning(lcPlatform).noquote()
-            << QStringLiteral("%1: no desktop entry to launch.").arg(entryPath);
+            << QStringLiteral("%1: the launch helper %2 did not start: %3")
+                   .arg(QFile::decodeName(request.entryFile), helper, process->errorString());
+        WindowActivation::completeStartup(sent.startupId);
+        delete process;
         return false;
     }
-    const QByteArray loop = applicationsFolderLoop();
-    if (!loop.isEmpty()) {
-        static bool told = false;
-        if (!told) {
-            qCWarning(lcPlatform).noquote()
-                << QStringLiteral("%1 leads back to a folder above it, which GIO would follow "
-                                  "without end: entries are launched from their Exec line.")
-                       .arg(QFile::decodeName(loop));
-            told = true;
-        }
-        return launchCommandLine(entryFile, terminalPrefix(), actionId);
+    process->write(sent.encoded());
+    process->closeWriteChannel();
+
+    std::optional<bool> answer;
+    const QDeadlineTimer deadline(answerTimeoutMs);
+    while (!answer && process->waitForReadyRead(int(deadline.remainingTime())))
+        answer = relayLines(*process);
+    if (!answer)
+        answer = relayLines(*process);
+    if (!answer)
+        qCWarning(lcPlatform).noquote() << QStringLiteral("%1: the launch helper gave no answer.")
+                                               .arg(QFile::decodeName(request.entryFile));
+    // Nothing will start: end the busy cursor now rather than at the desktop's timeout.
+    if (!answer.value_or(false))
+        WindowActivation::completeStartup(sent.startupId);
+
+    // What it says later is logged as it comes; it is freed when it ends.
+    const auto finish = [process] {
+        relayLines(*process);
+        if (const QByteArray rest = process->readAll(); !rest.isEmpty())
+            qCWarning(lcPlatform).noquote() << QString::fromUtf8(rest);
+        process->deleteLater();
+    };
+    if (process->state() == QProcess::NotRunning) {
+        finish();
+    } else {
+        QObject::connect(process, &QProcess::readyRead, process,
+                         [process] { relayLines(*process); });
+        QObject::connect(process, &QProcess::finished, process, finish);
     }
-    GDesktopAppInfo *info = g_desktop_app_info_new_from_filename(entryFile.constData());
-    if (!info) {
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("%1: not an application GIO can launch.").arg(entryPath);
-        return false;
-    }
-    if (g_desktop_app_info_get_is_hidden(info)) {
-        qCWarning(lcPlatform).noquote()
-            << QStringLiteral("%1: the entry is hidden.").arg(entryPath);
-        g_object_unref(info);
-        return false;
-    }
-    const QByteArray action = actionId.toUtf8();
-    if (!action.isEmpty()) {
-        if (!g_strv_contains(g_desktop_app_info_list_actions(info), action.constData()) ||
-            !actionRuns(entryFile, actionId)) {
-            qCWarning(lcPlatform).noquote()
-                << QStringLiteral("%1: no action %2 that can run.").arg(entryPath, actionId);
-            g_object_unref(info);
-            return false;
-        }
-        if (g_desktop_app_info_get_boolean(info, "DBusActivatable")) {
-            const bool activated = activateActionOverDBus(info, action);
-            g_object_unref(info);
-            return activated;
-        }
-    }
-    const bool needsTerminal =
-        g_desktop_app_info_get_boolean(info, G_KEY_FILE_DESKTOP_KEY_TERMINAL);
-    const QByteArray terminal = needsTerminal ? terminalPrefix() : QByteArray();
-    if (!terminal.isEmpty() || !action.isEmpty()) {
-        // GIO knows only its own list of terminals, and spawns an action with no set-up of the
-        // child: the Exec line runs as a command line, in the chosen terminal, with a session and
-        // scope of its own like any launch.
-        g_object_unref(info);
-        return launchCommandLine(entryFile, terminal, actionId);
-    }
-    LaunchDetails launch;
-    launch.entryFile = entryFile;
-    launch.startupNotify =
-        g_desktop_app_info_get_boolean(info, G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY);
-    GError *error = nullptr;
-    const bool launched = launchWithContext(info, launch, &error);
-    logFailure(entryPath, error, needsTerminal);
-    g_object_unref(info);
-    return launched;
+    return answer.value_or(false);
 }
 
 QIcon GioApplicationLauncher::icon(const QString &iconName)

@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <algorithm>
-#include <gio/gio.h>
+#include <glib.h>
 
 namespace
 {

@@ -104,14 +104,15 @@ QString SystemdScope::unitName(const QByteArray &applicationId)
         .arg(random, 16, 16, QLatin1Char('0'));
 }
 
-void SystemdScope::moveIntoOwnScope(qint64 pid, const QByteArray &applicationId,
-                                    const QString &description, QDBusConnection bus)
+QDBusPendingCallWatcher *SystemdScope::moveIntoOwnScope(qint64 pid, const QByteArray &applicationId,
+                                                        const QString &description,
+                                                        QDBusConnection bus)
 {
     const QString unit = unitName(applicationId);
     if (!bus.isConnected()) {
         qCWarning(lcPlatform).noquote()
             << QStringLiteral("%1 stays in Trovia's own unit: no session bus.").arg(description);
-        return;
+        return nullptr;
     }
     registerTypes();
     QDBusMessage call = QDBusMessage::createMethodCall(
@@ -137,4 +138,5 @@ void SystemdScope::moveIntoOwnScope(qint64 pid, const QByteArray &applicationId,
                                         .arg(description, unit, reply.error().message());
                          watcher->deleteLater();
                      });
+    return watcher;
 }

@@ -4,6 +4,8 @@
 #include <QDBusConnection>
 #include <QString>
 
+class QDBusPendingCallWatcher;
+
 // A launched program's own transient systemd scope in app.slice, as GNOME and KDE give the
 // programs they start: stopping or restarting the unit Trovia runs in, or an out-of-memory kill of
 // it, then leaves the program alone.
@@ -18,9 +20,11 @@ QString escapedApplicationId(const QByteArray &applicationId);
 QString unitName(const QByteArray &applicationId);
 
 // Asks the systemd user manager on bus to move the process pid into a new scope named for
-// applicationId and described by description. Returns at once; a failure, or no user manager, is
-// one log line.
-void moveIntoOwnScope(qint64 pid, const QByteArray &applicationId, const QString &description,
-                      QDBusConnection bus = QDBusConnection::sessionBus());
+// applicationId and described by description. Returns at once, with the call's watcher (null
+// without a bus), which deletes itself once answered; a failure, or no user manager, is one log
+// line.
+QDBusPendingCallWatcher *moveIntoOwnScope(qint64 pid, const QByteArray &applicationId,
+                                          const QString &description,
+                                          QDBusConnection bus = QDBusConnection::sessionBus());
 
 } // namespace SystemdScope

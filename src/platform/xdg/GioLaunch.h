@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/xdg/LaunchRequest.h"
+
+// Launching with GIO, done by the launch helper (trovia-launch): each entry or action as the
+// desktop would launch it, with a startup notification, the activation token, a session and a
+// systemd scope of its own. GIO and the libraries it brings then live only as long as a launch,
+// not in the resident launcher.
+namespace GioLaunch
+{
+
+// Launches what request names, as it is on disk now; false when it is gone, hidden, lacks the
+// action or the launch failed, with a log line that says why.
+bool launch(const LaunchRequest &request);
+
+// Waits for the answers the launches asked for (their systemd scopes, a D-Bus activation), at
+// most 30 seconds.
+void waitForReplies();
+
+} // namespace GioLaunch
