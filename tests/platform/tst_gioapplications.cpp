@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,6 +122,9 @@ void writeFixtures()
     writeRecorder(root + "/recorder");
     // Outside the applications folders, so that the registry's listing does not change.
     writeEntry(looseEntries(), "recorder.desktop", "Name=Recorder\nExec=" + root + "/recorder");
+    writeEntry(looseEntries(), "late-writer.desktop",
+               "Name=Late Writer\nExec=sh -c \"sleep 1; echo out; echo err >&2; touch " + root +
+                   "/late-writer\"");
     writeEntry(looseEntries(), "in-terminal.desktop",
                "Name=In Terminal\nExec=/bin/true --flag \"two words\"\nTerminal=true");
     writeEntry(looseEntries(), "org.trovia.TestActivatable.desktop",
@@ -466,8 +470,8 @@ private Q_SLOTS:
     // or session does not reach it.
     void launchedProgramLeadsItsOwnSession()
     {
-        QVERIFY(launcherWithHelper().launch(
-            QFile::encodeName(looseEntries() + "/recorder.desktop")));
+        QVERIFY(
+            launcherWithHelper().launch(QFile::encodeName(looseEntries() + "/recorder.desktop")));
         QTRY_VERIFY(QFile::exists(root + "/recorder.out"));
         const QStringList lines = readLines(root + "/recorder.out");
         const QStringList ids = lines.first().split(' ');
@@ -559,6 +563,22 @@ private Q_SLOTS:
             QVERIFY(QFile::remove(app.path()));
         }
         QVERIFY(!launcherWithHelper().launch(app.file()));
+    }
+
+    // The launch helper ends at once: a program writing later must not write into a pipe to it.
+    void launchedProgramOutlivesTheHelper()
+    {
+        QVERIFY(launcherWithHelper().launch(
+            QFile::encodeName(looseEntries() + "/late-writer.desktop")));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(root + "/late-writer"), 10000);
+    }
+
+    void launchFailsWithoutTheHelper()
+    {
+        QTest::ignoreMessage(
+            QtWarningMsg, QRegularExpression("plain.desktop: the launch helper .* did not start"));
+        QVERIFY(!GioApplicationLauncher(root + "/no-helper")
+                     .launch(QFile::encodeName(homeApps() + "/plain.desktop")));
     }
 
     void iconsComeFromTheThemeOrTheFile_data()

@@ -176,7 +176,6 @@ bool launchWithContext(GDesktopAppInfo *info, const LaunchDetails &launch, GErro
     auto *context = G_APP_LAUNCH_CONTEXT(g_object_new(trovia_launch_context_get_type(), nullptr));
     for (const char *name : {"DESKTOP_STARTUP_ID", "XDG_ACTIVATION_TOKEN"})
         g_app_launch_context_unsetenv(context, name);
-    const QByteArray &startupId = requestedStartupId;
     const QByteArray id = applicationId(launch.entryFile);
     const QString name = QString::fromUtf8(g_app_info_get_display_name(G_APP_INFO(info)));
 
@@ -188,11 +187,12 @@ bool launchWithContext(GDesktopAppInfo *info, const LaunchDetails &launch, GErro
         g_desktop_app_info_get_boolean(info, "DBusActivatable") && g_dbus_is_name(id.constData()) &&
         !g_dbus_is_unique_name(id.constData()) && QDBusConnection::sessionBus().isConnected();
     if (overDBus) {
-        activateOverDBus(id, name, startupId);
+        activateOverDBus(id, name, requestedStartupId);
         launched = true;
     } else {
-        if (!startupId.isEmpty())
-            g_app_launch_context_setenv(context, "XDG_ACTIVATION_TOKEN", startupId.constData());
+        if (!requestedStartupId.isEmpty())
+            g_app_launch_context_setenv(context, "XDG_ACTIVATION_TOKEN",
+                                        requestedStartupId.constData());
 #endif
         ++awaitedReplies;
         g_signal_connect(context, "launched", G_CALLBACK(gioAnswered), nullptr);
