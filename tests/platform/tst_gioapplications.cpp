@@ -123,7 +123,7 @@ void writeFixtures()
     // Outside the applications folders, so that the registry's listing does not change.
     writeEntry(looseEntries(), "recorder.desktop", "Name=Recorder\nExec=" + root + "/recorder");
     writeEntry(looseEntries(), "late-writer.desktop",
-               "Name=Late Writer\nExec=sh -c \"sleep 1; echo out; echo err >&2; touch " + root +
+               "Name=Late Writer\nExec=sh -c \"sleep 1; echo out && touch " + root +
                    "/late-writer\"");
     writeEntry(looseEntries(), "in-terminal.desktop",
                "Name=In Terminal\nExec=/bin/true --flag \"two words\"\nTerminal=true");
@@ -573,12 +573,38 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(root + "/late-writer"), 10000);
     }
 
-    void launchFailsWithoutTheHelper()
+    // What Trovia makes of its helper's answer; the helper's lines are Trovia's own warnings.
+    void launchReportsTheHelpersAnswer_data()
     {
-        QTest::ignoreMessage(
-            QtWarningMsg, QRegularExpression("plain.desktop: the launch helper .* did not start"));
-        QVERIFY(!GioApplicationLauncher(root + "/no-helper")
-                     .launch(QFile::encodeName(homeApps() + "/plain.desktop")));
+        QTest::addColumn<QByteArray>("script"); // empty: no helper at all
+        QTest::addColumn<bool>("launched");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("launched, after a line of its log")
+            << QByteArray("printf 'a warning\\n\\0001\\n'") << true << QStringList{"a warning"};
+        QTest::newRow("not launched") << QByteArray("printf '\\0000\\n'") << false << QStringList();
+        QTest::newRow("ends without an answer")
+            << QByteArray("printf 'half a line'; exit 1") << false
+            << QStringList{".*plain.desktop: the launch helper gave no answer.", "half a line"};
+        QTest::newRow("missing") << QByteArray() << false
+                                 << QStringList{
+                                        ".*plain.desktop: the launch helper .* did not start: .*"};
+    }
+
+    void launchReportsTheHelpersAnswer()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, launched);
+        QFETCH(QStringList, warnings);
+        const QString helper = root + "/helper-" + QTest::currentDataTag();
+        if (!script.isEmpty()) {
+            writeFile(helper, "#!/bin/sh\n" + script + "\n");
+            QVERIFY(QFile::setPermissions(helper, QFile::ReadOwner | QFile::ExeOwner));
+        }
+        for (const QString &warning : std::as_const(warnings))
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^" + warning + "$"));
+        QCOMPARE(
+            GioApplicationLauncher(helper).launch(QFile::encodeName(homeApps() + "/plain.desktop")),
+            launched);
     }
 
     void iconsComeFromTheThemeOrTheFile_data()

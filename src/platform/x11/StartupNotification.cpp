@@ -6,17 +6,35 @@
 #include <cstdlib>
 #include <cstring>
 #include <unistd.h>
+#include <utility>
 
 namespace
 {
 
-xcb_atom_t atom(xcb_connection_t *connection, const char *name)
+// The message's two atoms, asked for once per connection: Trovia and its helper each use one.
+struct MessageAtoms {
+    xcb_atom_t begin = XCB_ATOM_NONE;
+    xcb_atom_t more = XCB_ATOM_NONE;
+};
+
+MessageAtoms messageAtoms(xcb_connection_t *connection)
 {
-    xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(
-        connection, xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name), nullptr);
-    const xcb_atom_t result = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(reply);
-    return result;
+    static xcb_connection_t *askedOn = nullptr;
+    static MessageAtoms atoms;
+    if (connection == askedOn)
+        return atoms;
+    const auto ask = [connection](const char *name) {
+        return xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+    };
+    const xcb_intern_atom_cookie_t begin = ask("_NET_STARTUP_INFO_BEGIN");
+    const xcb_intern_atom_cookie_t more = ask("_NET_STARTUP_INFO");
+    for (auto [cookie, atom] : {std::pair{begin, &atoms.begin}, std::pair{more, &atoms.more}}) {
+        xcb_intern_atom_reply_t *reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+        *atom = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+        std::free(reply);
+    }
+    askedOn = connection;
+    return atoms;
 }
 
 // Sends a startup notification message to every client watching the root window, in pieces of
@@ -27,8 +45,7 @@ void send(xcb_connection_t *connection, QByteArray text)
     if (!screen)
         return;
     text.append('\0');
-    const xcb_atom_t begin = atom(connection, "_NET_STARTUP_INFO_BEGIN");
-    const xcb_atom_t more = atom(connection, "_NET_STARTUP_INFO");
+    const MessageAtoms atoms = messageAtoms(connection);
     const xcb_window_t sender = xcb_generate_id(connection);
     xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, screen->root, -1, -1, 1, 1, 0,
                       XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
@@ -37,7 +54,7 @@ void send(xcb_connection_t *connection, QByteArray text)
         message.response_type = XCB_CLIENT_MESSAGE;
         message.format = 8;
         message.window = sender;
-        message.type = offset == 0 ? begin : more;
+        message.type = offset == 0 ? atoms.begin : atoms.more;
         std::memcpy(message.data.data8, text.constData() + offset,
                     size_t(qMin(20, int(text.size()) - offset)));
         xcb_send_event(connection, 0, screen->root, XCB_EVENT_MASK_PROPERTY_CHANGE,

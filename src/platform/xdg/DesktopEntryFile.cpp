@@ -65,3 +65,8 @@ char **DesktopEntryFile::stringList(const char *key) const
 {
     return g_key_file_get_string_list(keys, group, key, nullptr, nullptr);
 }
+
+QByteArray DesktopEntryFile::actionGroup(const QByteArray &actionId)
+{
+    return QByteArrayLiteral("Desktop Action ") + actionId;
+}

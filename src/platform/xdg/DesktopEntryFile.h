@@ -28,6 +28,9 @@ public:
     // The list's items, or nullptr when the key is missing; free with g_strfreev.
     char **stringList(const char *key) const;
 
+    // The group of one of the entry's desktop actions.
+    static QByteArray actionGroup(const QByteArray &actionId);
+
 private:
     GKeyFile *keys;
     bool loaded;

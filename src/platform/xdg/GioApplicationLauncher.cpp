@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <glib.h>
 #include <optional>
+#include <sys/stat.h>
 #include <utility>
 
 namespace
@@ -41,20 +42,37 @@ std::optional<bool> relayLines(QProcess &helper)
 // for one, told as GIO would tell it; empty when there is none.
 QByteArray beginStartup(const QByteArray &entryFile, const QString &actionId)
 {
-    if (!X11::qtConnection())
+    // Only a regular file is read: opening a FIFO would wait for a writer. The helper says why
+    // anything else does not launch.
+    struct stat status;
+    if (!X11::qtConnection() || stat(entryFile.constData(), &status) != 0 ||
+        !S_ISREG(status.st_mode))
         return {};
     const DesktopEntryFile keys(entryFile);
     if (!keys.isApplication() || !keys.flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY))
         return {};
-    const QByteArray actionGroup = "Desktop Action " + actionId.toUtf8();
+    const QByteArray actionGroup = DesktopEntryFile::actionGroup(actionId.toUtf8());
     const char *group = actionId.isEmpty() ? nullptr : actionGroup.constData();
     StartupNotification::Details details;
-    details.name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME, group);
-    // GIO's binary: the Exec line's first word.
-    details.binary = keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, group).trimmed();
-    if (const int space = int(details.binary.indexOf(' ')); space >= 0)
-        details.binary.truncate(space);
+    if (!group)
+        details.name = keys.localised("X-GNOME-FullName");
+    if (details.name.isEmpty())
+        details.name = keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME, group);
+    int argc = 0;
+    char **argv = nullptr;
+    const QByteArray exec = keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, group);
+    if (g_shell_parse_argv(exec.constData(), &argc, &argv, nullptr)) {
+        details.binary = argv[0];
+        g_strfreev(argv);
+    }
     details.icon = keys.localised(G_KEY_FILE_DESKTOP_KEY_ICON);
+    // As GIO mends a themed icon named with its file's extension.
+    if (!details.icon.startsWith('/')) {
+        for (const char *extension : {".png", ".xpm", ".svg"}) {
+            if (details.icon.endsWith(extension))
+                details.icon.chop(4);
+        }
+    }
     details.applicationId = entryFile;
     return WindowActivation::beginStartup(details, WindowActivation::userTime());
 }
@@ -115,9 +133,12 @@ bool GioApplicationLauncher::launchThroughHelper(const LaunchRequest &request)
         answer = relayLines(*process);
     if (!answer)
         answer = relayLines(*process);
-    if (!answer)
+    if (!answer) {
         qCWarning(lcPlatform).noquote() << QStringLiteral("%1: the launch helper gave no answer.")
                                                .arg(QFile::decodeName(request.entryFile));
+        // A late launch would come after Trovia reported the failure.
+        process->kill();
+    }
     // Nothing will start: end the busy cursor now rather than at the desktop's timeout.
     if (!answer.value_or(false))
         WindowActivation::completeStartup(sent.startupId);

@@ -204,7 +204,7 @@ std::optional<RegistryEntry> GioApplicationRegistry::readEntry(const QByteArray 
     entry.command = commandProgram(QString::fromUtf8(exec));
     char **actions = keys.stringList(G_KEY_FILE_DESKTOP_KEY_ACTIONS);
     for (char **action = actions; action && *action; ++action) {
-        const QByteArray actionGroup = QByteArrayLiteral("Desktop Action ") + *action;
+        const QByteArray actionGroup = DesktopEntryFile::actionGroup(*action);
         const QByteArray actionName =
             keys.localised(G_KEY_FILE_DESKTOP_KEY_NAME, actionGroup.constData());
         // An action without a name cannot be shown; the id '#' would be cut from its usage key.
@@ -313,7 +313,7 @@ RegistryActionNames GioApplicationRegistry::actionNames(const QString &entryPath
                                                         const QString &actionId)
 {
     const DesktopEntryFile keys(QFile::encodeName(entryPath));
-    const QByteArray group = QByteArrayLiteral("Desktop Action ") + actionId.toUtf8();
+    const QByteArray group = DesktopEntryFile::actionGroup(actionId.toUtf8());
     RegistryActionNames names{QString::fromUtf8(keys.localised("Name", group.constData())),
                               QString::fromUtf8(keys.localised("Name"))};
     if (!keys.isApplication() || names.action.isEmpty() || names.application.isEmpty())

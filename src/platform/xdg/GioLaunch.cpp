@@ -58,8 +58,8 @@ void endFailedStartup(const QByteArray &startupId)
 // startup notification or Trovia is not on X11.
 QByteArray requestedStartupId;
 
-// A launch context that hands GIO that startup id, and ends it when GIO reports the launch
-// failed.
+// A launch context that hands GIO that startup id, and ends it when GIO reports, after the helper
+// answered, that the launch failed.
 struct TroviaLaunchContext {
     GAppLaunchContext parent;
 };
@@ -156,6 +156,17 @@ void activateOverDBus(const QByteArray &id, const QString &name, const QByteArra
 }
 #endif
 
+// GIO sends some calls and signals on the session bus without waiting (an action's activation,
+// a D-Bus activation without a startup id, the "Launched" signal desktops track programs by):
+// they leave before the helper does.
+void flushSessionBus()
+{
+    if (GDBusConnection *bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
+        g_dbus_connection_flush_sync(bus, nullptr, nullptr);
+        g_object_unref(bus);
+    }
+}
+
 // GIO answers a launch it made over D-Bus later, with "launched" or "launch-failed"; a spawn it
 // answers at once.
 void gioAnswered(GAppLaunchContext *context)
@@ -194,15 +205,19 @@ bool launchWithContext(GDesktopAppInfo *info, const LaunchDetails &launch, GErro
             g_app_launch_context_setenv(context, "XDG_ACTIVATION_TOKEN",
                                         requestedStartupId.constData());
 #endif
-        ++awaitedReplies;
-        g_signal_connect(context, "launched", G_CALLBACK(gioAnswered), nullptr);
-        g_signal_connect(context, "launch-failed", G_CALLBACK(gioAnswered), nullptr);
+        // GIO reports a failed D-Bus activation only with a startup id to end.
+        const bool answerAwaited = !requestedStartupId.isEmpty();
+        if (answerAwaited) {
+            ++awaitedReplies;
+            g_signal_connect(context, "launched", G_CALLBACK(gioAnswered), nullptr);
+            g_signal_connect(context, "launch-failed", G_CALLBACK(gioAnswered), nullptr);
+        }
         launched = g_desktop_app_info_launch_uris_as_manager(
             info, nullptr, context, G_SPAWN_SEARCH_PATH, prepareChild,
             launch.folder.isEmpty() ? nullptr : const_cast<char *>(launch.folder.constData()),
             recordPid, &pids, error);
         // A launch that failed at once gets no answer.
-        if (!launched)
+        if (answerAwaited && !launched)
             gioAnswered(context);
 #if !GLIB_CHECK_VERSION(2, 76, 0)
     }
@@ -258,12 +273,6 @@ QByteArray applicationsFolderLoop()
     return walk.loop;
 }
 
-// The key-file group of a desktop action.
-QByteArray actionGroup(const QString &actionId)
-{
-    return QByteArrayLiteral("Desktop Action ") + actionId.toUtf8();
-}
-
 // Launches the entry's Exec line (its action's, for an action), through terminal when that is not
 // empty, with GIO's app info for a command line, which does not index the applications folders;
 // with the entry's Path, Terminal and StartupNotify as GIO reads them.
@@ -272,7 +281,7 @@ bool launchCommandLine(const QByteArray &entryFile, const QByteArray &terminal,
 {
     const QString entryPath = QFile::decodeName(entryFile);
     const DesktopEntryFile keys(entryFile);
-    const QByteArray group = actionGroup(actionId);
+    const QByteArray group = DesktopEntryFile::actionGroup(actionId.toUtf8());
     const char *execGroup = actionId.isEmpty() ? nullptr : group.constData();
     QByteArray exec =
         keys.isApplication() ? keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, execGroup) : QByteArray();
@@ -327,8 +336,8 @@ bool actionRuns(const QByteArray &entryFile, const QString &actionId)
     const DesktopEntryFile keys(entryFile);
     if (keys.flag("DBusActivatable"))
         return true;
-    const QByteArray exec =
-        keys.string(G_KEY_FILE_DESKTOP_KEY_EXEC, actionGroup(actionId).constData());
+    const QByteArray exec = keys.string(
+        G_KEY_FILE_DESKTOP_KEY_EXEC, DesktopEntryFile::actionGroup(actionId.toUtf8()).constData());
     int argc = 0;
     char **argv = nullptr;
     if (exec.isEmpty() || !g_shell_parse_argv(exec.constData(), &argc, &argv, nullptr))
@@ -352,24 +361,12 @@ bool activateActionOverDBus(GDesktopAppInfo *info, const QByteArray &action)
     g_signal_connect(context, "launch-failed", G_CALLBACK(noteFailure), &failed);
     g_desktop_app_info_launch_action(info, action.constData(), context);
     g_object_unref(context);
-    // GIO sends the call without waiting for its answer: it must leave before the helper does.
-    if (GDBusConnection *bus = g_bus_get_sync(G_BUS_TYPE_SESSION, nullptr, nullptr)) {
-        g_dbus_connection_flush_sync(bus, nullptr, nullptr);
-        g_object_unref(bus);
-    }
     return !failed;
 }
 
-} // namespace
-
-namespace GioLaunch
+// Launches the entry, or its action when actionId is not empty.
+bool launchEntry(const QByteArray &entryFile, const QString &actionId)
 {
-
-bool launch(const LaunchRequest &request)
-{
-    requestedStartupId = request.startupId;
-    const QByteArray &entryFile = request.entryFile;
-    const QString &actionId = request.actionId;
     const QString entryPath = QFile::decodeName(entryFile);
     // Made from the file now: an entry listed earlier would still launch after its file was
     // deleted. Only a regular file is read: opening a FIFO would wait for a writer.
@@ -430,6 +427,20 @@ bool launch(const LaunchRequest &request)
     const bool launched = launchWithContext(info, launch, &error);
     logFailure(entryPath, error, needsTerminal);
     g_object_unref(info);
+    return launched;
+}
+
+} // namespace
+
+namespace GioLaunch
+{
+
+bool launch(const LaunchRequest &request)
+{
+    requestedStartupId = request.startupId;
+    const bool launched = launchEntry(request.entryFile, request.actionId);
+    if (launched)
+        flushSessionBus();
     return launched;
 }
 

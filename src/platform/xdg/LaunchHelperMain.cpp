@@ -28,6 +28,7 @@ void writeToTrovia(const QByteArray &bytes)
     }
 }
 
+// Each line of a message becomes one of Trovia's warnings: the helper logs only warnings.
 void logToTrovia(QtMsgType, const QMessageLogContext &, const QString &message)
 {
     writeToTrovia(message.toUtf8() + '\n');
@@ -40,10 +41,13 @@ int main(int argc, char *argv[])
     // The programs launched must not write into the pipe, which ends with the helper: they write
     // where Trovia does, to its standard error, which also takes the place of standard output.
     toTrovia = fcntl(STDOUT_FILENO, F_DUPFD_CLOEXEC, 3);
-    dup2(STDERR_FILENO, STDOUT_FILENO);
+    if (dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
+        // Trovia runs with standard error closed.
+        const int nowhere = open("/dev/null", O_WRONLY);
+        dup2(nowhere, STDOUT_FILENO);
+        close(nowhere);
+    }
     qInstallMessageHandler(logToTrovia);
-    // Trovia may be gone by the time the last answer comes.
-    std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication application(argc, argv);
     QFile input;
     input.open(stdin, QIODevice::ReadOnly);
@@ -51,6 +55,9 @@ int main(int argc, char *argv[])
     if (!request)
         qCWarning(lcPlatform) << "trovia-launch: no launch request on standard input.";
     const bool launched = request && GioLaunch::launch(*request);
+    // Trovia may be gone by the time the last answer comes. Not before the launch: a launched
+    // program would inherit the ignored signal.
+    std::signal(SIGPIPE, SIG_IGN);
     writeToTrovia(QByteArray("\0", 1) + (launched ? "1\n" : "0\n"));
     GioLaunch::waitForReplies();
     return launched ? 0 : 1;
