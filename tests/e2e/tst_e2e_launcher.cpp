@@ -1,9 +1,9 @@
 // The real trovia program under Xvfb and openbox, driven by real key presses.
+#include "ActivatableApplication.h"
 #include "TroviaSession.h"
 #include "core/LocalizedStrings.h"
 #include "core/PropertyList.h"
 
-#include <QDBusConnection>
 #include <QFile>
 #include <QScopeGuard>
 #include <QSettings>
@@ -32,16 +32,6 @@ const QString hotKey = QStringLiteral("alt+Escape");
     } while (false)
 
 // A D-Bus activatable program on the test's bus: keeps the platform data of each activation.
-class ActivatableApplication : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
-public:
-    QList<QVariantMap> activations;
-public Q_SLOTS:
-    Q_SCRIPTABLE void Activate(const QVariantMap &platformData) { activations << platformData; }
-};
-
 class TestEndToEnd : public QObject
 {
     Q_OBJECT
@@ -412,15 +402,8 @@ void TestEndToEnd::dbusActivationCarriesTheActivationToken()
     entry.write("[Desktop Entry]\nType=Application\nName=Activatable Viewer\nExec=/bin/true\n"
                 "DBusActivatable=true\nStartupNotify=true\n");
     entry.close();
-    QDBusConnection bus = QDBusConnection::sessionBus();
-    ActivatableApplication application;
-    QVERIFY(bus.registerObject(QStringLiteral("/org/trovia/EndToEndActivatable"), &application,
-                               QDBusConnection::ExportScriptableSlots));
-    QVERIFY(bus.registerService(id));
-    const auto unregister = qScopeGuard([&bus, id] {
-        bus.unregisterService(id);
-        bus.unregisterObject(QStringLiteral("/org/trovia/EndToEndActivatable"));
-    });
+    ActivatableApplication application(id, QStringLiteral("/org/trovia/EndToEndActivatable"));
+    QVERIFY(application.start());
     TROVIA_START_SHOWN(*session);
     TROVIA_TYPE_TO_LIST("activatable");
     QVERIFY(TroviaSession::key(QStringLiteral("Return")));

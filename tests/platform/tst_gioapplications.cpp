@@ -1,10 +1,10 @@
 // The real registry and launcher over fixture desktop entries in temporary XDG folders. GLib reads
 // the XDG variables once per process, so main() sets them up before anything touches GIO.
+#include "ActivatableApplication.h"
 #include "catalogue/Catalogue.h"
 #include "platform/xdg/GioApplicationLauncher.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 
-#include <QDBusConnection>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -92,16 +92,6 @@ QStringList readLines(const QString &path)
 }
 
 // A D-Bus activatable program on the test's bus: records the platform data of each activation.
-class ActivatableApplication : public QObject
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
-public:
-    QList<QVariantMap> activations;
-public Q_SLOTS:
-    Q_SCRIPTABLE void Activate(const QVariantMap &platformData) { activations << platformData; }
-};
-
 void writeFixtures()
 {
     writeEntry(homeApps(), "plain.desktop", "Name=Plain Tool\nExec=true\nIcon=utilities-terminal");
@@ -530,16 +520,12 @@ private Q_SLOTS:
     // A D-Bus activatable entry is activated on the bus, not spawned.
     void dbusActivatableEntryIsActivatedOnTheBus()
     {
-        QDBusConnection bus = QDBusConnection::sessionBus();
-        ActivatableApplication application;
-        QVERIFY(bus.registerObject("/org/trovia/TestActivatable", &application,
-                                   QDBusConnection::ExportScriptableSlots));
-        QVERIFY(bus.registerService("org.trovia.TestActivatable"));
+        ActivatableApplication application("org.trovia.TestActivatable",
+                                           "/org/trovia/TestActivatable");
+        QVERIFY(application.start());
         QVERIFY(launcherWithHelper().launch(
             QFile::encodeName(looseEntries() + "/org.trovia.TestActivatable.desktop")));
         QTRY_COMPARE(application.activations.size(), 1);
-        bus.unregisterService("org.trovia.TestActivatable");
-        bus.unregisterObject("/org/trovia/TestActivatable");
     }
 
     void launchFailsForWhatCannotRun_data()
