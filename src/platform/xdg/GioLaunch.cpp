@@ -25,6 +25,17 @@ namespace
 // Replies the launch asked for, which the helper waits for once it has answered Trovia.
 int awaitedReplies = 0;
 QEventLoop *waitingForReplies = nullptr;
+bool answered = false;
+
+// The spawned processes to move into scopes of their own, and whether GIO left calls to flush:
+// done once Trovia has its answer, as connecting to the bus takes milliseconds.
+struct ScopeRequest {
+    GPid pid;
+    QByteArray applicationId;
+    QString description;
+};
+QList<ScopeRequest> scopesToMake;
+bool flushDue = false;
 
 void replyArrived()
 {
@@ -44,7 +55,7 @@ void awaitReply(QDBusPendingCallWatcher *watcher)
 // Trovia began it on its own connection; the end may come from any.
 void endFailedStartup(const QByteArray &startupId)
 {
-    if (!waitingForReplies || startupId.isEmpty())
+    if (!answered || startupId.isEmpty())
         return;
     static xcb_connection_t *display = nullptr;
     if (!display)
@@ -225,7 +236,7 @@ bool launchWithContext(GDesktopAppInfo *info, const LaunchDetails &launch, GErro
     g_object_unref(context);
     // Processes that D-Bus activation started are the bus's, which gives them a unit already.
     for (const GPid pid : std::as_const(pids))
-        awaitReply(SystemdScope::moveIntoOwnScope(pid, id, name));
+        scopesToMake.append({pid, id, name});
     return launched;
 }
 
@@ -439,13 +450,19 @@ bool launch(const LaunchRequest &request)
 {
     requestedStartupId = request.startupId;
     const bool launched = launchEntry(request.entryFile, request.actionId);
-    if (launched)
-        flushSessionBus();
+    flushDue = launched;
     return launched;
 }
 
 void waitForReplies()
 {
+    answered = true;
+    for (const ScopeRequest &scope : std::as_const(scopesToMake))
+        awaitReply(
+            SystemdScope::moveIntoOwnScope(scope.pid, scope.applicationId, scope.description));
+    scopesToMake.clear();
+    if (flushDue)
+        flushSessionBus();
     if (awaitedReplies <= 0)
         return;
     QEventLoop loop;

@@ -13,7 +13,8 @@ namespace GioLaunch
 // action or the launch failed, with a log line that says why.
 bool launch(const LaunchRequest &request);
 
-// Waits for the answers the launches asked for (their systemd scopes, a D-Bus activation), at
+// Once Trovia has its answer: moves the spawned processes into systemd scopes of their own, sends
+// what GIO left unsent, and waits for the answers still due (the scopes, a D-Bus activation), at
 // most 30 seconds.
 void waitForReplies();
 
