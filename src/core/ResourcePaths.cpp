@@ -4,12 +4,16 @@
 #include <QDir>
 #include <QFileInfo>
 
-QString resourceDirectory()
+QStringList besideOrRelativeToExecutable(const QString &name, const QString &fromExecutable)
 {
     const QDir executableDir(QCoreApplication::applicationDirPath());
-    for (const QString &candidate : {executableDir.filePath(QStringLiteral("resources")),
-                                     QDir::cleanPath(executableDir.filePath(
-                                         QStringLiteral(TROVIA_RESOURCE_DIR_FROM_BINARY)))}) {
+    return {executableDir.filePath(name), QDir::cleanPath(executableDir.filePath(fromExecutable))};
+}
+
+QString resourceDirectory()
+{
+    for (const QString &candidate : besideOrRelativeToExecutable(
+             QStringLiteral("resources"), QStringLiteral(TROVIA_RESOURCE_DIR_FROM_BINARY))) {
         if (QFileInfo(candidate).isDir())
             return candidate;
     }

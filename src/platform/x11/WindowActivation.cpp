@@ -5,7 +5,11 @@
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QSysInfo>
 #include <QWindow>
+#include <atomic>
+#include <cstring>
+#include <unistd.h>
 #include <xcb/xcb.h>
 
 namespace
@@ -45,6 +49,41 @@ quint32 serverTime(xcb_window_t root)
     }
     xcb_disconnect(own);
     return time;
+}
+
+// Sends a startup notification message to every client watching the root window, in pieces of
+// 20 bytes, the last padded with zeros.
+void sendStartupMessage(xcb_connection_t *connection, QByteArray text)
+{
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(connection)).data;
+    if (!screen)
+        return;
+    text.append('\0');
+    const xcb_atom_t begin = X11::atom(connection, "_NET_STARTUP_INFO_BEGIN");
+    const xcb_atom_t more = X11::atom(connection, "_NET_STARTUP_INFO");
+    const xcb_window_t sender = xcb_generate_id(connection);
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, sender, screen->root, -1, -1, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+    for (int offset = 0; offset < text.size(); offset += 20) {
+        xcb_client_message_event_t message = {};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 8;
+        message.window = sender;
+        message.type = offset == 0 ? begin : more;
+        std::memcpy(message.data.data8, text.constData() + offset,
+                    size_t(qMin(20, int(text.size()) - offset)));
+        xcb_send_event(connection, 0, screen->root, XCB_EVENT_MASK_PROPERTY_CHANGE,
+                       reinterpret_cast<const char *>(&message));
+    }
+    xcb_destroy_window(connection, sender);
+    xcb_flush(connection);
+}
+
+// A value in a startup notification message: quoted, with quotes and backslashes escaped.
+QByteArray quoted(QByteArray value)
+{
+    value.replace('\\', "\\\\").replace('"', "\\\"");
+    return '"' + value + '"';
 }
 
 // Notes the time of the user's input events on Qt's connection, before Qt handles them.
@@ -135,12 +174,40 @@ quint32 timestampFromStartupId(const QByteArray &startupId)
 
 void completeStartup(const QByteArray &startupId)
 {
-    StartupNotification::complete(X11::qtConnection(), startupId);
+    xcb_connection_t *connection = X11::qtConnection();
+    if (!connection || startupId.isEmpty())
+        return;
+    sendStartupMessage(connection, "remove: ID=" + quoted(startupId));
 }
 
-QByteArray beginStartup(const StartupNotification::Details &details, quint32 timestamp)
+QByteArray beginStartup(const StartupDetails &details, quint32 timestamp)
 {
-    return StartupNotification::begin(X11::qtConnection(), details, timestamp);
+    xcb_connection_t *connection = X11::qtConnection();
+    if (!connection)
+        return {};
+    // Unique on the display: the host, Trovia's process and a count; the time at the end is
+    // where window managers look for it.
+    static std::atomic<int> sequence{0};
+    QByteArray host = QSysInfo::machineHostName().toUtf8();
+    QByteArray program = details.binary.mid(details.binary.lastIndexOf('/') + 1);
+    for (QByteArray *word : {&host, &program}) {
+        for (char &c : *word) {
+            if (!QChar::isLetterOrNumber(uchar(c)) && c != '.' && c != '_')
+                c = '_';
+        }
+    }
+    const QByteArray id = "trovia-" + QByteArray::number(getpid()) + '-' + host + '-' + program +
+                          '-' + QByteArray::number(sequence++) + "_TIME" +
+                          QByteArray::number(timestamp);
+    QByteArray text = "new: ID=" + quoted(id) + " NAME=" + quoted(details.name) +
+                      " SCREEN=0 BIN=" + quoted(details.binary) +
+                      " TIMESTAMP=" + QByteArray::number(timestamp);
+    if (!details.icon.isEmpty())
+        text += " ICON=" + quoted(details.icon);
+    if (!details.applicationId.isEmpty())
+        text += " APPLICATION_ID=" + quoted(details.applicationId);
+    sendStartupMessage(connection, text);
+    return id;
 }
 
 void followUserTime()

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/x11/StartupNotification.h"
-
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -23,12 +21,20 @@ quint32 timestampFromStartupId(const QByteArray &startupId);
 // Tells the desktop that the startup notification startupId is complete (ends its busy cursor).
 void completeStartup(const QByteArray &startupId);
 
-// Starts an X startup notification on Trovia's connection for a program launched at the X server
-// time timestamp and returns its ID; empty off X11. A window manager that prevents focus stealing
-// gives the program's window the focus when timestamp is the time of the user's request. Sent on
-// the connection of Trovia, which lives on: desktops on XWayland forget a startup whose sender
-// has gone.
-QByteArray beginStartup(const StartupNotification::Details &details, quint32 timestamp);
+// What the desktop is told about a program Trovia is about to start.
+struct StartupDetails {
+    QByteArray name;          // shown while it starts
+    QByteArray binary;        // the program's executable
+    QByteArray icon;          // an icon name or file; may be empty
+    QByteArray applicationId; // the desktop entry's path; may be empty
+};
+
+// Starts an X startup notification for a program launched at the X server time timestamp and
+// returns its ID, which the program finds in DESKTOP_STARTUP_ID; empty off X11. A window manager
+// that prevents focus stealing gives the program's window the focus when timestamp is the time
+// of the user's request. Sent on Trovia's connection, which lives on: desktops on XWayland forget
+// a startup whose sender has gone.
+QByteArray beginStartup(const StartupDetails &details, quint32 timestamp);
 
 // Starts noting the time of the user's key presses and clicks on Trovia's windows.
 void followUserTime();

@@ -1,12 +1,12 @@
 #include "platform/xdg/GioApplicationLauncher.h"
 
 #include "core/Logging.h"
+#include "core/ResourcePaths.h"
 #include "platform/x11/WindowActivation.h"
 #include "platform/x11/X11Connection.h"
 #include "platform/xdg/DesktopEntryFile.h"
 #include "platform/xdg/LaunchRequest.h"
 
-#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -23,19 +23,29 @@ namespace
 // A launch through GIO takes milliseconds; the helper is given up on long before the user would.
 constexpr int answerTimeoutMs = 10000;
 
-// Logs the helper's complete lines as Trovia's own; returns its answer when a line carries it.
-std::optional<bool> relayLines(QProcess &helper)
+// Logs the helper's complete lines as Trovia's own; returns the letters of its control lines: '1'
+// launched or '0' not, then 'f' when the launch failed after all.
+QByteArray relayLines(QProcess &helper)
 {
-    std::optional<bool> answer;
+    QByteArray controls;
     while (helper.canReadLine()) {
         QByteArray line = helper.readLine();
         line.chop(1);
         if (line.size() == 2 && line.at(0) == '\0')
-            answer = line.at(1) == '1';
+            controls += line.at(1);
         else
             qCWarning(lcPlatform).noquote() << QString::fromUtf8(line);
     }
-    return answer;
+    return controls;
+}
+
+std::optional<bool> answerIn(const QByteArray &controls)
+{
+    if (controls.contains('1'))
+        return true;
+    if (controls.contains('0'))
+        return false;
+    return std::nullopt;
 }
 
 // Begins the X startup notification of a launch on Trovia's connection, for an entry that asks
@@ -53,7 +63,7 @@ QByteArray beginStartup(const QByteArray &entryFile, const QString &actionId)
         return {};
     const QByteArray actionGroup = DesktopEntryFile::actionGroup(actionId.toUtf8());
     const char *group = actionId.isEmpty() ? nullptr : actionGroup.constData();
-    StartupNotification::Details details;
+    WindowActivation::StartupDetails details;
     if (!group)
         details.name = keys.localised("X-GNOME-FullName");
     if (details.name.isEmpty())
@@ -86,10 +96,8 @@ GioApplicationLauncher::GioApplicationLauncher(QString helperProgram)
 
 QString GioApplicationLauncher::installedHelper()
 {
-    const QDir executableDir(QCoreApplication::applicationDirPath());
-    for (const QString &candidate : {executableDir.filePath(QStringLiteral("trovia-launch")),
-                                     QDir::cleanPath(executableDir.filePath(
-                                         QStringLiteral(TROVIA_LAUNCH_HELPER_FROM_BINARY)))}) {
+    for (const QString &candidate : besideOrRelativeToExecutable(
+             QStringLiteral("trovia-launch"), QStringLiteral(TROVIA_LAUNCH_HELPER_FROM_BINARY))) {
         if (QFileInfo(candidate).isExecutable())
             return candidate;
     }
@@ -127,12 +135,12 @@ bool GioApplicationLauncher::launchThroughHelper(const LaunchRequest &request)
     process->write(sent.encoded());
     process->closeWriteChannel();
 
-    std::optional<bool> answer;
+    QByteArray controls;
     const QDeadlineTimer deadline(answerTimeoutMs);
-    while (!answer && process->waitForReadyRead(int(deadline.remainingTime())))
-        answer = relayLines(*process);
-    if (!answer)
-        answer = relayLines(*process);
+    while (!answerIn(controls) && process->waitForReadyRead(int(deadline.remainingTime())))
+        controls += relayLines(*process);
+    controls += relayLines(*process);
+    const std::optional<bool> answer = answerIn(controls);
     if (!answer) {
         qCWarning(lcPlatform).noquote() << QStringLiteral("%1: the launch helper gave no answer.")
                                                .arg(QFile::decodeName(request.entryFile));
@@ -140,12 +148,16 @@ bool GioApplicationLauncher::launchThroughHelper(const LaunchRequest &request)
         process->kill();
     }
     // Nothing will start: end the busy cursor now rather than at the desktop's timeout.
-    if (!answer.value_or(false))
+    if (!answer.value_or(false) || controls.contains('f'))
         WindowActivation::completeStartup(sent.startupId);
 
     // What it says later is logged as it comes; it is freed when it ends.
-    const auto finish = [process] {
-        relayLines(*process);
+    const auto relay = [process, startupId = sent.startupId] {
+        if (relayLines(*process).contains('f'))
+            WindowActivation::completeStartup(startupId);
+    };
+    const auto finish = [process, relay] {
+        relay();
         if (const QByteArray rest = process->readAll(); !rest.isEmpty())
             qCWarning(lcPlatform).noquote() << QString::fromUtf8(rest);
         process->deleteLater();
@@ -153,8 +165,7 @@ bool GioApplicationLauncher::launchThroughHelper(const LaunchRequest &request)
     if (process->state() == QProcess::NotRunning) {
         finish();
     } else {
-        QObject::connect(process, &QProcess::readyRead, process,
-                         [process] { relayLines(*process); });
+        QObject::connect(process, &QProcess::readyRead, process, relay);
         QObject::connect(process, &QProcess::finished, process, finish);
     }
     return answer.value_or(false);

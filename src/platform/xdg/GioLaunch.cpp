@@ -2,7 +2,6 @@
 
 #include "core/Logging.h"
 #include "platform/FolderWalk.h"
-#include "platform/x11/StartupNotification.h"
 #include "platform/xdg/DesktopEntryFile.h"
 #include "platform/xdg/GioApplicationRegistry.h"
 #include "platform/xdg/SystemdScope.h"
@@ -25,7 +24,6 @@ namespace
 // Replies the launch asked for, which the helper waits for once it has answered Trovia.
 int awaitedReplies = 0;
 QEventLoop *waitingForReplies = nullptr;
-bool answered = false;
 
 // The spawned processes to move into scopes of their own, and whether GIO left calls to flush:
 // done once Trovia has its answer, as connecting to the bus takes milliseconds.
@@ -51,17 +49,14 @@ void awaitReply(QDBusPendingCallWatcher *watcher)
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher, replyArrived);
 }
 
-// Ends a startup that failed after the helper answered: Trovia ends those that fail before.
-// Trovia began it on its own connection; the end may come from any.
+// Told when a launch fails after the helper answered, and set only then: Trovia ends the startup
+// of one that fails before from the answer.
+void (*failedAfterAnswer)() = nullptr;
+
 void endFailedStartup(const QByteArray &startupId)
 {
-    if (!answered || startupId.isEmpty())
-        return;
-    static xcb_connection_t *display = nullptr;
-    if (!display)
-        display = xcb_connect(nullptr, nullptr);
-    if (!xcb_connection_has_error(display))
-        StartupNotification::complete(display, startupId);
+    if (!startupId.isEmpty() && failedAfterAnswer)
+        failedAfterAnswer();
 }
 
 // The startup id Trovia made for this launch, with the time of the user's request, so that the
@@ -454,9 +449,9 @@ bool launch(const LaunchRequest &request)
     return launched;
 }
 
-void waitForReplies()
+void waitForReplies(void (*launchFailed)())
 {
-    answered = true;
+    failedAfterAnswer = launchFailed;
     for (const ScopeRequest &scope : std::as_const(scopesToMake))
         awaitReply(
             SystemdScope::moveIntoOwnScope(scope.pid, scope.applicationId, scope.description));

@@ -15,7 +15,7 @@ bool launch(const LaunchRequest &request);
 
 // Once Trovia has its answer: moves the spawned processes into systemd scopes of their own, sends
 // what GIO left unsent, and waits for the answers still due (the scopes, a D-Bus activation), at
-// most 30 seconds.
-void waitForReplies();
+// most 30 seconds. launchFailed is called when one says the launch failed after all.
+void waitForReplies(void (*launchFailed)());
 
 } // namespace GioLaunch

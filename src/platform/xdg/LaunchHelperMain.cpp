@@ -1,7 +1,7 @@
 // trovia-launch, Trovia's launch helper: launches one desktop entry or action with GIO. Reads a
 // LaunchRequest from standard input. On standard output, a pipe to Trovia, it writes its log
 // lines, then a line of a NUL byte and '1' (launched) or '0', then the log lines of the answers it
-// waits for.
+// waits for, and a line of a NUL byte and 'f' if one says the launch failed after all.
 
 #include "core/Logging.h"
 #include "platform/xdg/GioLaunch.h"
@@ -59,6 +59,6 @@ int main(int argc, char *argv[])
     // program would inherit the ignored signal.
     std::signal(SIGPIPE, SIG_IGN);
     writeToTrovia(QByteArray("\0", 1) + (launched ? "1\n" : "0\n"));
-    GioLaunch::waitForReplies();
+    GioLaunch::waitForReplies([] { writeToTrovia(QByteArray("\0f\n", 3)); });
     return launched ? 0 : 1;
 }
