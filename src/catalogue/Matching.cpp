@@ -195,29 +195,51 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
     const QString wordStart = QLatin1Char(' ') + query;
     const bool more = scope == MatchScope::NamesAndMore;
 
-    std::vector<Match> matches;
     const ApplicationList &apps = catalogue.apps();
-    // Records whose name matched, shown or not: the second tier never lists them.
-    std::vector<bool> byName(more ? size_t(apps.size()) : 0);
-    for (qsizetype k = 0; k < apps.size(); ++k) {
+    const qsizetype count = apps.size();
+    // Per record in catalogue order: where its folded name holds the query, then its rank once
+    // it is listed. The names are scanned in name order, the records then visited in catalogue
+    // order, which is the order they lie in memory: a first key after a pause finds little in
+    // the cache, and this way the processor streams the records instead of waiting for each.
+    constexpr qint64 noMatch = -1;
+    constexpr qint64 notShown = -2; // the name matched, the filter refused it
+    std::vector<qint64> state(size_t(count), noMatch);
+    std::vector<quint32> matchedInNameOrder;
+    for (qsizetype k = 0; k < count; ++k) {
         const qsizetype position = find(catalogue.foldedNameInNameOrder(k), query);
         if (position < 0)
             continue;
         const quint32 i = catalogue.recordInNameOrder(k);
-        if (more)
-            byName[size_t(i)] = true;
-        const ApplicationRef &app = apps.at(i);
-        if (!shouldDisplay(*app))
+        state[i] = position;
+        matchedInNameOrder.push_back(i);
+    }
+    for (qsizetype i = 0; i < count; ++i) {
+        qint64 &record = state[size_t(i)];
+        if (record == noMatch)
             continue;
+        if (i + 4 < count)
+            __builtin_prefetch(apps.at(i + 4)->path().constData());
+        const ApplicationRef &app = apps.at(i);
+        if (!shouldDisplay(*app)) {
+            record = notShown;
+            continue;
+        }
         int relevance = 0;
-        if (position == 0)
+        if (record == 0)
             relevance = 3;
         else if (find(catalogue.foldedNameWithSpaces(i), wordStart) >= 0)
             relevance = 2;
         app->setRelevance(relevance);
         app->setUsage(usageForPath(app->path()));
         app->setMatchedText(-1);
-        matches.push_back({app->rank(), catalogue.nameOrder(i), &app});
+        record = app->rank();
+    }
+    // Gathered in name order, which ties keep.
+    std::vector<Match> matches;
+    matches.reserve(matchedInNameOrder.size());
+    for (const quint32 i : matchedInNameOrder) {
+        if (state[i] >= 0)
+            matches.push_back({state[i], catalogue.nameOrder(i), &apps.at(i)});
     }
 
     // The order of Application::compareApplication.
@@ -268,7 +290,7 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
                 best = 0;
             }
             if (best == 3 || word->end - word->at < length ||
-                (word->owner < names && byName[word->owner]))
+                (word->owner < names && state[word->owner] != noMatch))
                 continue;
             if (!std::equal(wanted + 1, wanted + length, units + word->at + 1))
                 continue;
@@ -323,7 +345,10 @@ std::pair<qsizetype, qsizetype> matchedSpan(const QString &shown, const QString 
         if (piece == QLatin1String(" ")) {
             inWord = false;
         } else {
-            const QString part = foldedForMatching(piece.toString());
+            // ASCII folds to itself in lower case: the common case skips the normalisations.
+            const QString part = piece.size() == 1 && piece.at(0).unicode() < 0x80
+                                     ? QString(piece.at(0).toLower())
+                                     : foldedForMatching(piece.toString());
             const bool word = continuesWord(piece.at(0));
             for (qsizetype i = 0; i < part.size(); ++i) {
                 from.push_back(at);
