@@ -53,7 +53,7 @@ void ResultListWindow::setupListFrame()
     setGeometry(ScreenCoordinates::toQt(frame));
     offsetFromMainWindow = pos() - mainWindow->pos();
     if (isVisible())
-        repaint();
+        update();
 }
 
 void ResultListWindow::attach()
