@@ -32,7 +32,7 @@ public:
 };
 
 // The format ranges that draw a matched span bold.
-QList<QTextLayout::FormatRange> boldSpan(const QVariant &span, const QFont &font)
+QList<QTextLayout::FormatRange> boldSpan(const QVariant &span)
 {
     const QPoint at = span.toPoint();
     if (at.y() <= 0)
@@ -40,9 +40,8 @@ QList<QTextLayout::FormatRange> boldSpan(const QVariant &span, const QFont &font
     QTextLayout::FormatRange range;
     range.start = at.x();
     range.length = at.y();
-    QFont bold(font);
-    bold.setBold(true);
-    range.format.setFont(bold);
+    // The weight alone: the rest comes from the layout's font.
+    range.format.setFontWeight(QFont::Bold);
     return {range};
 }
 
@@ -103,9 +102,9 @@ private:
         const QRect area = style->subElementRect(QStyle::SE_ItemViewItemText, &cell, view)
                                .adjusted(margin, 0, -margin, 0);
         const QList<QTextLayout::FormatRange> nameBold =
-            boldSpan(index.data(ResultListModel::NameSpanRole), cell.font);
+            boldSpan(index.data(ResultListModel::NameSpanRole));
         const QList<QTextLayout::FormatRange> hintBold =
-            boldSpan(index.data(ResultListModel::HintSpanRole), cell.font);
+            boldSpan(index.data(ResultListModel::HintSpanRole));
 
         const bool selected = cell.state & QStyle::State_Selected;
         const QColor text = cell.palette.color(
