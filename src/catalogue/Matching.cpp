@@ -217,6 +217,8 @@ ApplicationList buildMatchingApplicationList(const QString &typedText,
         qint64 &record = state[size_t(i)];
         if (record == noMatch)
             continue;
+        // The usage lookup reads each record's path, which lies apart from the record: asked
+        // for a few records ahead, it is there when its turn comes.
         if (i + 4 < count)
             __builtin_prefetch(apps.at(i + 4)->path().constData());
         const ApplicationRef &app = apps.at(i);
