@@ -1,6 +1,7 @@
 #include "platform/xdg/DesktopEntryFile.h"
 
 #include <glib.h>
+#include <sys/stat.h>
 
 namespace
 {
@@ -69,4 +70,10 @@ char **DesktopEntryFile::stringList(const char *key) const
 QByteArray DesktopEntryFile::actionGroup(const QByteArray &actionId)
 {
     return QByteArrayLiteral("Desktop Action ") + actionId;
+}
+
+bool DesktopEntryFile::isRegularFile(const QByteArray &file)
+{
+    struct stat status;
+    return stat(file.constData(), &status) == 0 && S_ISREG(status.st_mode);
 }

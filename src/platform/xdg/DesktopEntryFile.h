@@ -28,6 +28,9 @@ public:
     // The list's items, or nullptr when the key is missing; free with g_strfreev.
     char **stringList(const char *key) const;
 
+    // Whether file is a regular file, the only kind read as an entry: opening a FIFO would wait
+    // for a writer.
+    static bool isRegularFile(const QByteArray &file);
     // The group of one of the entry's desktop actions.
     static QByteArray actionGroup(const QByteArray &actionId);
 

@@ -14,7 +14,6 @@
 #include <QProcess>
 #include <glib.h>
 #include <optional>
-#include <sys/stat.h>
 #include <utility>
 
 namespace
@@ -52,11 +51,8 @@ std::optional<bool> answerIn(const QByteArray &controls)
 // for one, told as GIO would tell it; empty when there is none.
 QByteArray beginStartup(const QByteArray &entryFile, const QString &actionId)
 {
-    // Only a regular file is read: opening a FIFO would wait for a writer. The helper says why
-    // anything else does not launch.
-    struct stat status;
-    if (!X11::qtConnection() || stat(entryFile.constData(), &status) != 0 ||
-        !S_ISREG(status.st_mode))
+    // The helper says why anything but a regular file does not launch.
+    if (!X11::qtConnection() || !DesktopEntryFile::isRegularFile(entryFile))
         return {};
     const DesktopEntryFile keys(entryFile);
     if (!keys.isApplication() || !keys.flag(G_KEY_FILE_DESKTOP_KEY_STARTUP_NOTIFY))
@@ -79,8 +75,10 @@ QByteArray beginStartup(const QByteArray &entryFile, const QString &actionId)
     // As GIO mends a themed icon named with its file's extension.
     if (!details.icon.startsWith('/')) {
         for (const char *extension : {".png", ".xpm", ".svg"}) {
-            if (details.icon.endsWith(extension))
+            if (details.icon.endsWith(extension)) {
                 details.icon.chop(4);
+                break;
+            }
         }
     }
     details.applicationId = entryFile;

@@ -14,7 +14,6 @@
 #include <QTimer>
 #include <gio/gdesktopappinfo.h>
 #include <gio/gio.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
@@ -375,9 +374,8 @@ bool launchEntry(const QByteArray &entryFile, const QString &actionId)
 {
     const QString entryPath = QFile::decodeName(entryFile);
     // Made from the file now: an entry listed earlier would still launch after its file was
-    // deleted. Only a regular file is read: opening a FIFO would wait for a writer.
-    struct stat status;
-    if (stat(entryFile.constData(), &status) != 0 || !S_ISREG(status.st_mode)) {
+    // deleted.
+    if (!DesktopEntryFile::isRegularFile(entryFile)) {
         qCWarning(lcPlatform).noquote()
             << QStringLiteral("%1: no desktop entry to launch.").arg(entryPath);
         return false;
