@@ -6,6 +6,7 @@
 #include "presentation/TroviaTableView.h"
 #include "presentation/TroviaWindow.h"
 
+#include <QCoreApplication>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -35,6 +36,7 @@ ResultListWindow::ResultListWindow(TroviaWindow *main, QWidget *searchField)
 
     connect(mainWindow, &TroviaWindow::moved, this, &ResultListWindow::followMainWindow);
     connect(mainWindow, &TroviaWindow::resized, this, &ResultListWindow::setupListFrame);
+    mainWindow->installEventFilter(this);
 }
 
 void ResultListWindow::setupListFrame()
@@ -79,5 +81,26 @@ void ResultListWindow::followMainWindow()
 void ResultListWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
+    mainWindowWaitedForExposure = false;
     mainWindow->windowSystem().showOnAllDesktops(windowHandle());
+}
+
+bool ResultListWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // A keystroke leaves both windows to be drawn, the main window's request queued first.
+    if (watched != mainWindow || event->type() != QEvent::UpdateRequest || !isVisible())
+        return QWidget::eventFilter(watched, event);
+    if (windowHandle()->isExposed()) {
+        // The list's own request, if it has one, goes ahead.
+        QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
+        return false;
+    }
+    // Just shown: its exposure is on its way from the window system, and the list is drawn on it.
+    // The main window waits once, behind it.
+    if (mainWindowWaitedForExposure)
+        return false;
+    mainWindowWaitedForExposure = true;
+    QCoreApplication::postEvent(mainWindow, new QEvent(QEvent::UpdateRequest),
+                                Qt::LowEventPriority);
+    return true;
 }

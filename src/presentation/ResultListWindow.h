@@ -10,7 +10,8 @@ class TroviaWindow;
 
 // The window that drops down under the main window's search field with the matching applications.
 // It never takes focus (typing stays in the field) and, while attached, moves with the main window.
-// It recomputes its frame whenever the main window changes size.
+// It recomputes its frame whenever the main window changes size. After a keystroke it is drawn
+// before the main window: the rows are what the user waits for, the field's echo can follow.
 class ResultListWindow : public QWidget
 {
     Q_OBJECT
@@ -36,6 +37,7 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void followMainWindow();
@@ -45,6 +47,7 @@ private:
     TroviaTableView *table;
     ResultListModel *rows;
     bool attached = false;
+    bool mainWindowWaitedForExposure = false;
     qint64 maximumListHeight = 7;
     QPoint offsetFromMainWindow;
 };

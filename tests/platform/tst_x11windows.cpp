@@ -39,6 +39,24 @@ bool acceptsInput(QWindow *window)
     return accepts;
 }
 
+// Which of the watched widgets were painted, in order.
+class PaintOrder : public QObject
+{
+public:
+    QStringList painted;
+    void watch(QWidget *widget, const QString &name)
+    {
+        widget->setObjectName(name);
+        widget->installEventFilter(this);
+    }
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.append(watched->objectName());
+        return false;
+    }
+};
+
 bool xdotool(const QStringList &arguments)
 {
     return QProcess::execute(QStringLiteral("xdotool"), arguments) == 0;
@@ -118,6 +136,36 @@ private Q_SLOTS:
 
         QVERIFY(xdotool({"type", "--delay", "0", "fox"}));
         QTRY_COMPARE(field->text(), QString("fox"));
+    }
+
+    // A keystroke changes the field and the rows in one go: the rows are drawn first, whether the
+    // list appears with them or was showing already.
+    void theRowsAreDrawnBeforeTheField()
+    {
+        QApplication::setCursorFlashTime(0); // no blink repaints the field in between
+        list->detach();
+        field->clear();
+        mainWindow->show();
+        mainWindow->activateWindow();
+        field->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), field);
+        const ApplicationList rows = list->model()->applications();
+        QObject typing;
+        connect(field, &QLineEdit::textEdited, &typing, [&] {
+            list->model()->setApplications(rows.mid(0, field->text().size() + 1));
+            list->setupListFrame();
+            list->attach();
+        });
+        PaintOrder order;
+        order.watch(field, QStringLiteral("field"));
+        order.watch(list->tableView()->viewport(), QStringLiteral("rows"));
+        QTest::qWait(100);
+        for (const char *key : {"a", "b"}) {
+            order.painted.clear();
+            QVERIFY(xdotool({"type", key}));
+            QTRY_VERIFY(order.painted.contains("field") && order.painted.contains("rows"));
+            QCOMPARE(order.painted.first(), QString("rows"));
+        }
     }
 };
 
