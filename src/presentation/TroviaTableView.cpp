@@ -10,6 +10,7 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
+#include <optional>
 
 namespace
 {
@@ -92,12 +93,12 @@ private:
     // Kept between rows and paints: a font made afresh is looked up again in the font database.
     const QFont &boldFont(const QFont &font) const
     {
-        if (font != plainFont) {
+        if (!boldOfPlain || font != plainFont) {
             plainFont = font;
             boldOfPlain = font;
-            boldOfPlain.setBold(true);
+            boldOfPlain->setBold(true);
         }
-        return boldOfPlain;
+        return *boldOfPlain;
     }
 
     void paintName(QPainter *painter, QStyleOptionViewItem &cell, const QModelIndex &index) const
@@ -153,7 +154,7 @@ private:
     }
 
     mutable QFont plainFont;
-    mutable QFont boldOfPlain;
+    mutable std::optional<QFont> boldOfPlain;
 };
 
 // A thin scroller that is drawn only when the rows do not all fit.

@@ -237,6 +237,29 @@ private Q_SLOTS:
         QCOMPARE(model.applicationAt(0)->displayName(), name);
     }
 
+    // A name is measured with every letter bold: one that fits only in the regular weight ("r" is
+    // much wider in bold) is drawn plain, as a longer one is, without its matched letters bold.
+    void namesThatFitOnlyInRegularWeightAreDrawnPlain()
+    {
+        showRows(1);
+        TroviaTableView *table = list->tableView();
+        const int column = table->columnWidth(ResultListModel::NameColumn);
+        QFont bold = table->font();
+        bold.setBold(true);
+        QString name = "r";
+        while (QFontMetrics(bold).horizontalAdvance(name) <= column)
+            name += 'r';
+        QVERIFY(column - QFontMetrics(table->font()).horizontalAdvance(name) >= 16);
+        const auto drawn = [&](const QString &typed) {
+            list->model()->setApplications(
+                {std::make_shared<Application>(QUrl::fromLocalFile("/a/r.desktop"), name, false,
+                                               QString())},
+                typed);
+            return table->viewport()->grab().toImage();
+        };
+        QCOMPARE(drawn("r"), drawn("x"));
+    }
+
     // Tool tips show the entry's path less ".desktop", over a row, after 0.2 s.
     void toolTips_data()
     {
