@@ -10,7 +10,6 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
-#include <optional>
 
 namespace
 {
@@ -90,17 +89,6 @@ public:
     }
 
 private:
-    // Kept between rows and paints: a font made afresh is looked up again in the font database.
-    const QFont &boldFont(const QFont &font) const
-    {
-        if (!boldOfPlain || font != plainFont) {
-            plainFont = font;
-            boldOfPlain = font;
-            boldOfPlain->setBold(true);
-        }
-        return *boldOfPlain;
-    }
-
     void paintName(QPainter *painter, QStyleOptionViewItem &cell, const QModelIndex &index) const
     {
         const QString name = cell.text;
@@ -124,8 +112,10 @@ private:
         QColor lighter = text;
         lighter.setAlphaF(0.6f);
 
+        QFont bold(cell.font);
+        bold.setBold(true);
         // Widths with every letter bold: a little room to spare, never a cut-off last letter.
-        const QFontMetrics boldMetrics(boldFont(cell.font));
+        const QFontMetrics boldMetrics(bold);
         const int nameWidth = boldMetrics.horizontalAdvance(name);
         painter->save();
         painter->setClipRect(area);
@@ -152,9 +142,6 @@ private:
         }
         painter->restore();
     }
-
-    mutable QFont plainFont;
-    mutable std::optional<QFont> boldOfPlain;
 };
 
 // A thin scroller that is drawn only when the rows do not all fit.
