@@ -95,8 +95,9 @@ bool ResultListWindow::eventFilter(QObject *watched, QEvent *event)
         QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
         return false;
     }
-    // Just shown: its exposure is on its way from the window system, and the list is drawn on it.
-    // The main window waits once, behind it.
+    // Just shown: its exposure is on its way from the window system (on X11 usually queued
+    // already), and the list is drawn on it. The main window waits once, behind it; so does a
+    // repaint asked for at once, for one pass of the event loop.
     if (mainWindowWaitedForExposure)
         return false;
     mainWindowWaitedForExposure = true;
