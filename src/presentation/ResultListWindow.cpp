@@ -37,6 +37,9 @@ ResultListWindow::ResultListWindow(TroviaWindow *main, QWidget *searchField)
     connect(mainWindow, &TroviaWindow::moved, this, &ResultListWindow::followMainWindow);
     connect(mainWindow, &TroviaWindow::resized, this, &ResultListWindow::setupListFrame);
     mainWindow->installEventFilter(this);
+    mainWindowRelease.setSingleShot(true);
+    mainWindowRelease.setInterval(mainWindowWaitLimit);
+    connect(&mainWindowRelease, &QTimer::timeout, this, &ResultListWindow::releaseMainWindow);
 }
 
 void ResultListWindow::setupListFrame()
@@ -82,11 +85,25 @@ void ResultListWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
     mainWindowWaitedForExposure = false;
+    windowHandle()->installEventFilter(this);
     mainWindow->windowSystem().showOnAllDesktops(windowHandle());
+}
+
+void ResultListWindow::hideEvent(QHideEvent *event)
+{
+    QWidget::hideEvent(event);
+    releaseMainWindow();
 }
 
 bool ResultListWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == windowHandle()) {
+        // The list is drawn as this exposure is handled; the main window's request, posted now,
+        // comes after it.
+        if (event->type() == QEvent::Expose && windowHandle()->isExposed())
+            releaseMainWindow();
+        return false;
+    }
     // A keystroke leaves both windows to be drawn, the main window's request queued first.
     if (watched != mainWindow || event->type() != QEvent::UpdateRequest || !isVisible())
         return QWidget::eventFilter(watched, event);
@@ -95,13 +112,21 @@ bool ResultListWindow::eventFilter(QObject *watched, QEvent *event)
         QCoreApplication::sendPostedEvents(this, QEvent::UpdateRequest);
         return false;
     }
-    // Just shown: its exposure is on its way from the window system (on X11 usually queued
-    // already), and the list is drawn on it. The main window waits once, behind it; so does a
-    // repaint asked for at once, for one pass of the event loop.
+    // Just shown: the list is drawn on its exposure, which on X11 follows the map by a round trip
+    // to the server. The main window waits for it once per showing, and no longer than
+    // mainWindowWaitLimit should it never come. A repaint asked for at once waits too.
     if (mainWindowWaitedForExposure)
-        return false;
-    mainWindowWaitedForExposure = true;
-    QCoreApplication::postEvent(mainWindow, new QEvent(QEvent::UpdateRequest),
-                                Qt::LowEventPriority);
+        return mainWindowWaits;
+    mainWindowWaitedForExposure = mainWindowWaits = true;
+    mainWindowRelease.start();
     return true;
+}
+
+void ResultListWindow::releaseMainWindow()
+{
+    if (!mainWindowWaits)
+        return;
+    mainWindowWaits = false;
+    mainWindowRelease.stop();
+    QCoreApplication::postEvent(mainWindow, new QEvent(QEvent::UpdateRequest));
 }

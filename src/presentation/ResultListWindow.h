@@ -2,6 +2,7 @@
 
 #include <QPoint>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 class ResultListModel;
@@ -37,10 +38,15 @@ public:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void followMainWindow();
+    // Lets the main window's request that waits for the list's exposure go.
+    void releaseMainWindow();
+
+    static constexpr std::chrono::milliseconds mainWindowWaitLimit{50};
 
     TroviaWindow *mainWindow;
     QPointer<QWidget> field;
@@ -48,6 +54,8 @@ private:
     ResultListModel *rows;
     bool attached = false;
     bool mainWindowWaitedForExposure = false;
+    bool mainWindowWaits = false;
+    QTimer mainWindowRelease;
     qint64 maximumListHeight = 7;
     QPoint offsetFromMainWindow;
 };
