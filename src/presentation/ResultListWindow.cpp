@@ -84,7 +84,7 @@ void ResultListWindow::followMainWindow()
 void ResultListWindow::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    mainWindowWaitedForExposure = false;
+    mainWindowHold = MainWindowHold::NotYet;
     windowHandle()->installEventFilter(this);
     mainWindow->windowSystem().showOnAllDesktops(windowHandle());
 }
@@ -115,18 +115,18 @@ bool ResultListWindow::eventFilter(QObject *watched, QEvent *event)
     // Just shown: the list is drawn on its exposure, which on X11 follows the map by a round trip
     // to the server. The main window waits for it once per showing, and no longer than
     // mainWindowWaitLimit should it never come. A repaint asked for at once waits too.
-    if (mainWindowWaitedForExposure)
-        return mainWindowWaits;
-    mainWindowWaitedForExposure = mainWindowWaits = true;
+    if (mainWindowHold != MainWindowHold::NotYet)
+        return mainWindowHold == MainWindowHold::Holding;
+    mainWindowHold = MainWindowHold::Holding;
     mainWindowRelease.start();
     return true;
 }
 
 void ResultListWindow::releaseMainWindow()
 {
-    if (!mainWindowWaits)
+    if (mainWindowHold != MainWindowHold::Holding)
         return;
-    mainWindowWaits = false;
+    mainWindowHold = MainWindowHold::Released;
     mainWindowRelease.stop();
     QCoreApplication::postEvent(mainWindow, new QEvent(QEvent::UpdateRequest));
 }

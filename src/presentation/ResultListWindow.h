@@ -53,8 +53,8 @@ private:
     TroviaTableView *table;
     ResultListModel *rows;
     bool attached = false;
-    bool mainWindowWaitedForExposure = false;
-    bool mainWindowWaits = false;
+    // Whether the main window's request has waited for the list's exposure since it was shown.
+    enum class MainWindowHold { NotYet, Holding, Released } mainWindowHold = MainWindowHold::NotYet;
     QTimer mainWindowRelease;
     qint64 maximumListHeight = 7;
     QPoint offsetFromMainWindow;

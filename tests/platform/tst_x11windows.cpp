@@ -88,6 +88,17 @@ private:
     QLineEdit *field = nullptr;
     ResultListWindow *list = nullptr;
 
+    // The list hidden and the field empty; whether the field has the keyboard focus.
+    bool focusAnEmptyField()
+    {
+        list->detach();
+        field->clear();
+        mainWindow->show();
+        mainWindow->activateWindow();
+        field->setFocus();
+        return QTest::qWaitFor([this] { return QApplication::focusWidget() == field; });
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -157,12 +168,7 @@ private Q_SLOTS:
     {
         const int flashTime = QApplication::cursorFlashTime();
         QApplication::setCursorFlashTime(0); // no blink repaints the field in between
-        list->detach();
-        field->clear();
-        mainWindow->show();
-        mainWindow->activateWindow();
-        field->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), field);
+        QVERIFY(focusAnEmptyField());
         const ApplicationList rows = list->model()->applications();
         QObject typing;
         connect(field, &QLineEdit::textEdited, &typing, [&] {
@@ -185,11 +191,7 @@ private Q_SLOTS:
     // Should the list's exposure never reach it, the field is held back only briefly.
     void aListNeverExposedLetsTheFieldBeDrawn()
     {
-        list->detach();
-        field->clear();
-        mainWindow->activateWindow();
-        field->setFocus();
-        QTRY_COMPARE(QApplication::focusWidget(), field);
+        QVERIFY(focusAnEmptyField());
         SwallowedExposure swallowed;
         QObject typing;
         connect(field, &QLineEdit::textEdited, &typing, [&] {
